@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstdint>
+
+// An RGB image: width * height * 3 bytes, rows tightly packed, bottom row first.
+struct Image {
+    uint32_t width;
+    uint32_t height;
+    unsigned char* pixels;  // from malloc, never freed
+};
