@@ -74,8 +74,10 @@ Picture stone()
         int stoneIndex = 0;
         while (x < size + 40) {
             int length = 36 + (int)(hash(row, stoneIndex, 12) % 44);
-            Rgb base = {120 + (int)(hash(row, stoneIndex, 13) % 50), 110 + (int)(hash(row, stoneIndex, 14) % 35),
-                        95 + (int)(hash(row, stoneIndex, 15) % 30)};
+            // Grey to sandstone: one brightness, a little warmth.
+            int light = 115 + (int)(hash(row, stoneIndex, 13) % 55);
+            int warm = (int)(hash(row, stoneIndex, 14) % 18);
+            Rgb base = {light + warm, light + warm / 2 - 2, light - 12};
             for (int sy = mortar; sy < course; sy++)
                 for (int sx = mortar; sx < length; sx++) {
                     int edge = (sy == mortar || sx == mortar) ? 18 : (sy == course - 1 || sx == length - 1) ? -22 : 0;
