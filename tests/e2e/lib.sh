@@ -1,0 +1,123 @@
+# Helpers for the end-to-end tests. Each test runs inside its own Xvfb
+# (started by xvfb-run from CTest) and is sourced with the program and the
+# texture folder as its arguments.
+set -euo pipefail
+
+TARNVALE=$1
+TEXTURES=$2
+WORK=$(mktemp -d)
+PID=""
+WID=""
+trap 'cleanup' EXIT
+
+cleanup() {
+    if [ -n "$PID" ] && kill -0 "$PID" 2>/dev/null; then
+        kill "$PID" 2>/dev/null || true
+    fi
+    rm -rf "$WORK"
+}
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A private copy of the textures, so a test may break some of them.
+copy_textures() {
+    mkdir -p "$WORK/run"
+    cp "$TEXTURES"/*.bmp "$WORK/run/"
+}
+
+# Starts the program in $WORK/run and waits (bounded) for its window.
+start() {
+    [ -d "$WORK/run" ] || copy_textures
+    (cd "$WORK/run" && exec "$TARNVALE" >"$WORK/stdout" 2>"$WORK/stderr") &
+    PID=$!
+    WID=$(timeout 20 xdotool search --sync --name '^Tarnvale$' | head -n 1) || fail "no window appeared"
+    xdotool windowfocus --sync "$WID"
+    # The first frame is on screen once the window shows anything but black.
+    wait_until 20 not_black || fail "nothing was drawn"
+}
+
+shot() {
+    import -window "$WID" "$1"
+}
+
+# Pixels that differ between two pictures.
+differing() {
+    compare -metric AE "$1" "$2" null: 2>&1 >/dev/null | cut -d' ' -f1 || true
+}
+
+not_black() {
+    shot "$WORK/probe.png"
+    [ "$(convert "$WORK/probe.png" -format '%[fx:maxima.r+maxima.g+maxima.b>0]' info:)" = 1 ]
+}
+
+# Runs a check again and again until it holds or the seconds run out.
+wait_until() {
+    local seconds=$1
+    shift
+    local deadline=$((SECONDS + seconds))
+    while ! "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+differs_from() {
+    shot "$WORK/now.png"
+    [ "$(differing "$1" "$WORK/now.png")" -gt "${2:-2000}" ]
+}
+
+same_as() {
+    shot "$WORK/now.png"
+    [ "$(differing "$1" "$WORK/now.png")" -eq 0 ]
+}
+
+key() {
+    xdotool key --clearmodifiers --delay 5 "$@"
+}
+
+# Presses keys, then waits (bounded) until more than `pixels` pixels of the
+# picture differ from before.
+expect_change_after() {
+    local what=$1 pixels=$2
+    shift 2
+    shot "$WORK/before.png"
+    key "$@"
+    wait_until 10 differs_from "$WORK/before.png" "$pixels" || fail "$what did not change the picture"
+}
+
+unique_colours() {
+    convert "$1" -format '%k' info:
+}
+
+# Chooses entry 1 or 2 of the right-button menu: press, wait (bounded) for
+# the menu window, move onto the entry, release.
+choose_menu_entry() {
+    xdotool mousemove --window "$WID" 300 200 mousedown 3
+    timeout 10 xdotool search --sync --onlyvisible --name '^freeglut menu$' >/dev/null || fail "no menu opened"
+    xdotool mousemove --window "$WID" 320 $((200 + 26 * $1 - 14))
+    xdotool mouseup 3
+    wait_until 10 menu_closed || fail "the menu did not close"
+}
+
+menu_closed() {
+    ! xdotool search --onlyvisible --name '^freeglut menu$' >/dev/null 2>&1
+}
+
+# Waits (bounded) for the program to end; its exit status goes to STATUS.
+wait_for_exit() {
+    local deadline=$((SECONDS + 10))
+    while kill -0 "$PID" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || fail "the program did not end"
+        sleep 0.05
+    done
+    STATUS=0
+    wait "$PID" || STATUS=$?
+    PID=""
+}
+
+cpu_ticks() {
+    awk '{print $14 + $15}' "/proc/$PID/stat"
+}
