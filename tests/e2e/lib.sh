@@ -3,8 +3,8 @@
 # texture folder as its arguments.
 set -euo pipefail
 
-TARNVALE=$1
-TEXTURES=$2
+TARNVALE=$(realpath "$1")
+TEXTURES=$(realpath "$2")
 WORK=$(mktemp -d)
 PID=""
 WID=""
@@ -28,15 +28,17 @@ copy_textures() {
     cp "$TEXTURES"/*.bmp "$WORK/run/"
 }
 
-# Starts the program in $WORK/run and waits (bounded) for its window.
+# Starts the program in $WORK/run and waits (bounded, START_TIMEOUT seconds)
+# for its window and first frame.
 start() {
+    local limit=${START_TIMEOUT:-20}
     [ -d "$WORK/run" ] || copy_textures
     (cd "$WORK/run" && exec "$TARNVALE" >"$WORK/stdout" 2>"$WORK/stderr") &
     PID=$!
-    WID=$(timeout 20 xdotool search --sync --name '^Tarnvale$' | head -n 1) || fail "no window appeared"
+    WID=$(timeout "$limit" xdotool search --sync --name '^Tarnvale$' | head -n 1) || fail "no window appeared"
     xdotool windowfocus --sync "$WID"
     # The first frame is on screen once the window shows anything but black.
-    wait_until 20 not_black || fail "nothing was drawn"
+    wait_until "$limit" not_black || fail "nothing was drawn"
 }
 
 shot() {

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark; run from the build folder (make bench does).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+XVFB=(xvfb-run -a -s "-screen 0 2048x1280x24 -nolisten tcp")
+
+echo "== Image loading (Google Benchmark) =="
+./bench/bmp_bench --benchmark_min_time=1
+
+echo
+echo "== Frame rate, 800 x 600 =="
+"${XVFB[@]}" ./bench/frame_bench "$PWD/run" 800 600 300
+echo
+echo "== Frame rate, 1920 x 1080 =="
+"${XVFB[@]}" ./bench/frame_bench "$PWD/run" 1920 1080 200
+
+echo
+echo "== Resident memory of the running program =="
+"${XVFB[@]}" bash -c '
+    cd run && ../tarnvale >/dev/null & pid=$!
+    timeout 20 xdotool search --sync --name "^Tarnvale$" >/dev/null
+    rss() { awk "/VmRSS/ {print \$2}" /proc/$pid/status; }
+    sleep 5; first=$(rss)
+    sleep 30; second=$(rss)
+    echo "after 5 s: $first kB, after 35 s: $second kB"
+    kill $pid'
