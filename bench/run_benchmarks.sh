@@ -17,7 +17,7 @@ echo "== Frame rate, 1920 x 1080 =="
 echo
 echo "== Resident memory of the running program =="
 "${XVFB[@]}" bash -c '
-    cd run && ../tarnvale >/dev/null & pid=$!
+    cd run && { ../tarnvale >/dev/null & pid=$!; }
     timeout 20 xdotool search --sync --name "^Tarnvale$" >/dev/null
     rss() { awk "/VmRSS/ {print \$2}" /proc/$pid/status; }
     sleep 5; first=$(rss)

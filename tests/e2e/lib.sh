@@ -123,3 +123,20 @@ wait_for_exit() {
 cpu_ticks() {
     awk '{print $14 + $15}' "/proc/$PID/stat"
 }
+
+# Waits (bounded) until the program has spent `ticks` more ticks of CPU
+# time: with no input at all it keeps drawing frames.
+wait_drawing() {
+    local ticks=$1 limit=${2:-20} from
+    from=$(cpu_ticks)
+    drawn() { [ $(($(cpu_ticks) - from)) -ge "$ticks" ]; }
+    wait_until "$limit" drawn
+}
+
+# Presses q and expects the program to end with status 0; the argument
+# names the case in a failure.
+quit_cleanly() {
+    key q
+    wait_for_exit
+    [ "$STATUS" = 0 ] || fail "${1:-}: the program ended with status $STATUS: $(tail -5 "$WORK/stderr")"
+}

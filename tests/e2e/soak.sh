@@ -30,15 +30,11 @@ done
 last_rss=$(rss)
 echo "rounds: $round, resident memory after round 2: ${first_rss:-?} kB, at the end: $last_rss kB"
 
-start_ticks=$(cpu_ticks)
-busy() { [ $(($(cpu_ticks) - start_ticks)) -ge 10 ]; }
-wait_until 30 busy || fail "the program stopped drawing"
+wait_drawing 10 30 || fail "the program stopped drawing"
 if [ -n "${first_rss:-}" ]; then
     [ "$last_rss" -le $((first_rss + first_rss / 10 + 2048)) ] || fail "memory grew from $first_rss kB to $last_rss kB"
 fi
-key q
-wait_for_exit
-[ "$STATUS" = 0 ] || fail "exit status $STATUS: $(tail -20 "$WORK/stderr")"
+quit_cleanly
 if grep -E 'ERROR: AddressSanitizer|runtime error:|ERROR SUMMARY: [1-9]' "$WORK/stderr"; then
     fail "errors reported"
 fi

@@ -7,12 +7,8 @@ printf 'not a picture %.0s' {1..40} >"$WORK/run/door.bmp"
 printf 'BM' >"$WORK/run/wallpaper3.bmp"
 head -c 100 "$TEXTURES/bottom.bmp" >"$WORK/run/bottom.bmp"
 start
-start_ticks=$(cpu_ticks)
-busy() { [ $(($(cpu_ticks) - start_ticks)) -ge 30 ]; }
-wait_until 20 busy || fail "the program is not drawing frames"
-key q
-wait_for_exit
-[ "$STATUS" = 0 ] || fail "the program ended with status $STATUS"
+wait_drawing 30 || fail "the program is not drawing frames"
+quit_cleanly
 expected=$(printf '%s\n' "Could not open file 'window.bmp'" \
     "Error reading BMP file, file type incorrect" \
     "Error reading BMP file header" \

@@ -14,12 +14,8 @@ for file in $files; do
             garbage) printf 'no picture here %.0s' {1..64} >"$target"; expected="Error reading BMP file, file type incorrect" ;;
         esac
         start
-        start_ticks=$(cpu_ticks)
-        busy() { [ $(($(cpu_ticks) - start_ticks)) -ge 10 ]; }
-        wait_until 20 busy || fail "$file $damage: the program is not drawing"
-        key q
-        wait_for_exit
-        [ "$STATUS" = 0 ] || fail "$file $damage: exit status $STATUS"
+        wait_drawing 10 || fail "$file $damage: the program is not drawing"
+        quit_cleanly "$file $damage"
         [ "$(cat "$WORK/stdout")" = "$expected" ] || fail "$file $damage: printed '$(cat "$WORK/stdout")'"
     done
 done
