@@ -9,7 +9,7 @@ static void put(std::vector<unsigned char>& out, uint32_t v, int bytes)
         out.push_back((unsigned char)((v >> (8 * i)) & 0xff));
 }
 
-std::vector<unsigned char> buildBmp(const BmpSpec& s)
+std::vector<unsigned char> buildBmp(const CraftedBmp& s)
 {
     std::vector<unsigned char> out;
     uint32_t infoLength = s.headerSize < 40 ? 40 : s.headerSize;

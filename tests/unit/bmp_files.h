@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct CraftedBmp {
     char magic[2] = {'B', 'M'};
     uint32_t headerSize = 40;
     uint32_t width = 2;
@@ -17,6 +17,6 @@ struct BmpSpec {
     std::vector<unsigned char> pixels;  // the rows as stored, padding included
 };
 
-std::vector<unsigned char> buildBmp(const BmpSpec& spec);
+std::vector<unsigned char> buildBmp(const CraftedBmp& crafted);
 // Writes bytes to a fresh file in the test's temporary folder.
 std::string writeTemp(const std::string& name, const std::vector<unsigned char>& bytes);

@@ -33,9 +33,9 @@ Loaded load(const std::string& path)
     return r;
 }
 
-Loaded loadSpec(const std::string& name, const BmpSpec& spec)
+Loaded loadCrafted(const std::string& name, const CraftedBmp& crafted)
 {
-    return load(writeTemp(name, buildBmp(spec)));
+    return load(writeTemp(name, buildBmp(crafted)));
 }
 
 bool unchanged(const Image& image)
@@ -55,19 +55,19 @@ TEST(BmpTest, FailuresThatLeaveTheImageUnchanged)
         std::vector<unsigned char> bytes;
         std::string message;
     };
-    BmpSpec compressed;
+    CraftedBmp compressed;
     compressed.compression = 1;
-    BmpSpec compressedAndFourBit = compressed;
+    CraftedBmp compressedAndFourBit = compressed;
     compressedAndFourBit.bitsPerPixel = 4;
-    BmpSpec sixteenBit;
+    CraftedBmp sixteenBit;
     sixteenBit.bitsPerPixel = 16;
-    BmpSpec thirtyTwoBit;
+    CraftedBmp thirtyTwoBit;
     thirtyTwoBit.bitsPerPixel = 32;
-    BmpSpec oneBit;
+    CraftedBmp oneBit;
     oneBit.bitsPerPixel = 1;
-    BmpSpec wrongMagic;
+    CraftedBmp wrongMagic;
     wrongMagic.magic[1] = 'A';
-    std::vector<unsigned char> good = buildBmp(BmpSpec{});
+    std::vector<unsigned char> good = buildBmp(CraftedBmp{});
     const Case cases[] = {
         {"magic.bmp", buildBmp(wrongMagic), "Error reading BMP file, file type incorrect\n"},
         {"empty.bmp", {}, "Error reading BMP file, file type incorrect\n"},
@@ -113,12 +113,12 @@ TEST(BmpTest, UnsafeDimensionsAndOldHeadersAreRefusedBeforeAnythingIsAllocated)
     const std::string tooLarge =
         "Sorry, this code cannot read images larger than 16384 x 16384 pixels or 16777216 pixels in all\n";
     for (const Case& c : cases) {
-        BmpSpec spec;
-        spec.headerSize = c.headerSize;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitsPerPixel = c.bits;
-        Loaded r = loadSpec(c.name, spec);
+        CraftedBmp crafted;
+        crafted.headerSize = c.headerSize;
+        crafted.width = c.width;
+        crafted.height = c.height;
+        crafted.bitsPerPixel = c.bits;
+        Loaded r = loadCrafted(c.name, crafted);
         EXPECT_EQ(r.output, c.message ? c.message : tooLarge) << c.name;
         EXPECT_TRUE(unchanged(r.image)) << c.name;
     }
@@ -126,10 +126,10 @@ TEST(BmpTest, UnsafeDimensionsAndOldHeadersAreRefusedBeforeAnythingIsAllocated)
 
 TEST(BmpTest, TwentyFourBitPixelsComeOutRedGreenBlueBottomRowFirst)
 {
-    BmpSpec spec;  // 2 x 2, rows padded from 6 to 8 bytes
-    spec.pixels = {0x10, 0x20, 0x30, 0x11, 0x21, 0x31, 0xEE, 0xEE,   // bottom row
+    CraftedBmp crafted;  // 2 x 2, rows padded from 6 to 8 bytes
+    crafted.pixels = {0x10, 0x20, 0x30, 0x11, 0x21, 0x31, 0xEE, 0xEE,   // bottom row
                    0x12, 0x22, 0x32, 0x13, 0x23, 0x33, 0xEE, 0xEE};  // top row
-    Loaded r = loadSpec("rgb.bmp", spec);
+    Loaded r = loadCrafted("rgb.bmp", crafted);
     EXPECT_EQ(r.output, "");
     ASSERT_EQ(r.image.width, 2u);
     ASSERT_EQ(r.image.height, 2u);
@@ -139,15 +139,15 @@ TEST(BmpTest, TwentyFourBitPixelsComeOutRedGreenBlueBottomRowFirst)
 
 TEST(BmpTest, ThreePixelWideRowsSkipTheirPadding)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
+    CraftedBmp crafted;
+    crafted.width = 3;
+    crafted.height = 2;
     for (int row = 0; row < 2; row++) {
         for (int i = 0; i < 9; i++)
-            spec.pixels.push_back((unsigned char)(row * 16 + i));
-        spec.pixels.insert(spec.pixels.end(), {0xAA, 0xBB, 0xCC});  // 9 -> 12 bytes
+            crafted.pixels.push_back((unsigned char)(row * 16 + i));
+        crafted.pixels.insert(crafted.pixels.end(), {0xAA, 0xBB, 0xCC});  // 9 -> 12 bytes
     }
-    Loaded r = loadSpec("three.bmp", spec);
+    Loaded r = loadCrafted("three.bmp", crafted);
     ASSERT_EQ(r.output, "");
     std::vector<unsigned char> px = bytesOf(r.image);
     ASSERT_EQ(px.size(), 18u);
@@ -159,13 +159,13 @@ TEST(BmpTest, ThreePixelWideRowsSkipTheirPadding)
 
 TEST(BmpTest, EightBitIndicesLookUpTheColourTable)
 {
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.palette.assign(256, 0);
-    spec.palette[5] = 0x40302010;  // stored 0x10, 0x20, 0x30, 0x40
-    spec.palette[255] = 0x00FFFFFF;
-    spec.pixels = {5, 255, 0, 0, 255, 5, 0, 0};
-    Loaded r = loadSpec("indexed.bmp", spec);
+    CraftedBmp crafted;
+    crafted.bitsPerPixel = 8;
+    crafted.palette.assign(256, 0);
+    crafted.palette[5] = 0x40302010;  // stored 0x10, 0x20, 0x30, 0x40
+    crafted.palette[255] = 0x00FFFFFF;
+    crafted.pixels = {5, 255, 0, 0, 255, 5, 0, 0};
+    Loaded r = loadCrafted("indexed.bmp", crafted);
     EXPECT_EQ(r.output, "");
     EXPECT_EQ(bytesOf(r.image), (std::vector<unsigned char>{0x30, 0x20, 0x10, 255, 255, 255, 255, 255, 255, 0x30,
                                                             0x20, 0x10}));
@@ -173,11 +173,11 @@ TEST(BmpTest, EightBitIndicesLookUpTheColourTable)
 
 TEST(BmpTest, ShortColourTableIsAcceptedAndMissingEntriesAreBlack)
 {
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.palette = {0x00112233, 0x00445566};  // two entries, then the pixels
-    spec.pixels = {1, 200, 0, 0, 0, 1, 0, 0};
-    Loaded r = loadSpec("short_table.bmp", spec);
+    CraftedBmp crafted;
+    crafted.bitsPerPixel = 8;
+    crafted.palette = {0x00112233, 0x00445566};  // two entries, then the pixels
+    crafted.pixels = {1, 200, 0, 0, 0, 1, 0, 0};
+    Loaded r = loadCrafted("short_table.bmp", crafted);
     EXPECT_EQ(r.output, "");
     EXPECT_EQ(bytesOf(r.image), (std::vector<unsigned char>{0x44, 0x55, 0x66, 0, 0, 0, 0x11, 0x22, 0x33, 0x44, 0x55,
                                                             0x66}));
@@ -185,14 +185,14 @@ TEST(BmpTest, ShortColourTableIsAcceptedAndMissingEntriesAreBlack)
 
 TEST(BmpTest, UnreadableColourTableIsReportedAndReadingGoesOn)
 {
-    BmpSpec spec;
-    spec.bitsPerPixel = 8;
-    spec.headerSize = 400;  // the table would start beyond the end of the file
-    spec.offset = 54;
-    spec.pixels = {3, 4, 0, 0, 5, 6, 0, 0};
-    std::vector<unsigned char> bytes = buildBmp(spec);
+    CraftedBmp crafted;
+    crafted.bitsPerPixel = 8;
+    crafted.headerSize = 400;  // the table would start beyond the end of the file
+    crafted.offset = 54;
+    crafted.pixels = {3, 4, 0, 0, 5, 6, 0, 0};
+    std::vector<unsigned char> bytes = buildBmp(crafted);
     bytes.resize(54);
-    bytes.insert(bytes.end(), spec.pixels.begin(), spec.pixels.end());
+    bytes.insert(bytes.end(), crafted.pixels.begin(), crafted.pixels.end());
     Loaded r = load(writeTemp("no_table.bmp", bytes));
     EXPECT_EQ(r.output, "Error reading BMP Color Table\n");
     ASSERT_EQ(r.image.width, 2u);
@@ -201,11 +201,11 @@ TEST(BmpTest, UnreadableColourTableIsReportedAndReadingGoesOn)
 
 TEST(BmpTest, TruncatedPixelsKeepTheRowsReadAndZeroTheRest)
 {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 3;
-    spec.pixels = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9};  // one row and a bit
-    Loaded r = loadSpec("truncated.bmp", spec);
+    CraftedBmp crafted;
+    crafted.width = 2;
+    crafted.height = 3;
+    crafted.pixels = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9};  // one row and a bit
+    Loaded r = loadCrafted("truncated.bmp", crafted);
     EXPECT_EQ(r.output, "Error reading BMP pixels\n");
     ASSERT_EQ(r.image.height, 3u);
     std::vector<unsigned char> expected = {3, 2, 1, 6, 5, 4};
@@ -215,32 +215,32 @@ TEST(BmpTest, TruncatedPixelsKeepTheRowsReadAndZeroTheRest)
 
 TEST(BmpTest, PixelOffsetIsHonoured)
 {
-    BmpSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.offset = 100;  // a gap between the headers and the pixels
-    spec.pixels = {9, 8, 7, 0};
-    Loaded r = loadSpec("offset.bmp", spec);
+    CraftedBmp crafted;
+    crafted.width = 1;
+    crafted.height = 1;
+    crafted.offset = 100;  // a gap between the headers and the pixels
+    crafted.pixels = {9, 8, 7, 0};
+    Loaded r = loadCrafted("offset.bmp", crafted);
     EXPECT_EQ(bytesOf(r.image), (std::vector<unsigned char>{7, 8, 9}));
 }
 
 TEST(BmpTest, LongerInformationHeadersInBothDepths)
 {
     for (uint32_t headerSize : {52u, 56u, 108u, 124u}) {
-        BmpSpec rgb;
+        CraftedBmp rgb;
         rgb.headerSize = headerSize;
         rgb.width = 1;
         rgb.height = 1;
         rgb.pixels = {1, 2, 3, 0};
-        Loaded r = loadSpec("v" + std::to_string(headerSize) + ".bmp", rgb);
+        Loaded r = loadCrafted("v" + std::to_string(headerSize) + ".bmp", rgb);
         EXPECT_EQ(r.output, "") << headerSize;
         EXPECT_EQ(bytesOf(r.image), (std::vector<unsigned char>{3, 2, 1})) << headerSize;
 
-        BmpSpec indexed = rgb;
+        CraftedBmp indexed = rgb;
         indexed.bitsPerPixel = 8;
         indexed.palette = {0x00A0B0C0, 0x00D0E0F0};
         indexed.pixels = {1, 0, 0, 0};
-        r = loadSpec("v" + std::to_string(headerSize) + "_8.bmp", indexed);
+        r = loadCrafted("v" + std::to_string(headerSize) + "_8.bmp", indexed);
         EXPECT_EQ(r.output, "") << headerSize;
         EXPECT_EQ(bytesOf(r.image), (std::vector<unsigned char>{0xD0, 0xE0, 0xF0})) << headerSize;
     }
@@ -248,12 +248,12 @@ TEST(BmpTest, LongerInformationHeadersInBothDepths)
 
 TEST(BmpTest, RowsWiderThanThreeThousandBytesReadCorrectly)
 {
-    BmpSpec spec;
-    spec.width = 1500;  // 4500 bytes a row
-    spec.height = 2;
-    for (uint32_t i = 0; i < spec.width * 3 * 2; i++)
-        spec.pixels.push_back((unsigned char)(i % 251));
-    Loaded r = loadSpec("wide_ok.bmp", spec);
+    CraftedBmp crafted;
+    crafted.width = 1500;  // 4500 bytes a row
+    crafted.height = 2;
+    for (uint32_t i = 0; i < crafted.width * 3 * 2; i++)
+        crafted.pixels.push_back((unsigned char)(i % 251));
+    Loaded r = loadCrafted("wide_ok.bmp", crafted);
     ASSERT_EQ(r.output, "");
     std::vector<unsigned char> px = bytesOf(r.image);
     // The last pixel of the top row, stored blue-green-red.

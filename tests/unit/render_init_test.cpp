@@ -134,11 +134,11 @@ TEST_F(InitSceneTest, BadFilesPrintTheReadersMessageAndTheRestLoad)
 
 TEST_F(InitSceneTest, OddWidthImagesUploadTightlyPacked)
 {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
-    std::vector<unsigned char> bytes = buildBmp(spec);
+    CraftedBmp crafted;
+    crafted.width = 3;
+    crafted.height = 2;
+    crafted.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 10, 11, 12, 13, 14, 15, 16, 17, 18, 0, 0, 0};
+    std::vector<unsigned char> bytes = buildBmp(crafted);
     FILE* f = std::fopen("flosis.bmp", "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
