@@ -70,8 +70,13 @@ int main(int argc, char** argv)
 
     openWindow(&argc, argv);
     initScene();
-    while (winHeight == 0)
+    auto firstReshape = Clock::now() + std::chrono::seconds(20);
+    while (winHeight == 0 && Clock::now() < firstReshape)
         glutMainLoopEvent();
+    if (winHeight == 0) {
+        std::fprintf(stderr, "frame_bench: the window never appeared\n");
+        return 1;
+    }
     display();
     glFinish();
     std::printf("exec to first swapped frame: %.0f ms\n", secondsSinceExec() * 1000);

@@ -17,6 +17,8 @@ static std::string inputPath()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const std::string path = inputPath();
+    static const bool quiet = std::freopen("/dev/null", "w", stdout) != nullptr;  // the reader's messages
+    (void)quiet;
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
@@ -24,8 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::fclose(f);
 
     Image image = {0, 0, nullptr};
-    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);  // the reader's messages
-    (void)quiet;
     loadBMP(path.c_str(), &image);
     if (image.pixels) {
         // Touch every byte so that a short buffer shows up.
