@@ -58,10 +58,8 @@ static uint16_t field16(const unsigned char* bytes, int offset)
     return v;
 }
 
-// Opens, reads and closes; the helper below does the reading itself so that
-// every early return still closes the file.
-static void readBMP(FILE* fp, Image* image);
-
+// Opens, reads and closes; readBMP does the reading itself so that every
+// early return still closes the file.
 void loadBMP(const char* fileName, Image* image)
 {
     detectByteOrder();
@@ -74,7 +72,7 @@ void loadBMP(const char* fileName, Image* image)
     std::fclose(fp);
 }
 
-static void readBMP(FILE* fp, Image* image)
+void readBMP(FILE* fp, Image* image)
 {
     unsigned char MagicNumber[2];
     if (std::fread(MagicNumber, 2, 1, fp) != 1 || MagicNumber[0] != 'B' || MagicNumber[1] != 'M') {

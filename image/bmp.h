@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "image/image.h"
 
@@ -13,6 +14,9 @@ constexpr uint64_t maxBmpPixels = uint64_t(1) << 24;
 // Reads fileName into image. Problems are reported as one line on standard
 // output; the image is then left as described for each failure.
 void loadBMP(const char* fileName, Image* image);
+// The reading itself, on a file already open for binary reading: loadBMP
+// opens and closes around it, the fuzz target hands it memory.
+void readBMP(FILE* fp, Image* image);
 void detectByteOrder();
 void swap32(uint32_t* value);
 void swap16(uint16_t* value);

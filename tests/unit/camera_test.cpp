@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/camera.h"
@@ -32,7 +33,7 @@ TEST_F(CameraTest, FirstReshapePutsTheEyeAtZFiveLookingDownMinusZ)
 TEST_F(CameraTest, ReshapeCallsInOrder)
 {
     reshape(640, 480);
-    EXPECT_EQ(rgl::callNames(), (std::vector<std::string>{"glClear", "glViewport", "glMatrixMode", "glLoadIdentity",
+    ASSERT_EQ(rgl::callNames(), (std::vector<std::string>{"glClear", "glViewport", "glMatrixMode", "glLoadIdentity",
                                                           "gluPerspective", "glMatrixMode"}));
     const rgl::Call& persp = rgl::gl.calls[4];
     EXPECT_DOUBLE_EQ(persp.args[0], 60);
@@ -48,6 +49,7 @@ TEST_F(CameraTest, OrthographicReshapeUsesTheFixedCubeAndZeroesEyeZ)
     centerX = 0.3f;
     orthoOn = 1;
     reshape(1000, 300);
+    ASSERT_GT(rgl::gl.calls.size(), 4u);
     const rgl::Call& ortho = rgl::gl.calls[4];
     ASSERT_EQ(ortho.name, "glOrtho");
     EXPECT_EQ(ortho.args, (std::vector<double>{-5, 5, -5, 5, -5, 5}));
@@ -71,11 +73,13 @@ TEST_F(CameraTest, ArrowKeysWalkAndTurn)
         {"right from the start", 0, GLUT_KEY_RIGHT, 0, 5, std::sin(0.125f), 5 - std::cos(0.125f)},
         {"left from the start", 0, GLUT_KEY_LEFT, 0, 5, -std::sin(0.125f), 5 - std::cos(0.125f)},
         {"twelve rights then up", 12, GLUT_KEY_UP, 0.125f * s, 5 - 0.125f * c, 0.125f * s + s, 5 - 0.125f * c - c},
+        {"twelve rights then down", 12, GLUT_KEY_DOWN, -0.125f * s, 5 + 0.125f * c, -0.125f * s + s, 5 + 0.125f * c - c},
+        {"twelve lefts then down", -12, GLUT_KEY_DOWN, 0.125f * s, 5 + 0.125f * c, 0.125f * s - s, 5 + 0.125f * c - c},
     };
     for (const Case& k : cases) {
         SetUp();
-        for (int i = 0; i < k.turnsRight; i++)
-            specialKeys(GLUT_KEY_RIGHT, 0, 0);
+        for (int i = 0; i < std::abs(k.turnsRight); i++)
+            specialKeys(k.turnsRight > 0 ? GLUT_KEY_RIGHT : GLUT_KEY_LEFT, 0, 0);
         specialKeys(k.key, 0, 0);
         EXPECT_NEAR(eyeX, k.eyeX, 1e-5) << k.what;
         EXPECT_NEAR(eyeZ, k.eyeZ, 1e-5) << k.what;
@@ -83,8 +87,8 @@ TEST_F(CameraTest, ArrowKeysWalkAndTurn)
         EXPECT_NEAR(centerZ, k.centerZ, 1e-5) << k.what;
         EXPECT_GE(rgl::gl.redisplayRequests, 1) << k.what;
     }
-    EXPECT_NEAR(centerX, 0.125f * s + s, 1e-5);
-    EXPECT_GT(eyeX, 0.12f);  // twelve turns of 0.125: almost straight towards +x
+    EXPECT_NEAR(centerX, 0.125f * s - s, 1e-5);
+    EXPECT_GT(eyeX, 0.12f);  // facing almost straight towards -x, one step back goes +x
 }
 
 TEST_F(CameraTest, OtherSpecialKeysAreIgnoredEntirely)

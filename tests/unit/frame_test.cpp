@@ -33,7 +33,7 @@ std::vector<std::string> tail(size_t n)
 TEST_F(FrameTest, PerspectiveFrameStepsInOrder)
 {
     display();
-    EXPECT_EQ(head(10), (std::vector<std::string>{"glutPostRedisplay", "glClear", "glLoadIdentity", "gluLookAt",
+    ASSERT_EQ(head(10), (std::vector<std::string>{"glutPostRedisplay", "glClear", "glLoadIdentity", "gluLookAt",
                                                   "glRotatef", "glRotatef", "glScalef", "glEnable", "glPushMatrix",
                                                   "glPushMatrix"}));
     EXPECT_EQ(tail(4), (std::vector<std::string>{"glPopMatrix", "glPopMatrix", "glFlush", "glutSwapBuffers"}));
@@ -47,6 +47,7 @@ TEST_F(FrameTest, PerspectiveFrameStepsInOrder)
 TEST_F(FrameTest, FirstFrameSeesTheEyeAtZFive)
 {
     display();
+    ASSERT_EQ(head(4).back(), "gluLookAt");
     EXPECT_EQ(rgl::gl.calls[3].args, (std::vector<double>{0, 0, 5, 0, 0, 4, 0, 1, 0}));
 }
 

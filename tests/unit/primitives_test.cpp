@@ -94,7 +94,10 @@ TEST_P(PanelTest, FrontUnderClockwiseThenBackUnderCounterClockwise)
     EXPECT_EQ(rgl::gl.texCoord[1], 1.5f);
 }
 
-INSTANTIATE_TEST_SUITE_P(WhicheverWindingBefore, PanelTest, ::testing::Values(GL_CW, GL_CCW));
+INSTANTIATE_TEST_SUITE_P(WhicheverWindingBefore, PanelTest, ::testing::Values(GL_CW, GL_CCW),
+                         [](const ::testing::TestParamInfo<GLenum>& info) {
+                             return std::string(info.param == GL_CW ? "CW" : "CCW");
+                         });
 
 TEST(PrimitivesTest, PanelFacesMayRepeatTheTextureDifferently)
 {
