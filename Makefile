@@ -1,15 +1,21 @@
 # The two commands a user needs:
-#   make run   - install what is missing, build, make the textures, start Tarnvale
-#   make test  - the same set-up, then the whole test suite (display tests under Xvfb)
+#   make run   - install what running needs, build the program and the textures, start Tarnvale
+#   make test  - install and build everything, then the whole test suite (display tests under Xvfb)
+# and the others: make bench, make fuzz, make web, make web-serve, make install, make package.
 
-BUILD    := build
-JOBS     := $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := cmake make clang libclang-rt-14-dev freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri \
-            libgtest-dev libgmock-dev libbenchmark-dev libstb-dev xvfb xauth xdotool x11-utils imagemagick valgrind
+BUILD   := build
+JOBS    := $(shell nproc 2>/dev/null || echo 2)
+PREFIX  ?= /usr/local
+CMAKE   := cmake -S . -B $(BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build deps bench fuzz clean
+RUN_PACKAGES  := cmake make clang freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
+TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
+                 xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev
+WEB_PACKAGES  := emscripten node-acorn python3 chromium chromium-driver python3-selenium
 
-run: build
+.PHONY: run test build build-program deps-run deps-test deps-web bench fuzz web web-serve install package clean
+
+run: build-program
 	cd $(BUILD)/run && ../tarnvale
 
 test: build
@@ -23,27 +29,35 @@ bench: build
 fuzz: build
 	fuzz/run_fuzz.sh $(BUILD) -runs=10000000
 
-build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only the program and the texture generator: the quickest way to the house.
+build-program: deps-run
+	$(CMAKE) -DTARNVALE_TESTS=OFF -DTARNVALE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target tarnvale textures
+
+build: deps-test
+	$(CMAKE) -DTARNVALE_TESTS=ON -DTARNVALE_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
+
+install: build-program
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+package: build-program
+	cd $(BUILD) && cpack -G DEB
+
+web: deps-web
+	web/build.sh $(BUILD)
+
+web-serve: web
+	web/serve.sh $(BUILD)/web
 
 # Installs the missing Debian packages when run as root; otherwise prints the
 # exact command and stops.
-deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
-	  dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	  if [ "$$(id -u)" = 0 ]; then \
-	    echo "Installing:$$missing"; \
-	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $$missing; \
-	  else \
-	    echo "These packages are missing. Install them with:"; \
-	    echo "  sudo apt-get install$$missing"; \
-	    exit 1; \
-	  fi; \
-	fi
+deps-run:
+	@tools/install_packages.sh $(RUN_PACKAGES)
+deps-test:
+	@tools/install_packages.sh $(TEST_PACKAGES)
+deps-web:
+	@tools/install_packages.sh $(WEB_PACKAGES)
 
 clean:
 	rm -rf $(BUILD)
