@@ -6,9 +6,6 @@
 #include "app/keyboard.h"
 #include "scene/display.h"
 
-const char* const insideMenuLabel = "Inside (jip an)";
-const char* const outsideMenuLabel = "Outside (jip bak)";
-
 void openWindow(int* argc, char** argv)
 {
     // freeglut must be initialised before a window can exist.

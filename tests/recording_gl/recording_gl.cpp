@@ -1,81 +1,10 @@
 #include "recording_gl.h"
 
-#include <cmath>
 #include <cstring>
 
 namespace rgl {
 
 State gl;
-
-Mat4 identity()
-{
-    Mat4 r{};
-    r.m[0] = r.m[5] = r.m[10] = r.m[15] = 1;
-    return r;
-}
-
-Mat4 multiply(const Mat4& a, const Mat4& b)
-{
-    Mat4 r{};
-    for (int c = 0; c < 4; c++)
-        for (int row = 0; row < 4; row++) {
-            float sum = 0;
-            for (int k = 0; k < 4; k++)
-                sum += a.m[k * 4 + row] * b.m[c * 4 + k];
-            r.m[c * 4 + row] = sum;
-        }
-    return r;
-}
-
-Vec3 transformPoint(const Mat4& m, Vec3 p)
-{
-    float x = m.m[0] * p.x + m.m[4] * p.y + m.m[8] * p.z + m.m[12];
-    float y = m.m[1] * p.x + m.m[5] * p.y + m.m[9] * p.z + m.m[13];
-    float z = m.m[2] * p.x + m.m[6] * p.y + m.m[10] * p.z + m.m[14];
-    float w = m.m[3] * p.x + m.m[7] * p.y + m.m[11] * p.z + m.m[15];
-    return {x / w, y / w, z / w};
-}
-
-Mat4 translation(float x, float y, float z)
-{
-    Mat4 r = identity();
-    r.m[12] = x;
-    r.m[13] = y;
-    r.m[14] = z;
-    return r;
-}
-
-Mat4 rotation(float angle, float x, float y, float z)
-{
-    float len = std::sqrt(x * x + y * y + z * z);
-    if (len == 0)
-        return identity();
-    x /= len;
-    y /= len;
-    z /= len;
-    float rad = angle * 3.14159265358979323846f / 180.0f;
-    float c = std::cos(rad), s = std::sin(rad), t = 1 - c;
-    Mat4 r = identity();
-    r.m[0] = x * x * t + c;
-    r.m[1] = y * x * t + z * s;
-    r.m[2] = x * z * t - y * s;
-    r.m[4] = x * y * t - z * s;
-    r.m[5] = y * y * t + c;
-    r.m[6] = y * z * t + x * s;
-    r.m[8] = x * z * t + y * s;
-    r.m[9] = y * z * t - x * s;
-    r.m[10] = z * z * t + c;
-    return r;
-}
-
-Mat4 scaling(float x, float y, float z)
-{
-    Mat4 r = identity();
-    r.m[0] = x;
-    r.m[5] = y;
-    r.m[10] = z;
-    return r;
-}
 
 void reset()
 {
@@ -107,12 +36,12 @@ std::vector<std::string> callNames()
 
 const Mat4& currentModelview()
 {
-    return gl.modelview.back();
+    return gl.stacks.modelview.back();
 }
 
 int modelviewDepth()
 {
-    return (int)gl.modelview.size();
+    return (int)gl.stacks.modelview.size();
 }
 
 bool isEnabled(GLenum capability)
@@ -133,15 +62,9 @@ static void outsideBegin(const char* name)
         gl.errors.push_back(std::string(name) + " inside glBegin/glEnd");
 }
 
-static std::vector<Mat4>& currentStack()
-{
-    return gl.matrixMode == GL_PROJECTION ? gl.projection : gl.modelview;
-}
-
 static void multiplyCurrent(const Mat4& m)
 {
-    Mat4& top = currentStack().back();
-    top = multiply(top, m);
+    gl.stacks.multiplyBy(m);
 }
 
 }  // namespace rgl
@@ -155,38 +78,30 @@ void glMatrixMode(GLenum mode)
     record("glMatrixMode", {(double)mode});
     outsideBegin("glMatrixMode");
     gl.matrixMode = mode;
+    gl.stacks.projectionMode = mode == GL_PROJECTION;
 }
 
 void glLoadIdentity()
 {
     record("glLoadIdentity");
     outsideBegin("glLoadIdentity");
-    currentStack().back() = identity();
+    gl.stacks.load(identity());
 }
 
 void glPushMatrix()
 {
     record("glPushMatrix");
     outsideBegin("glPushMatrix");
-    auto& stack = currentStack();
-    size_t limit = gl.matrixMode == GL_PROJECTION ? 2 : 32;
-    if (stack.size() >= limit) {
+    if (!gl.stacks.push())
         gl.errors.push_back("matrix stack overflow");
-        return;
-    }
-    stack.push_back(stack.back());
 }
 
 void glPopMatrix()
 {
     record("glPopMatrix");
     outsideBegin("glPopMatrix");
-    auto& stack = currentStack();
-    if (stack.size() <= 1) {
+    if (!gl.stacks.pop())
         gl.errors.push_back("matrix stack underflow");
-        return;
-    }
-    stack.pop_back();
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
@@ -214,14 +129,7 @@ void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdoubl
 {
     record("glOrtho", {l, r, b, t, n, f});
     outsideBegin("glOrtho");
-    Mat4 m = identity();
-    m.m[0] = (float)(2 / (r - l));
-    m.m[5] = (float)(2 / (t - b));
-    m.m[10] = (float)(-2 / (f - n));
-    m.m[12] = (float)(-(r + l) / (r - l));
-    m.m[13] = (float)(-(t + b) / (t - b));
-    m.m[14] = (float)(-(f + n) / (f - n));
-    multiplyCurrent(m);
+    multiplyCurrent(glcore::ortho(l, r, b, t, n, f));
 }
 
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h)
@@ -406,40 +314,14 @@ void glFlush()
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
     record("gluPerspective", {fovy, aspect, zNear, zFar});
-    double f = 1.0 / std::tan(fovy * 3.14159265358979323846 / 360.0);
-    Mat4 m{};
-    m.m[0] = (float)(f / aspect);
-    m.m[5] = (float)f;
-    m.m[10] = (float)((zFar + zNear) / (zNear - zFar));
-    m.m[11] = -1;
-    m.m[14] = (float)(2 * zFar * zNear / (zNear - zFar));
-    multiplyCurrent(m);
+    multiplyCurrent(glcore::perspective(fovy, aspect, zNear, zFar));
 }
 
 void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
                GLdouble uy, GLdouble uz)
 {
     record("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
-    auto normalise = [](double v[3]) {
-        double len = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
-        if (len != 0)
-            for (int i = 0; i < 3; i++)
-                v[i] /= len;
-    };
-    double f[3] = {cx - ex, cy - ey, cz - ez};
-    normalise(f);
-    double up[3] = {ux, uy, uz};
-    double s[3] = {f[1] * up[2] - f[2] * up[1], f[2] * up[0] - f[0] * up[2], f[0] * up[1] - f[1] * up[0]};
-    normalise(s);
-    double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
-    Mat4 m = identity();
-    for (int i = 0; i < 3; i++) {
-        m.m[i * 4 + 0] = (float)s[i];
-        m.m[i * 4 + 1] = (float)u[i];
-        m.m[i * 4 + 2] = (float)-f[i];
-    }
-    multiplyCurrent(m);
-    multiplyCurrent(translation((float)-ex, (float)-ey, (float)-ez));
+    multiplyCurrent(glcore::lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz));
 }
 
 void glutInit(int*, char**)

@@ -5,28 +5,23 @@
 
 #include <GL/glut.h>
 
+#include "glcore/matrix.h"
+
 #include <map>
 #include <string>
 #include <vector>
 
 namespace rgl {
 
-struct Vec3 {
-    float x, y, z;
-};
-
-// Column-major, as OpenGL stores it.
-struct Mat4 {
-    float m[16];
-};
-
-Mat4 identity();
-Mat4 multiply(const Mat4& a, const Mat4& b);
-Vec3 transformPoint(const Mat4& m, Vec3 p);
-// The matrix that glTranslatef / glRotatef / glScalef would multiply by.
-Mat4 translation(float x, float y, float z);
-Mat4 rotation(float angle, float x, float y, float z);
-Mat4 scaling(float x, float y, float z);
+// The matrix maths and stacks are the same as the web platform layer's.
+using glcore::identity;
+using glcore::Mat4;
+using glcore::multiply;
+using glcore::rotation;
+using glcore::scaling;
+using glcore::transformPoint;
+using glcore::translation;
+using glcore::Vec3;
 
 struct Call {
     std::string name;
@@ -62,8 +57,7 @@ struct State {
     std::vector<Primitive> primitives;
     std::vector<std::string> errors;  // misuse that real GL would flag
 
-    std::vector<Mat4> modelview{identity()};
-    std::vector<Mat4> projection{identity()};
+    glcore::MatrixStacks stacks;
     GLenum matrixMode = GL_MODELVIEW;
     bool inBegin = false;
 

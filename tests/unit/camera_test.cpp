@@ -120,13 +120,13 @@ TEST_F(CameraTest, ZeroHeightReshapeChangesNothing)
 {
     specialKeys(GLUT_KEY_UP, 0, 0);
     rgl::clearLog();
-    rgl::Mat4 projection = rgl::gl.projection.back();
+    rgl::Mat4 projection = rgl::gl.stacks.projection.back();
     reshape(300, 0);
     EXPECT_TRUE(rgl::gl.calls.empty());
     EXPECT_FLOAT_EQ(eyeZ, 4.875f);
     EXPECT_EQ(winWidth, 800);
     EXPECT_EQ(winHeight, 600);
-    EXPECT_EQ(0, std::memcmp(&projection, &rgl::gl.projection.back(), sizeof projection));
+    EXPECT_EQ(0, std::memcmp(&projection, &rgl::gl.stacks.projection.back(), sizeof projection));
 }
 
 TEST_F(CameraTest, LeftDragTurnsTheSceneFivePixelsADegree)

@@ -91,7 +91,7 @@ TEST_F(FrameTest, StackDepthIsTheSameAfterAnyNumberOfFrames)
         orthoOn = frame % 3 == 0;
         display();
         ASSERT_EQ(rgl::modelviewDepth(), 1) << frame;
-        ASSERT_EQ(rgl::gl.projection.size(), 1u);
+        ASSERT_EQ(rgl::gl.stacks.projection.size(), 1u);
     }
     EXPECT_TRUE(rgl::gl.errors.empty());
     EXPECT_EQ(rgl::gl.swaps, 50);

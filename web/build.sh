@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds the page into BUILD_DIR/web with emscripten: the program's own
+# sources with web/ in place of freeglut, Mesa and GLU, and the fourteen
+# textures (from BUILD_DIR/run) packed where the program opens them, in
+# the working directory.
+#   web/build.sh BUILD_DIR
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "$1" && pwd)
+out=$build/web
+mkdir -p "$out"
+# Debian's em++ runs the node on the PATH, which does not look in the folder
+# where Debian installs node modules such as acorn.
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+sources=()
+for f in "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp "$root"/glcore/*.cpp "$root"/web/*.cpp; do
+    [ "$f" = "$root/app/menu_labels.cpp" ] || sources+=("$f")  # the page has its own labels
+done
+textures=()
+for name in dol2 window door wallpaper wallpaper2 wallpaper3 wallpaper4 wallpaper5 \
+            bottom bottom2 bottom3 bottom4 bottom5 flosis; do
+    textures+=(--preload-file "$build/run/$name.bmp@/$name.bmp")
+done
+
+em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \
+    -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 \
+    -sENVIRONMENT=web "${textures[@]}" -o "$out/tarnvale.js"
+cp "$root/web/index.html" "$out/index.html"
+echo "page built in $out"

@@ -1,0 +1,292 @@
+// The GLUT entry points this program calls, over the browser: the page's
+// canvas is the window, html5 events are the input, the browser's animation
+// frames are the main loop and an HTML menu (index.html) is the pop-up menu.
+#include <GL/glut.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "web/gl_web.h"
+
+namespace {
+
+const char* const canvas = "#canvas";
+
+int windowWidth = 300, windowHeight = 300;  // GLUT's default size
+void (*displayFunc)() = nullptr;
+void (*reshapeFunc)(int, int) = nullptr;
+void (*keyboardFunc)(unsigned char, int, int) = nullptr;
+void (*specialFunc)(int, int, int) = nullptr;
+void (*mouseFunc)(int, int, int, int) = nullptr;
+void (*motionFunc)(int, int) = nullptr;
+void (*menuFunc)(int) = nullptr;
+int menuButton = -1;
+
+bool redisplayPending = false;
+int mouseX = 0, mouseY = 0;
+bool buttonDown[3] = {false, false, false};
+
+// Frame statistics for the page and its benchmark.
+int frames = 0;
+double frameMilliseconds = 0;
+
+// The page's part: the canvas's position, the menu, the end notice.
+EM_JS(void, canvasOrigin, (double* left, double* top), {
+    const r = Module.canvas.getBoundingClientRect();
+    HEAPF64[left >> 3] = r.left;
+    HEAPF64[top >> 3] = r.top;
+});
+EM_JS(void, pageAddMenuEntry, (const char* label, int value), { Module.addMenuEntry(UTF8ToString(label), value); });
+EM_JS(void, pageShowMenu, (double x, double y), { Module.showMenu(x, y); });
+EM_JS(void, pageEnded, (int status), { Module.ended(status); });
+EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
+
+void toCanvas(double clientX, double clientY, int* x, int* y)
+{
+    double left, top;
+    canvasOrigin(&left, &top);
+    *x = (int)(clientX - left);
+    *y = (int)(clientY - top);
+}
+
+int specialKey(const char* key)
+{
+    static const struct {
+        const char* name;
+        int glut;
+    } keys[] = {
+        {"ArrowLeft", GLUT_KEY_LEFT}, {"ArrowUp", GLUT_KEY_UP},         {"ArrowRight", GLUT_KEY_RIGHT},
+        {"ArrowDown", GLUT_KEY_DOWN}, {"PageUp", GLUT_KEY_PAGE_UP},     {"PageDown", GLUT_KEY_PAGE_DOWN},
+        {"Home", GLUT_KEY_HOME},      {"End", GLUT_KEY_END},            {"Insert", GLUT_KEY_INSERT},
+        {"F1", GLUT_KEY_F1},          {"F2", GLUT_KEY_F2},              {"F3", GLUT_KEY_F3},
+        {"F4", GLUT_KEY_F4},          {"F5", GLUT_KEY_F5},              {"F6", GLUT_KEY_F6},
+        {"F7", GLUT_KEY_F7},          {"F8", GLUT_KEY_F8},              {"F9", GLUT_KEY_F9},
+        {"F10", GLUT_KEY_F10},        {"F11", GLUT_KEY_F11},            {"F12", GLUT_KEY_F12},
+    };
+    for (const auto& k : keys)
+        if (std::strcmp(key, k.name) == 0)
+            return k.glut;
+    return 0;
+}
+
+// The character GLUT's keyboard callback would get, or 0.
+unsigned char asciiKey(const char* key)
+{
+    if (std::strlen(key) == 1 && (unsigned char)key[0] < 128)
+        return (unsigned char)key[0];
+    if (std::strcmp(key, "Escape") == 0)
+        return 27;
+    if (std::strcmp(key, "Enter") == 0)
+        return 13;
+    if (std::strcmp(key, "Backspace") == 0)
+        return 8;
+    if (std::strcmp(key, "Tab") == 0)
+        return 9;
+    if (std::strcmp(key, "Delete") == 0)
+        return 127;
+    return 0;
+}
+
+EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
+{
+    if (e->ctrlKey || e->metaKey || e->altKey)
+        return EM_FALSE;  // the browser's own shortcuts
+    if (int special = specialKey(e->key)) {
+        if (specialFunc)
+            specialFunc(special, mouseX, mouseY);
+        return EM_TRUE;
+    }
+    if (unsigned char c = asciiKey(e->key)) {
+        if (keyboardFunc)
+            keyboardFunc(c, mouseX, mouseY);
+        return EM_TRUE;
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* e, void*)
+{
+    int button = e->button;  // 0 left, 1 middle, 2 right: GLUT's numbers too
+    if (button < 0 || button > 2)
+        return EM_FALSE;
+    toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
+    if (button == menuButton && menuFunc) {
+        pageShowMenu(e->clientX, e->clientY);  // the menu's button reaches no callback
+        return EM_TRUE;
+    }
+    buttonDown[button] = true;
+    if (mouseFunc)
+        mouseFunc(button, GLUT_DOWN, mouseX, mouseY);
+    return EM_TRUE;
+}
+
+EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* e, void*)
+{
+    int button = e->button;
+    if (button < 0 || button > 2 || !buttonDown[button])
+        return EM_FALSE;
+    buttonDown[button] = false;
+    toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
+    if (mouseFunc)
+        mouseFunc(button, GLUT_UP, mouseX, mouseY);
+    return EM_TRUE;
+}
+
+EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
+{
+    toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
+    if ((buttonDown[0] || buttonDown[1] || buttonDown[2]) && motionFunc)
+        motionFunc(mouseX, mouseY);
+    return EM_FALSE;
+}
+
+// One animation frame: draw if a redisplay was asked for.
+void frame()
+{
+    if (!redisplayPending || !displayFunc)
+        return;
+    redisplayPending = false;
+    double start = emscripten_get_now();
+    displayFunc();
+    frameMilliseconds += emscripten_get_now() - start;
+    frames++;
+}
+
+// exit() from the program: stop the frames and the input, tell the page.
+void onExit()
+{
+    emscripten_cancel_main_loop();
+    emscripten_html5_remove_all_event_listeners();
+    pageEnded(0);
+}
+
+}  // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void tarnvaleMenuSelect(int value)
+{
+    if (menuFunc)
+        menuFunc(value);
+}
+
+EMSCRIPTEN_KEEPALIVE int tarnvaleFrames()
+{
+    return frames;
+}
+
+EMSCRIPTEN_KEEPALIVE double tarnvaleFrameMilliseconds()
+{
+    return frameMilliseconds;
+}
+
+EMSCRIPTEN_KEEPALIVE int tarnvaleDrawCalls()
+{
+    return webDrawCalls();
+}
+
+void glutInit(int*, char**) {}
+
+void glutInitDisplayMode(unsigned int)
+{
+    // The canvas's context is always RGB, double-buffered, with depth.
+}
+
+void glutInitWindowSize(int width, int height)
+{
+    windowWidth = width;
+    windowHeight = height;
+}
+
+int glutCreateWindow(const char* title)
+{
+    emscripten_set_canvas_element_size(canvas, windowWidth, windowHeight);
+    pageSetTitle(title);
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = EM_FALSE;
+    attributes.depth = EM_TRUE;
+    attributes.stencil = EM_FALSE;
+    attributes.antialias = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
+    attributes.majorVersion = 1;
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attributes);
+    emscripten_webgl_make_context_current(context);
+
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyDown);
+    emscripten_set_mousedown_callback(canvas, nullptr, EM_TRUE, onMouseDown);
+    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouseUp);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouseMove);
+    return 1;
+}
+
+void glutDisplayFunc(void (*func)())
+{
+    displayFunc = func;
+}
+
+void glutReshapeFunc(void (*func)(int, int))
+{
+    reshapeFunc = func;
+}
+
+void glutKeyboardFunc(void (*func)(unsigned char, int, int))
+{
+    keyboardFunc = func;
+}
+
+void glutSpecialFunc(void (*func)(int, int, int))
+{
+    specialFunc = func;
+}
+
+void glutMouseFunc(void (*func)(int, int, int, int))
+{
+    mouseFunc = func;
+}
+
+void glutMotionFunc(void (*func)(int, int))
+{
+    motionFunc = func;
+}
+
+int glutCreateMenu(void (*func)(int))
+{
+    menuFunc = func;
+    return 1;
+}
+
+void glutAddMenuEntry(const char* label, int value)
+{
+    pageAddMenuEntry(label, value);
+}
+
+void glutAttachMenu(int button)
+{
+    menuButton = button;
+}
+
+void glutPostRedisplay()
+{
+    redisplayPending = true;
+}
+
+void glutSwapBuffers()
+{
+    // The browser shows the canvas once the animation frame returns.
+    webFlush();
+}
+
+void glutMainLoop()
+{
+    std::atexit(onExit);
+    // As GLUT does when the window first shows: a reshape, then a display.
+    if (reshapeFunc)
+        reshapeFunc(windowWidth, windowHeight);
+    redisplayPending = true;
+    emscripten_set_main_loop(frame, 0, 1);  // never returns
+}
+
+}  // extern "C"
