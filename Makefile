@@ -13,15 +13,15 @@ TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev li
                  xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev
 WEB_PACKAGES  := emscripten node-acorn python3 chromium chromium-driver python3-selenium
 
-.PHONY: run test build build-program deps-run deps-test deps-web bench fuzz web web-serve install package clean
+.PHONY: run test build build-program build-textures deps-run deps-test deps-web bench fuzz web web-serve install package clean
 
 run: build-program
 	cd $(BUILD)/run && ../tarnvale
 
-test: build
+test: build web
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: build web
 	cd $(BUILD) && ./bench/run_benchmarks.sh
 
 # Ten million inputs through the BMP reader under AddressSanitizer and
@@ -34,6 +34,11 @@ build-program: deps-run
 	$(CMAKE) -DTARNVALE_TESTS=OFF -DTARNVALE_BENCH=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target tarnvale textures
 
+# The textures alone, in a build configured either way.
+build-textures: deps-run
+	[ -f $(BUILD)/CMakeCache.txt ] || $(CMAKE) -DTARNVALE_TESTS=OFF -DTARNVALE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target textures
+
 build: deps-test
 	$(CMAKE) -DTARNVALE_TESTS=ON -DTARNVALE_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
@@ -44,7 +49,7 @@ install: build-program
 package: build-program
 	cd $(BUILD) && cpack -G DEB
 
-web: deps-web
+web: deps-web build-textures
 	web/build.sh $(BUILD)
 
 web-serve: web

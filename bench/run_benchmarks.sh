@@ -15,6 +15,10 @@ echo "== Frame rate, 1920 x 1080 =="
 "${XVFB[@]}" ./bench/frame_bench "$PWD/run" 1920 1080 200
 
 echo
+echo "== The page in headless Chromium, 800 x 600 (make web builds it) =="
+TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/web_bench.py" 10
+
+echo
 echo "== Resident memory of the running program =="
 "${XVFB[@]}" bash -c '
     cd run && { ../tarnvale >/dev/null & pid=$!; }

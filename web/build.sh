@@ -25,6 +25,6 @@ done
 
 em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \
     -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 \
-    -sENVIRONMENT=web "${textures[@]}" -o "$out/tarnvale.js"
+    -sENVIRONMENT=web -Wl,--wrap=exit "${textures[@]}" -o "$out/tarnvale.js"
 cp "$root/web/index.html" "$out/index.html"
 echo "page built in $out"

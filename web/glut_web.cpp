@@ -154,15 +154,19 @@ void frame()
     frames++;
 }
 
-// exit() from the program: stop the frames and the input, tell the page.
-void onExit()
+}  // namespace
+
+// exit() from the program (linked with --wrap=exit): stop the frames and the
+// input and tell the page, then end as the C library does. The main loop
+// would otherwise keep the runtime, and its frames, alive.
+extern "C" void __real_exit(int status);
+extern "C" void __wrap_exit(int status)
 {
     emscripten_cancel_main_loop();
     emscripten_html5_remove_all_event_listeners();
-    pageEnded(0);
+    pageEnded(status);
+    __real_exit(status);
 }
-
-}  // namespace
 
 extern "C" {
 
@@ -281,7 +285,6 @@ void glutSwapBuffers()
 
 void glutMainLoop()
 {
-    std::atexit(onExit);
     // As GLUT does when the window first shows: a reshape, then a display.
     if (reshapeFunc)
         reshapeFunc(windowWidth, windowHeight);

@@ -1,0 +1,117 @@
+"""The page in headless Chromium, driven through Selenium and ChromeDriver,
+served from the build's web folder on a loopback port of its own."""
+import base64
+import functools
+import http.server
+import os
+import subprocess
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+
+
+class Server:
+    """Serves a folder on 127.0.0.1 at a free port until stopped."""
+
+    def __init__(self, folder):
+        handler = functools.partial(QuietHandler, directory=folder)
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
+        threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+class Page:
+    """One browser showing the page; every wait is bounded."""
+
+    def __init__(self, url, timeout=30):
+        options = webdriver.ChromeOptions()
+        options.binary_location = '/usr/bin/chromium'
+        for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+                     '--window-size=1000,900', '--no-first-run', '--disable-background-networking',
+                     '--disable-component-update', '--disable-sync', '--disable-quic',
+                     '--disable-background-timer-throttling', '--disable-renderer-backgrounding'):
+            options.add_argument(flag)
+        options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+        self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        self.driver.set_script_timeout(timeout)
+        self.driver.set_page_load_timeout(timeout)
+        self.driver.get(url)
+        # Running once the program has drawn its first frames.
+        self.frames_after(2, since=0)
+        self.canvas = self.driver.find_element(By.ID, 'canvas')
+
+    def close(self):
+        self.driver.quit()
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def frames(self):
+        return self.js('return Module._tarnvaleFrames()')
+
+    def frames_after(self, count, since=None):
+        """Waits until `count` more frames have been drawn."""
+        return self.driver.execute_async_script('''
+            const done = arguments[arguments.length - 1], count = arguments[0];
+            const start = arguments[1] === null ? Module._tarnvaleFrames() : arguments[1];
+            (function check() {
+                let n = 0;
+                try { n = Module._tarnvaleFrames(); } catch (e) {}
+                if (n >= start + count) done(n); else requestAnimationFrame(check);
+            })();''', count, since)
+
+    def press(self, *keys):
+        """Keys as the user types them, then two frames to show them."""
+        ActionChains(self.driver).send_keys(*keys).perform()
+        self.frames_after(2)
+
+    def canvas_png(self, path):
+        data = self.js("return document.getElementById('canvas').toDataURL('image/png')")
+        with open(path, 'wb') as f:
+            f.write(base64.b64decode(data.split(',', 1)[1]))
+
+    def menu_labels(self):
+        return [li.text for li in self.driver.find_elements(By.CSS_SELECTOR, '#menu li')]
+
+    def choose_menu_entry(self, index):
+        """Right button on the canvas, then entry `index` (from 1) of the menu."""
+        ActionChains(self.driver).move_to_element_with_offset(self.canvas, -100, -100).context_click().perform()
+        item = self.driver.find_elements(By.CSS_SELECTOR, '#menu li')[index - 1]
+        assert item.is_displayed(), 'the menu did not open'
+        ActionChains(self.driver).move_to_element(item).click().perform()
+        self.frames_after(2)
+
+    def console(self):
+        return [entry['message'] for entry in self.driver.get_log('browser')
+                if 'favicon.ico' not in entry['message']]
+
+
+def differing_pixels(a, b, fuzz='6%'):
+    """Pixels of two equal-sized pictures, scaled to a quarter by 4 x 4
+    averaging, that differ by more than `fuzz`; and the number compared."""
+    small = []
+    for path in (a, b):
+        out = path + '.quarter.png'
+        subprocess.run(['convert', path, '-scale', '25%', out], check=True)
+        small.append(out)
+    result = subprocess.run(['compare', '-metric', 'AE', '-fuzz', fuzz, small[0], small[1], 'null:'],
+                            capture_output=True, text=True)
+    size = subprocess.run(['identify', '-format', '%w %h', small[0]], capture_output=True, text=True, check=True)
+    w, h = map(int, size.stdout.split())
+    return int(float(result.stderr.split()[0])), w * h
+
+
+def web_dir():
+    return os.environ['TARNVALE_WEB']

@@ -1,0 +1,88 @@
+"""The page end to end in headless Chromium: it starts drawing, keys and the
+left-button drag change the picture as on the desktop, the right button opens
+the menu with its two entries, and q, Q and Escape end the program.
+    TARNVALE_WEB=build/web python3 test_page.py"""
+import hashlib
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+from page import Page, Server, web_dir
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server(web_dir())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def setUp(self):
+        self.page = Page(self.server.url)
+        self.addCleanup(self.page.close)
+
+    def picture(self):
+        """A digest of what the canvas shows."""
+        return hashlib.sha1(self.page.js("return document.getElementById('canvas').toDataURL()").encode()).hexdigest()
+
+    def test_starts_drawing_with_every_texture_read(self):
+        p = self.page
+        self.assertEqual(p.driver.title, 'Tarnvale')
+        self.assertEqual(p.js('const c = document.getElementById("canvas"); return [c.width, c.height]'), [800, 600])
+        before = p.frames()
+        self.assertGreaterEqual(p.frames_after(10, since=before), before + 10)  # frames follow with no input
+        self.assertEqual(p.js('return document.getElementById("output").textContent'), '')
+        self.assertEqual(p.console(), [])
+
+    def test_keys_change_the_picture_as_on_the_desktop(self):
+        p = self.page
+        # (keys, whether the picture changes); each step starts where the last ended.
+        steps = [(Keys.ARROW_UP, True), (Keys.ARROW_LEFT, True), ('z', True), ('x', True), ('1', True),
+                 ('2', True), ('3', True), ('l', False), ('t', True), ('l', True), ('f', False), ('d', True),
+                 ('p', True), ('F', False)]
+        for keys, changes in steps:
+            before = self.picture()
+            p.press(keys)
+            self.assertEqual(self.picture() != before, changes, 'after %r' % keys)
+
+    def test_left_drag_turns_the_scene(self):
+        p = self.page
+        before = self.picture()
+        ActionChains(p.driver).move_to_element(p.canvas).click_and_hold().move_by_offset(60, 20).release().perform()
+        p.frames_after(2)
+        self.assertNotEqual(self.picture(), before)
+
+    def test_menu_switches_between_outside_and_inside(self):
+        p = self.page
+        self.assertEqual(p.menu_labels(), ['', ''])  # hidden until asked for
+        inside = self.picture()
+        p.choose_menu_entry(2)
+        self.assertNotEqual(self.picture(), inside)
+        self.assertFalse(p.driver.find_element(By.ID, 'menu').is_displayed())
+        ActionChains(p.driver).move_to_element(p.canvas).context_click().perform()
+        self.assertEqual(p.menu_labels(), ['집 안 (Inside)', '집 밖 (Outside)'])
+        ActionChains(p.driver).move_to_element(p.driver.find_elements(By.CSS_SELECTOR, '#menu li')[0]).click().perform()
+        p.frames_after(2)  # counted from after the click
+        self.assertEqual(self.picture(), inside)
+
+    def test_quit_keys_end_the_program_and_it_can_start_again(self):
+        p = self.page
+        for key in ('q', 'Q', Keys.ESCAPE):
+            ActionChains(p.driver).send_keys(key).perform()
+            ended = p.driver.find_element(By.ID, 'ended')
+            self.assertTrue(ended.is_displayed(), key)
+            self.assertIn('Tarnvale has ended', ended.text)
+            frames = p.frames()
+            p.js('return new Promise(r => setTimeout(r, 200))')
+            self.assertEqual(p.frames(), frames, 'frames go on after %r' % key)
+            p.driver.find_element(By.ID, 'again').click()
+            p.frames_after(2, since=0)
+            self.assertFalse(p.driver.find_element(By.ID, 'ended').is_displayed())
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
