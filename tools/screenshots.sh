@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots from the real program under Xvfb:
+# Takes the README's screenshots from the real program under Xvfb, and the
+# page's from headless Chromium (after make web):
 #   xvfb-run -a tools/screenshots.sh BUILD_DIR OUTPUT_DIR
 out=$(cd "$2" && pwd)
+/usr/bin/python3 "$(dirname "$0")/web_screenshot.py" "$1/web" "$out/web.png"
 source "$(dirname "$0")/../tests/e2e/lib.sh" "$1/tarnvale" "$1/run"
+
+# Where the program starts: no key pressed.
+start
+shot "$out/start.png"
+key q
+wait_for_exit
 
 # Outside: the piece above the house, the scene tilted to look from above.
 start

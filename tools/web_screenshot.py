@@ -1,0 +1,22 @@
+"""Takes the README's picture of the page: twelve steps forward, then the
+right-button menu opened on the canvas.
+    python3 tools/web_screenshot.py BUILD_DIR/web OUTPUT.png"""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
+from page import Page, Server  # noqa: E402
+from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
+from selenium.webdriver.common.keys import Keys  # noqa: E402
+
+server = Server(sys.argv[1])
+page = Page(server.url)
+try:
+    page.driver.set_window_size(900, 800)
+    page.press(*[Keys.ARROW_UP] * 12)
+    ActionChains(page.driver).move_to_element_with_offset(page.canvas, 120, -60).context_click().perform()
+    page.frames_after(2)
+    page.driver.save_screenshot(sys.argv[2])
+finally:
+    page.close()
+    server.stop()
