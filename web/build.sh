@@ -3,12 +3,13 @@
 # sources with web/ in place of freeglut, Mesa and GLU, and the fourteen
 # textures (from BUILD_DIR/run) packed where the program opens them, in
 # the working directory.
-#   web/build.sh BUILD_DIR
+#   web/build.sh BUILD_DIR [OUTPUT_DIR [TEXTURE_DIR]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
-out=$build/web
+out=${2:-$build/web}
 mkdir -p "$out"
+textureDir=$(cd "${3:-$build/run}" && pwd)
 # Debian's em++ runs the node on the PATH, which does not look in the folder
 # where Debian installs node modules such as acorn.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
@@ -20,7 +21,7 @@ done
 textures=()
 for name in dol2 window door wallpaper wallpaper2 wallpaper3 wallpaper4 wallpaper5 \
             bottom bottom2 bottom3 bottom4 bottom5 flosis; do
-    textures+=(--preload-file "$build/run/$name.bmp@/$name.bmp")
+    textures+=(--preload-file "$textureDir/$name.bmp@/$name.bmp")
 done
 
 em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \

@@ -3,6 +3,10 @@ left-button drag change the picture as on the desktop, the right button opens
 the menu with its two entries, and q, Q and Escape end the program.
     TARNVALE_WEB=build/web python3 test_page.py"""
 import hashlib
+import os
+import shutil
+import subprocess
+import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -76,12 +80,43 @@ class PageTest(unittest.TestCase):
             ended = p.driver.find_element(By.ID, 'ended')
             self.assertTrue(ended.is_displayed(), key)
             self.assertIn('Tarnvale has ended', ended.text)
+            self.assertEqual(p.console(), [], key)  # exit() ends it quietly
             frames = p.frames()
             p.js('return new Promise(r => setTimeout(r, 200))')
             self.assertEqual(p.frames(), frames, 'frames go on after %r' % key)
             p.driver.find_element(By.ID, 'again').click()
             p.frames_after(2, since=0)
             self.assertFalse(p.driver.find_element(By.ID, 'ended').is_displayed())
+
+
+class DamagedTexturesTest(unittest.TestCase):
+    """A page built with two damaged textures prints the reader's lines under
+    the canvas and in the console, word for word as on the desktop, and runs on."""
+
+    def test_reader_lines_appear_under_the_canvas(self):
+        work = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, work)
+        build = os.path.dirname(web_dir())
+        textures = os.path.join(work, 'run')
+        shutil.copytree(os.path.join(build, 'run'), textures)
+        with open(os.path.join(textures, 'door.bmp'), 'wb') as f:
+            f.write(b'not a picture ' * 40)
+        with open(os.path.join(build, 'run', 'bottom.bmp'), 'rb') as f:
+            head = f.read(100)
+        with open(os.path.join(textures, 'bottom.bmp'), 'wb') as f:
+            f.write(head)
+        root = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+        subprocess.run([os.path.join(root, 'web', 'build.sh'), build, os.path.join(work, 'web'), textures],
+                       check=True, capture_output=True)
+        server = Server(os.path.join(work, 'web'))
+        self.addCleanup(server.stop)
+        page = Page(server.url)
+        self.addCleanup(page.close)
+        lines = ['Error reading BMP file, file type incorrect', 'Error reading BMP pixels']
+        self.assertEqual(page.js('return document.getElementById("output").textContent'), '\n'.join(lines) + '\n')
+        console = page.console()
+        self.assertEqual([line for line in lines if any(line in entry for entry in console)], lines)
+        self.assertGreater(page.frames_after(5), 5)
 
 
 if __name__ == '__main__':
