@@ -26,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool quiet = std::freopen("/dev/null", "w", stdout) != nullptr;  // the reader's messages
     (void)quiet;
+    detectByteOrder();  // as loadBMP does before it reads
     if (size == 0 || claimsHugeImage(data, size))
         return 0;  // fmemopen refuses an empty buffer
     FILE* fp = fmemopen(const_cast<uint8_t*>(data), size, "rb");
