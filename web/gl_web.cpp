@@ -61,6 +61,8 @@ LightingState lighting;
 bool lightingOn = false, texturingOn = false, depthTestOn = false, cullFaceOn = false;
 GLenum frontFace = GL_CCW;
 GLenum texEnvMode = GL_MODULATE;
+GLenum colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
+bool colorMaterialOn = false;
 float color[3] = {1, 1, 1};
 float texCoord[2] = {0, 0};
 GLuint boundName = 0;
@@ -151,11 +153,14 @@ void prepareWebGL()
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const GLsizei stride = sizeof(Vertex);
     emscripten_glEnableVertexAttribArray((GLuint)positionAttrib);
-    emscripten_glVertexAttribPointer((GLuint)positionAttrib, 4, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(Vertex, position));
+    emscripten_glVertexAttribPointer((GLuint)positionAttrib, 4, GL_FLOAT, GL_FALSE, stride,
+                                     (void*)offsetof(Vertex, position));
     emscripten_glEnableVertexAttribArray((GLuint)colorAttrib);
-    emscripten_glVertexAttribPointer((GLuint)colorAttrib, 3, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(Vertex, color));
+    emscripten_glVertexAttribPointer((GLuint)colorAttrib, 3, GL_FLOAT, GL_FALSE, stride,
+                                     (void*)offsetof(Vertex, color));
     emscripten_glEnableVertexAttribArray((GLuint)texCoordAttrib);
-    emscripten_glVertexAttribPointer((GLuint)texCoordAttrib, 2, GL_FLOAT, GL_FALSE, stride, (void*)offsetof(Vertex, texCoord));
+    emscripten_glVertexAttribPointer((GLuint)texCoordAttrib, 2, GL_FLOAT, GL_FALSE, stride,
+                                     (void*)offsetof(Vertex, texCoord));
     emscripten_glFrontFace(GL_CCW);
     emscripten_glCullFace(GL_BACK);
 }
@@ -441,7 +446,8 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     // WebGL 1 repeats only power-of-two textures: widen this one by nearest
     // sampling, which leaves what a GL_NEAREST texel lookup shows unchanged.
     int w = nextPowerOfTwo(width), h = nextPowerOfTwo(height);
-    size_t rowBytes = ((size_t)width * 3 + (size_t)unpackAlignment - 1) / (size_t)unpackAlignment * (size_t)unpackAlignment;
+    const size_t align = (size_t)unpackAlignment;
+    size_t rowBytes = ((size_t)width * 3 + align - 1) / align * align;
     std::vector<unsigned char> wide((size_t)w * (size_t)h * 3);
     const unsigned char* src = (const unsigned char*)pixels;
     for (int y = 0; y < h; y++)
@@ -458,11 +464,10 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* params)
         return;
     if (pname == GL_POSITION) {
         // Stored in eye coordinates, under the modelview current now.
-        float eye[4];
-        glcore::transform4(stacks.modelview.back(), {params[0], params[1], params[2]}, eye);
-        for (int i = 0; i < 3; i++)
-            lighting.lightPosition[i] = params[3] == 0 ? eye[i] - stacks.modelview.back().m[12 + i] : eye[i];
-        lighting.lightPosition[3] = params[3];
+        const Mat4& m = stacks.modelview.back();
+        for (int i = 0; i < 4; i++)
+            lighting.lightPosition[i] =
+                m.m[i] * params[0] + m.m[4 + i] * params[1] + m.m[8 + i] * params[2] + m.m[12 + i] * params[3];
     } else if (pname == GL_AMBIENT) {
         std::memcpy(lighting.lightAmbient, params, sizeof lighting.lightAmbient);
     } else if (pname == GL_DIFFUSE) {
@@ -493,9 +498,6 @@ void glMaterialfv(GLenum, GLenum pname, const GLfloat* params)
     default: break;
     }
 }
-
-static GLenum colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
-static bool colorMaterialOn = false;
 
 void glColorMaterial(GLenum, GLenum mode)
 {

@@ -62,11 +62,6 @@ static void outsideBegin(const char* name)
         gl.errors.push_back(std::string(name) + " inside glBegin/glEnd");
 }
 
-static void multiplyCurrent(const Mat4& m)
-{
-    gl.stacks.multiplyBy(m);
-}
-
 }  // namespace rgl
 
 using namespace rgl;
@@ -108,28 +103,28 @@ void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
     record("glTranslatef", {x, y, z});
     outsideBegin("glTranslatef");
-    multiplyCurrent(translation(x, y, z));
+    gl.stacks.multiplyBy(translation(x, y, z));
 }
 
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z)
 {
     record("glRotatef", {angle, x, y, z});
     outsideBegin("glRotatef");
-    multiplyCurrent(rotation(angle, x, y, z));
+    gl.stacks.multiplyBy(rotation(angle, x, y, z));
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
     record("glScalef", {x, y, z});
     outsideBegin("glScalef");
-    multiplyCurrent(scaling(x, y, z));
+    gl.stacks.multiplyBy(scaling(x, y, z));
 }
 
 void glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
 {
     record("glOrtho", {l, r, b, t, n, f});
     outsideBegin("glOrtho");
-    multiplyCurrent(glcore::ortho(l, r, b, t, n, f));
+    gl.stacks.multiplyBy(glcore::ortho(l, r, b, t, n, f));
 }
 
 void glViewport(GLint x, GLint y, GLsizei w, GLsizei h)
@@ -314,14 +309,14 @@ void glFlush()
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
     record("gluPerspective", {fovy, aspect, zNear, zFar});
-    multiplyCurrent(glcore::perspective(fovy, aspect, zNear, zFar));
+    gl.stacks.multiplyBy(glcore::perspective(fovy, aspect, zNear, zFar));
 }
 
 void gluLookAt(GLdouble ex, GLdouble ey, GLdouble ez, GLdouble cx, GLdouble cy, GLdouble cz, GLdouble ux,
                GLdouble uy, GLdouble uz)
 {
     record("gluLookAt", {ex, ey, ez, cx, cy, cz, ux, uy, uz});
-    multiplyCurrent(glcore::lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz));
+    gl.stacks.multiplyBy(glcore::lookAt(ex, ey, ez, cx, cy, cz, ux, uy, uz));
 }
 
 void glutInit(int*, char**)

@@ -28,7 +28,7 @@ TEST(LightingTest, VertexColoursFollowTheLightingEquation)
 {
     // n.L = 1/sqrt(3) = 0.57735 facing the viewer; h = normalize(L + (0, 0, 1)),
     // so n.h = 1.57735 / 1.77615 = 0.888074 and its 40th power 0.008672.
-    const float spec = 0.008672f, diffuse = 0.57735f;
+    const float highlight = 0.008672f, diffuse = 0.57735f;
     const struct {
         const char* what;
         glcore::Mat4 modelview;
@@ -36,17 +36,20 @@ TEST(LightingTest, VertexColoursFollowTheLightingEquation)
         float color[3], expected[3];
     } cases[] = {
         {"facing the viewer", glcore::identity(), true, {0.2f, 0.1f, 0.05f},
-         {0.2f * (1 + diffuse) + spec, 0.1f * (1 + diffuse) + spec, 0.05f * (1 + diffuse) + spec}},
+         {0.2f * (1 + diffuse) + highlight, 0.1f * (1 + diffuse) + highlight,
+          0.05f * (1 + diffuse) + highlight}},
         {"turned away: ambient only", glcore::rotation(180, 0, 1, 0), true, {0.2f, 0.1f, 0.05f}, {0.2f, 0.1f, 0.05f}},
         // Turned to face +x: the same diffuse, but h is far off the normal.
         {"turned a quarter", glcore::rotation(90, 0, 1, 0), true, {0.2f, 0.1f, 0.05f},
          {0.2f * (1 + diffuse), 0.1f * (1 + diffuse), 0.05f * (1 + diffuse)}},
         {"scaled, normalized", glcore::scaling(2, 2, 2), true, {0.2f, 0.1f, 0.05f},
-         {0.2f * (1 + diffuse) + spec, 0.1f * (1 + diffuse) + spec, 0.05f * (1 + diffuse) + spec}},
+         {0.2f * (1 + diffuse) + highlight, 0.1f * (1 + diffuse) + highlight,
+          0.05f * (1 + diffuse) + highlight}},
         // Without GL_NORMALIZE the normal keeps the inverse scale's length 0.5.
         {"scaled, not normalized", glcore::scaling(2, 2, 2), false, {0.2f, 0.1f, 0.05f},
          {0.2f * (1 + diffuse / 2), 0.1f * (1 + diffuse / 2), 0.05f * (1 + diffuse / 2)}},
-        {"bright colours clamp at 1", glcore::identity(), true, {0.9f, 0.5f, 0}, {1, 0.5f * (1 + diffuse) + spec, spec}},
+        {"bright colours clamp at 1", glcore::identity(), true, {0.9f, 0.5f, 0},
+         {1, 0.5f * (1 + diffuse) + highlight, highlight}},
     };
     for (const auto& c : cases) {
         float out[3];
