@@ -10,10 +10,10 @@ CMAKE   := cmake -S . -B $(BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
 
 RUN_PACKAGES  := cmake make clang freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
 TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
-                 xvfb xauth xdotool x11-utils imagemagick valgrind
+                 xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev lintian desktop-file-utils man-db
 WEB_PACKAGES  := emscripten node-acorn python3 chromium chromium-driver python3-selenium fonts-nanum
 
-.PHONY: run test build build-program build-textures deps-run deps-test deps-web bench fuzz web web-serve install package clean
+.PHONY: run test build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve install package clean
 
 run: build-program
 	cd $(BUILD)/run && ../tarnvale
@@ -43,10 +43,15 @@ build: deps-test
 	$(CMAKE) -DTARNVALE_TESTS=ON -DTARNVALE_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS)
 
-install: build-program
+# The package's documentation: changelog and manual page, compressed.
+build-docs: build-program
+	cmake --build $(BUILD) --target docs
+
+install: build-docs
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
 
-package: build-program
+package: build-docs
+	@tools/install_packages.sh dpkg-dev
 	cd $(BUILD) && cpack -G DEB
 
 web: deps-web build-textures

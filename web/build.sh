@@ -27,5 +27,7 @@ done
 em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \
     -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 \
     -sENVIRONMENT=web -Wl,--wrap=exit "${textures[@]}" -o "$out/tarnvale.js"
-cp "$root/web/index.html" "$out/index.html"
+# The version is written once, in the project's CMakeLists.txt.
+version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+sed "s/@VERSION@/$version/" "$root/web/index.html" >"$out/index.html"
 echo "page built in $out"

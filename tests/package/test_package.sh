@@ -1,6 +1,7 @@
-# Builds the Debian package, installs it, starts `tarnvale` from / under this
-# Xvfb, quits it with q and removes the package again, checking that it
-# needs no build tool, finds its textures and leaves no file behind.
+# Builds the Debian package, checks it as Debian would (lintian, the menu
+# entry, the manual page, the computed dependencies), installs it, starts
+# `tarnvale` from / under this Xvfb, quits it with q and removes the package
+# again, checking that it finds its textures and leaves no file behind.
 #   test_package.sh BUILD_DIR     (run as root; exits 77, skipped, otherwise)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -22,13 +23,35 @@ trap cleanup EXIT
 (cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" >cpack.log) || fail "cpack: $(cat "$work/cpack.log")"
 deb=$(ls "$work"/tarnvale_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
-! tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -Eqx -- '.*-dev|cmake|make|clang.*|g\+\+.*|gcc.*|build-essential' ||
-    fail "build tools among the dependencies: $depends"
+names=$(tr ',|' '\n\n' <<<"$depends" | awk '{print $1}')
+! grep -Eqx -- '.*-dev|cmake|make|clang.*|g\+\+.*|gcc.*|build-essential|xvfb|xdotool|lintian|chromium.*' <<<"$names" ||
+    fail "build or test tools among the dependencies: $depends"
+for lib in 'libglut[0-9.]*' 'libglu1.*' 'libgl1|libopengl0' 'libgl1-mesa-dri'; do
+    grep -Eqx -- "$lib" <<<"$names" || fail "no $lib among the dependencies: $depends"
+done
+
+# lintian, at every level from warning up; root's notice is not a finding.
+lintian --fail-on none -E "$deb" 2>&1 | grep -v 'running with root privileges' | grep -E '^[EW]:' >"$work/lintian" || true
+[ ! -s "$work/lintian" ] || fail "lintian: $(cat "$work/lintian")"
 
 dpkg -i "$deb" >"$work/dpkg.log" 2>&1 || fail "dpkg -i: $(cat "$work/dpkg.log")"
 dpkg-query -L tarnvale >"$work/files"
 grep -qx /usr/share/applications/tarnvale.desktop "$work/files" || fail "no menu entry"
 [ "$(ls /usr/share/tarnvale/*.bmp | wc -l)" = 14 ] || fail "not fourteen textures"
+out=$(desktop-file-validate /usr/share/applications/tarnvale.desktop 2>&1) && [ -z "$out" ] ||
+    fail "desktop-file-validate: $out"
+
+# The manual page renders and names every key of the README's table.
+manual=$(MANWIDTH=80 man -l /usr/share/man/man1/tarnvale.1.gz 2>"$work/man.err" | col -b | tr -s ' \n' '  ')
+[ -n "$manual" ] && [ ! -s "$work/man.err" ] || fail "man: $(cat "$work/man.err")"
+readme=$(dirname "$0")/../../README.md
+keys=$(sed -n '/^## Keys/,/^## /p' "$readme" | awk -F'|' 'NR > 4 && NF > 2 {print $2}' | tr -d '`' |
+       sed 's# / #\n#g; s#, #\n#g' | sed 's/^ *//; s/ *$//' | grep .)
+[ "$(wc -l <<<"$keys")" -ge 14 ] || fail "the README's key table was not found"
+while read -r key; do
+    grep -qw -- "$key" <<<"$manual" || fail "the manual page does not name the key '$key'"
+done <<<"$keys"
+grep -q "$(basename "$deb")" "$readme" || fail "the README does not name $(basename "$deb")"
 
 (cd / && exec tarnvale >"$work/stdout" 2>"$work/stderr") &
 pid=$!

@@ -41,6 +41,9 @@ class PageTest(unittest.TestCase):
         self.assertGreaterEqual(p.frames_after(10, since=before), before + 10)  # frames follow with no input
         self.assertEqual(p.js('return document.getElementById("output").textContent'), '')
         self.assertEqual(p.console(), [])
+        cmake = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'CMakeLists.txt')).read()
+        version = cmake.split('project(Tarnvale VERSION ')[1].split()[0]
+        self.assertIn('Tarnvale %s,' % version, p.js('return document.getElementById("version").textContent'))
 
     def test_keys_change_the_picture_as_on_the_desktop(self):
         p = self.page
