@@ -1,7 +1,10 @@
 // What the GLUT layer needs from the GL layer beyond OpenGL itself.
 #pragma once
 
-// Sends the frame's gathered primitives to WebGL.
+// Sends the frame's gathered commands to WebGL.
 void webFlush();
 // Draw calls made so far, for the page's frame statistics.
 int webDrawCalls();
+// The canvas lost its WebGL context: WebGL's objects are gone and are made
+// again, textures included, at the next flush after it is restored.
+void webContextLost();

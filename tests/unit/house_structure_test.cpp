@@ -1,4 +1,8 @@
+#include <cmath>
+#include <functional>
+
 #include "app/viewer_state.h"
+#include "scene/house_shell.h"
 #include "scene/house_structure.h"
 #include "test_support.h"
 
@@ -112,6 +116,63 @@ TEST(HouseStructureLayoutTest, UpperStoreyIsTheShellTurnedAndMoved)
     rgl::Vec3 w4 = rgl::gl.primitives[(size_t)(w1 + 3) * 2].vertices[0].eye;
     rgl::Vec3 w4Shell = {w4.x + 0.00801f, w4.y + 1.4f, w4.z - 0.00670f};
     EXPECT_TRUE(near3(w4Shell, place(m, 1.470f, -1, -0.955f).x, -0.1f, place(m, 1.470f, -1, -0.955f).z, 0.003f));
+}
+
+// Every window bay of both storeys: its nine panels, in the bay's own plane,
+// cover the 0.3 by 0.91 bay once everywhere but the open strip between the
+// upper pane and the head (0.71 to 0.72 up), which nothing covers.
+TEST(WindowBayTest, NinePanelsTileEachBayButTheOpenStrip)
+{
+    const struct {
+        const char* storey;
+        std::function<void()> draw;
+        int firstBay;  // panel index
+    } storeys[] = {{"ground level", drawHouseShell, 0}, {"upper storey", drawHouse, 2}};
+    auto sub = [](rgl::Vec3 a, rgl::Vec3 b) { return rgl::Vec3{a.x - b.x, a.y - b.y, a.z - b.z}; };
+    auto dot = [](rgl::Vec3 a, rgl::Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; };
+    auto unit = [&](rgl::Vec3 a) {
+        float n = std::sqrt(dot(a, a));
+        return rgl::Vec3{a.x / n, a.y / n, a.z / n};
+    };
+    const float step = 0.0025f;  // sample at cell centres, never on an edge
+    for (const auto& storey : storeys) {
+        freshStart();
+        storey.draw();
+        for (int bay = 0; bay < 3; bay++) {
+            const int first = storey.firstBay + bay * 9;
+            const std::vector<rgl::Vertex>& sill = rgl::gl.primitives[(size_t)first * 2].vertices;
+            const rgl::Vec3 origin = sill[0].eye, across = unit(sub(sill[1].eye, origin)),
+                            up = unit(sub(sill[3].eye, origin));
+            const rgl::Vec3 normal = {across.y * up.z - across.z * up.y, across.z * up.x - across.x * up.z,
+                                      across.x * up.y - across.y * up.x};
+            struct Rect {
+                float u0, u1, w0, w1;
+            };
+            std::vector<Rect> panels;
+            for (int k = 0; k < 9; k++) {
+                Rect r{1e9f, -1e9f, 1e9f, -1e9f};
+                for (const rgl::Vertex& v : rgl::gl.primitives[(size_t)(first + k) * 2].vertices) {
+                    const rgl::Vec3 d = sub(v.eye, origin);
+                    EXPECT_NEAR(dot(d, normal), 0, 1e-5) << storey.storey << " bay " << bay + 1 << " panel " << k;
+                    r = {std::fmin(r.u0, dot(d, across)), std::fmax(r.u1, dot(d, across)),
+                         std::fmin(r.w0, dot(d, up)), std::fmax(r.w1, dot(d, up))};
+                }
+                EXPECT_TRUE(r.u0 > -1e-4f && r.u1 < 0.3001f && r.w0 > -1e-4f && r.w1 < 0.9101f)
+                    << storey.storey << " bay " << bay + 1 << " panel " << k << " leaves the bay";
+                panels.push_back(r);
+            }
+            int wrong = 0;
+            for (float u = step / 2; u < 0.3f; u += step)
+                for (float w = step / 2; w < 0.91f; w += step) {
+                    int covers = 0;
+                    for (const Rect& r : panels)
+                        covers += u > r.u0 && u < r.u1 && w > r.w0 && w < r.w1;
+                    const bool strip = w > 0.71f && w < 0.72f;
+                    wrong += covers != (strip ? 0 : 1);
+                }
+            EXPECT_EQ(wrong, 0) << storey.storey << " bay " << bay + 1 << ": points covered other than once";
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,356 @@
+// The page's GL layer on the host: what it makes of small primitives, and of
+// whole frames of the real program against the recording GL.
+#include <unistd.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "app/camera.h"
+#include "app/keyboard.h"
+#include "app/viewer_state.h"
+#include "image/render_init.h"
+#include "scene/display.h"
+#include "test_support.h"
+#include "web/gl_context.h"
+
+namespace {
+
+using glweb::Command;
+using glweb::Context;
+
+// Vertex i of a primitive sits at x = i, so the output names its inputs.
+std::vector<int> sendPrimitive(Context& c, GLenum mode, int n)
+{
+    c.begin(mode);
+    for (int i = 0; i < n; i++)
+        c.vertex((float)i, (float)(i % 2), 0);
+    c.end();
+    std::vector<int> order;
+    for (const glweb::Vertex& v : c.vertices)
+        order.push_back((int)v.position[0]);
+    return order;
+}
+
+TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
+{
+    const struct {
+        const char* what;
+        GLenum mode, winding;
+        int n;
+        std::vector<int> out;  // triangles or line segments, by input vertex
+    } rows[] = {
+        {"strip of four", GL_TRIANGLE_STRIP, GL_CCW, 4, {0, 1, 2, 2, 1, 3}},
+        {"strip of five", GL_TRIANGLE_STRIP, GL_CCW, 5, {0, 1, 2, 2, 1, 3, 2, 3, 4}},
+        {"clockwise strip", GL_TRIANGLE_STRIP, GL_CW, 4, {0, 2, 1, 2, 3, 1}},
+        {"quad", GL_POLYGON, GL_CCW, 4, {0, 1, 2, 0, 2, 3}},
+        {"clockwise quad", GL_POLYGON, GL_CW, 4, {0, 2, 1, 0, 3, 2}},
+        {"fan of five", GL_TRIANGLE_FAN, GL_CCW, 5, {0, 1, 2, 0, 2, 3, 0, 3, 4}},
+        {"triangles, one vertex over", GL_TRIANGLES, GL_CCW, 7, {0, 1, 2, 3, 4, 5}},
+        {"line strip of three", GL_LINE_STRIP, GL_CCW, 3, {0, 1, 1, 2}},
+        {"lines, one vertex over", GL_LINES, GL_CCW, 5, {0, 1, 2, 3}},
+        {"polygon of two", GL_POLYGON, GL_CCW, 2, {}},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        c.frontFace(r.winding);
+        EXPECT_EQ(sendPrimitive(c, r.mode, r.n), r.out) << r.what;
+        const GLenum drawn = r.mode == GL_LINE_STRIP || r.mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
+        if (!r.out.empty()) {
+            ASSERT_EQ(c.commands.size(), 1u) << r.what;
+            EXPECT_EQ(c.commands[0].state.mode, drawn) << r.what;
+        }
+    }
+}
+
+// A textured quad after `between`, then whether it joins the first quad's
+// draw command and which texture it is drawn with.
+TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
+{
+    const unsigned char texel[3 * 4] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const struct {
+        const char* what;
+        std::function<void(Context&)> between;
+        bool sameCommand;
+        GLuint texture;
+    } rows[] = {
+        {"nothing", [](Context&) {}, true, 1},
+        {"colour and winding", [](Context& c) { c.color(1, 0, 0); c.frontFace(GL_CW); }, true, 1},
+        {"another texture", [](Context& c) { c.bindTexture(2); }, false, 2},
+        {"texture without image", [](Context& c) { c.bindTexture(3); }, false, 0},
+        {"texture with mipmap filter", [](Context& c) { c.bindTexture(4); }, false, 0},
+        {"texturing off", [](Context& c) { c.enable(GL_TEXTURE_2D, false); }, false, 0},
+        {"depth test off", [](Context& c) { c.enable(GL_DEPTH_TEST, false); }, false, 1},
+        {"culling on", [](Context& c) { c.enable(GL_CULL_FACE, true); }, false, 1},
+        {"clear", [](Context& c) { c.clear(GL_COLOR_BUFFER_BIT); }, false, 1},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        for (GLuint name : {1u, 2u, 3u, 4u}) {
+            c.bindTexture(name);
+            if (name != 4)
+                c.texParameter(GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            c.pixelStore(GL_UNPACK_ALIGNMENT, 1);
+            c.texImage2D(2, 2, GL_RGB, GL_UNSIGNED_BYTE, name == 3 ? nullptr : texel);
+        }
+        c.bindTexture(1);
+        c.enable(GL_TEXTURE_2D, true);
+        c.enable(GL_DEPTH_TEST, true);
+        sendPrimitive(c, GL_POLYGON, 4);
+        r.between(c);
+        sendPrimitive(c, GL_POLYGON, 4);
+        const Command& last = c.commands.back();
+        EXPECT_EQ(c.commands.front().count == 12, r.sameCommand) << r.what;
+        EXPECT_EQ(last.kind, Command::draw) << r.what;
+        EXPECT_EQ(last.state.texture, r.texture) << r.what;
+    }
+}
+
+TEST(GLContextTest, ImagesAreKeptWidenedToPowersOfTwo)
+{
+    // Three texels a row in rows padded to four bytes, two rows.
+    const unsigned char image[] = {10, 11, 12, 20, 21, 22, 30, 31, 32, 0, 0, 0,
+                                   40, 41, 42, 50, 51, 52, 60, 61, 62, 0, 0, 0};
+    Context c;
+    c.bindTexture(7);
+    c.texImage2D(3, 2, GL_RGB, GL_UNSIGNED_BYTE, image);
+    const glweb::Texture& t = c.textures[7];
+    ASSERT_EQ(t.storedWidth, 4);
+    ASSERT_EQ(t.storedHeight, 2);
+    // Nearest sampling: stored columns 0..3 take columns 0, 0, 1, 2.
+    const std::vector<uint8_t> expected = {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32,
+                                           40, 41, 42, 40, 41, 42, 50, 51, 52, 60, 61, 62};
+    EXPECT_EQ(t.pixels, expected);
+    EXPECT_FALSE(t.complete());  // GL's default minifying filter wants mipmaps
+}
+
+TEST(GLContextTest, VerticesAreLitWhileLightingIsOn)
+{
+    // No light: the model's ambient times the material's, which follows the colour.
+    Context c;
+    const float ambient[4] = {0.5f, 0.5f, 0.5f, 1};
+    c.lightModel(GL_LIGHT_MODEL_AMBIENT, ambient);
+    c.enable(GL_COLOR_MATERIAL, true);
+    c.enable(GL_LIGHTING, true);
+    c.color(1, 0.5f, 0);
+    sendPrimitive(c, GL_POLYGON, 3);
+    EXPECT_EQ(std::vector<float>(c.vertices[0].color, c.vertices[0].color + 3), (std::vector<float>{0.5f, 0.25f, 0}));
+}
+
+// Feeds the recorded calls to a context, as the page's entry points would.
+// Each glClear starts a frame, so the context ends holding the last one.
+void replay(Context& c, const std::vector<rgl::Call>& calls)
+{
+    using Args = const std::vector<double>&;
+    auto f = [](Args a, size_t i) { return (float)a[i]; };
+    GLuint bound = 0;
+    const std::map<std::string, std::function<void(Args)>> entry = {
+        {"glMatrixMode", [&](Args a) { c.matrixMode((GLenum)a[0]); }},
+        {"glLoadIdentity", [&](Args) { c.loadIdentity(); }},
+        {"glPushMatrix", [&](Args) { c.pushMatrix(); }},
+        {"glPopMatrix", [&](Args) { c.popMatrix(); }},
+        {"glTranslatef", [&](Args a) { c.multiply(glcore::translation(f(a, 0), f(a, 1), f(a, 2))); }},
+        {"glRotatef", [&](Args a) { c.multiply(glcore::rotation(f(a, 0), f(a, 1), f(a, 2), f(a, 3))); }},
+        {"glScalef", [&](Args a) { c.multiply(glcore::scaling(f(a, 0), f(a, 1), f(a, 2))); }},
+        {"glOrtho", [&](Args a) { c.multiply(glcore::ortho(a[0], a[1], a[2], a[3], a[4], a[5])); }},
+        {"gluPerspective", [&](Args a) { c.multiply(glcore::perspective(a[0], a[1], a[2], a[3])); }},
+        {"gluLookAt",
+         [&](Args a) { c.multiply(glcore::lookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8])); }},
+        {"glViewport", [&](Args a) { c.viewport((int)a[0], (int)a[1], (int)a[2], (int)a[3]); }},
+        {"glBegin", [&](Args a) { c.begin((GLenum)a[0]); }},
+        {"glEnd", [&](Args) { c.end(); }},
+        {"glVertex3f", [&](Args a) { c.vertex(f(a, 0), f(a, 1), f(a, 2)); }},
+        {"glTexCoord2f", [&](Args a) { c.texCoord(f(a, 0), f(a, 1)); }},
+        {"glColor3f", [&](Args a) { c.color(f(a, 0), f(a, 1), f(a, 2)); }},
+        {"glColor3fv", [&](Args a) { c.color(f(a, 0), f(a, 1), f(a, 2)); }},
+        {"glFrontFace", [&](Args a) { c.frontFace((GLenum)a[0]); }},
+        {"glBindTexture", [&](Args a) { c.bindTexture(bound = (GLuint)a[1]); }},
+        {"glTexParameteri", [&](Args a) { c.texParameter((GLenum)a[1], (GLint)a[2]); }},
+        {"glTexEnvf", [&](Args a) { c.texEnvMode((GLenum)a[2]); }},
+        {"glPixelStorei", [&](Args a) { c.pixelStore((GLenum)a[0], (GLint)a[1]); }},
+        {"glTexImage2D",
+         [&](Args a) {
+             const rgl::Texture& t = rgl::gl.textures[bound];  // recorded tightly packed
+             c.pixelStore(GL_UNPACK_ALIGNMENT, 1);
+             c.texImage2D((GLsizei)a[3], (GLsizei)a[4], (GLenum)a[6], (GLenum)a[7],
+                          t.hasData ? t.pixels.data() : nullptr);
+         }},
+        {"glLightfv",
+         [&](Args a) {
+             const float p[4] = {f(a, 2), f(a, 3), f(a, 4), f(a, 5)};
+             c.light((GLenum)a[0], (GLenum)a[1], p);
+         }},
+        {"glLightModelfv",
+         [&](Args a) {
+             const float p[4] = {f(a, 1), f(a, 2), f(a, 3), f(a, 4)};
+             c.lightModel((GLenum)a[0], p);
+         }},
+        {"glMaterialfv",
+         [&](Args a) {
+             float p[4] = {};
+             for (size_t i = 2; i < a.size(); i++)
+                 p[i - 2] = f(a, i);
+             c.material((GLenum)a[1], p);
+         }},
+        {"glColorMaterial", [&](Args a) { c.colorMaterial((GLenum)a[1]); }},
+        {"glEnable", [&](Args a) { c.enable((GLenum)a[0], true); }},
+        {"glDisable", [&](Args a) { c.enable((GLenum)a[0], false); }},
+        {"glClearColor", [&](Args a) { c.clearColor(f(a, 0), f(a, 1), f(a, 2), f(a, 3)); }},
+        {"glClear",
+         [&](Args a) {
+             c.vertices.clear();
+             c.commands.clear();
+             c.clear((GLbitfield)a[0]);
+         }},
+    };
+    for (const rgl::Call& call : calls) {
+        auto it = entry.find(call.name);
+        if (it != entry.end())
+            it->second(call.args);
+        else
+            ASSERT_TRUE(call.name.rfind("glut", 0) == 0 || call.name == "glShadeModel" || call.name == "glFlush")
+                << "no replay for " << call.name;
+    }
+}
+
+// Twice the signed area of a triangle in normalised device coordinates:
+// positive when counter-clockwise on the screen.
+float screenArea(const float* a, const float* b, const float* c)
+{
+    const float ax = a[0] / a[3], ay = a[1] / a[3], bx = b[0] / b[3], by = b[1] / b[3], cx = c[0] / c[3],
+                cy = c[1] / c[3];
+    return (bx - ax) * (cy - ay) - (cx - ax) * (by - ay);
+}
+
+struct Expected {
+    float position[4];
+    const rgl::Vertex* recorded;
+};
+
+::testing::AssertionResult sameVertex(const Expected& e, const glweb::Vertex& v, bool colours)
+{
+    for (int i = 0; i < 4; i++)
+        if (std::fabs(e.position[i] - v.position[i]) > 1e-4f * (1 + std::fabs(e.position[i])))
+            return ::testing::AssertionFailure() << "position " << i << ": " << v.position[i] << " for "
+                                                 << e.position[i];
+    if (e.recorded->s != v.texCoord[0] || e.recorded->t != v.texCoord[1])
+        return ::testing::AssertionFailure() << "texture coordinate";
+    for (int i = 0; colours && i < 3; i++)
+        if (e.recorded->color[i] != v.color[i])
+            return ::testing::AssertionFailure() << "colour";
+    return ::testing::AssertionSuccess();
+}
+
+// The whole frame, primitive by primitive: the layer's triangles and lines
+// against those OpenGL assembles from the same recorded primitives.
+void expectSameFrame(const Context& c, bool texturing, bool lit, const std::string& what)
+{
+    size_t frameStart = 0;
+    for (size_t i = 0; i < rgl::gl.calls.size(); i++)
+        if (rgl::gl.calls[i].name == "glClear")
+            frameStart = i;
+    std::vector<const glweb::DrawState*> stateOf;
+    for (const Command& cmd : c.commands)
+        if (cmd.kind == Command::draw)
+            stateOf.insert(stateOf.end(), cmd.count, &cmd.state);
+    ASSERT_EQ(stateOf.size(), c.vertices.size()) << what;
+
+    const rgl::Mat4& projection = rgl::gl.stacks.projection.back();
+    size_t next = 0, facingChecked = 0;
+    for (const rgl::Primitive* p : primitivesFrom(frameStart)) {
+        std::vector<Expected> in;
+        for (const rgl::Vertex& v : p->vertices) {
+            Expected e{{}, &v};
+            glcore::transform4(glcore::multiply(projection, p->modelview), v.local, e.position);
+            in.push_back(e);
+        }
+        const size_t n = in.size();
+        // (first vertex, step between pieces, vertices a piece) as OpenGL defines each mode.
+        const bool lines = p->mode == GL_LINE_STRIP || p->mode == GL_LINES;
+        const size_t pieces = p->mode == GL_LINES ? n / 2 : p->mode == GL_TRIANGLES ? n / 3
+                              : lines                  ? (n > 0 ? n - 1 : 0)
+                                                       : (n > 2 ? n - 2 : 0);
+        for (size_t k = 0; k < pieces; k++) {
+            std::vector<const Expected*> piece;
+            if (lines)
+                piece = p->mode == GL_LINES ? std::vector<const Expected*>{&in[2 * k], &in[2 * k + 1]}
+                                            : std::vector<const Expected*>{&in[k], &in[k + 1]};
+            else if (p->mode == GL_TRIANGLES)
+                piece = {&in[3 * k], &in[3 * k + 1], &in[3 * k + 2]};
+            else if (p->mode == GL_TRIANGLE_STRIP)
+                piece = {&in[k], &in[k + 1], &in[k + 2]};
+            else
+                piece = {&in[0], &in[k + 1], &in[k + 2]};
+            ASSERT_LE(next + piece.size(), c.vertices.size()) << what << ": too few vertices";
+            const glweb::Vertex* out = &c.vertices[next];
+            const glweb::DrawState& state = *stateOf[next];
+            next += piece.size();
+            ASSERT_EQ(state.mode, (GLenum)(lines ? GL_LINES : GL_TRIANGLES)) << what;
+            EXPECT_EQ(state.texture, texturing ? p->texture : 0u) << what << ", primitive at call " << p->firstCall;
+            // The same vertices, in any order for a triangle.
+            for (const Expected* e : piece) {
+                bool found = false;
+                for (size_t j = 0; j < piece.size() && !found; j++)
+                    found = sameVertex(*e, out[j], !lit);
+                EXPECT_TRUE(found) << what << ", primitive at call " << p->firstCall << ", piece " << k;
+            }
+            if (lines)
+                continue;
+            // Front-facing or not, where all three vertices are before the eye.
+            if (piece[0]->position[3] <= 0 || piece[1]->position[3] <= 0 || piece[2]->position[3] <= 0)
+                continue;
+            float area = screenArea(piece[0]->position, piece[1]->position, piece[2]->position);
+            if (p->mode == GL_TRIANGLE_STRIP && k % 2 == 1)
+                area = -area;  // odd triangles of a strip wind the other way
+            if (std::fabs(area) < 1e-6f)
+                continue;
+            const bool front = (area > 0) == (p->frontFace == GL_CCW);
+            EXPECT_EQ(screenArea(out[0].position, out[1].position, out[2].position) > 0, front)
+                << what << ", primitive at call " << p->firstCall << ", triangle " << k;
+            facingChecked++;
+        }
+    }
+    EXPECT_EQ(next, c.vertices.size()) << what << ": vertices left over";
+    EXPECT_GT(facingChecked, 500u) << what;
+}
+
+TEST(GLContextFrameTest, WholeFramesMatchTheRecordingGL)
+{
+    const struct {
+        const char* what;
+        std::function<void()> steps;
+    } rows[] = {
+        {"start", [] {}},
+        {"untextured and unlit, turned", [] { keyboard('t', 0, 0); keyboard('l', 0, 0); specialKeys(GLUT_KEY_LEFT, 0, 0); }},
+        {"walked in, depth test off, winding flipped",
+         [] {
+             for (int i = 0; i < 30; i++)
+                 specialKeys(GLUT_KEY_UP, 0, 0);
+             keyboard('d', 0, 0);
+             keyboard('f', 0, 0);
+         }},
+        {"outside, orthographic, dragged",
+         [] {
+             menuSelect(2);
+             keyboard('p', 0, 0);
+             mouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 300);
+             motion(460, 420);
+         }},
+    };
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    for (const auto& r : rows) {
+        freshStart();
+        ASSERT_EQ(chdir(TEXTURE_DIR), 0);
+        initScene();
+        ASSERT_EQ(chdir(previous), 0);
+        reshape(800, 600);
+        r.steps();
+        display();
+        Context c;
+        replay(c, rgl::gl.calls);
+        expectSameFrame(c, texturingOn, lightingOn, r.what);
+    }
+}
+
+}  // namespace

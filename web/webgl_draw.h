@@ -1,0 +1,13 @@
+// The WebGL side of the page's GL layer: sends a context's frame to WebGL
+// and keeps the WebGL objects it needs, made again after the context is lost.
+#pragma once
+
+#include "web/gl_context.h"
+
+// Carries out the frame's commands in order and empties them.
+void webglDraw(glweb::Context& context);
+// The WebGL context was lost: its objects are gone. The next draw makes them
+// again and uploads every texture anew from the images the context keeps.
+void webglForget();
+// Draw calls made so far, for the page's frame statistics.
+int webglDrawCalls();
