@@ -50,6 +50,13 @@ class Desktop:
     def key(self, *keys):
         run('xdotool', 'key', '--clearmodifiers', '--delay', '5', *keys)
 
+    def drag(self, dx, dy):
+        """The left button from the middle of the window, moved by (dx, dy)."""
+        run('xdotool', 'mousemove', '--window', self.window, '400', '300', 'mousedown', '1',
+            'mousemove', '--window', self.window, str(400 + dx // 2), str(300 + dy // 2),
+            'mousemove', '--window', self.window, str(400 + dx), str(300 + dy), 'mouseup', '1',
+            'mousemove', '--window', self.window, '900', '700')
+
     def choose_menu_entry(self, index):
         run('xdotool', 'mousemove', '--window', self.window, '300', '200', 'mousedown', '3')
         run('timeout', '10', 'xdotool', 'search', '--sync', '--onlyvisible', '--name', '^freeglut menu$')

@@ -77,6 +77,12 @@ class Page:
         ActionChains(self.driver).send_keys(*keys).perform()
         self.frames_after(2)
 
+    def drag(self, dx, dy):
+        """The left button from the middle of the canvas, moved by (dx, dy)."""
+        ActionChains(self.driver).move_to_element(self.canvas).click_and_hold() \
+            .move_by_offset(dx // 2, dy // 2).move_by_offset(dx - dx // 2, dy - dy // 2).release().perform()
+        self.frames_after(2)
+
     def canvas_png(self, path):
         data = self.js("return document.getElementById('canvas').toDataURL('image/png')")
         with open(path, 'wb') as f:
