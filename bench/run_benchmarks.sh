@@ -15,7 +15,7 @@ echo "== Frame rate, 1920 x 1080 =="
 "${XVFB[@]}" ./bench/frame_bench "$PWD/run" 1920 1080 200
 
 echo
-echo "== The page in headless Chromium, 800 x 600 (make web builds it) =="
+echo "== The page in headless Chromium: 800 x 600, and a phone with its CPU slowed four times (make web builds it) =="
 TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/web_bench.py" 10
 
 echo

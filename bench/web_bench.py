@@ -1,25 +1,39 @@
-"""Frame rate of the page in headless Chromium, and the main-thread time
-its frames take (display() and the WebGL calls it makes), at 800 x 600.
+"""Frame rate of the page in headless Chromium and the main-thread time its
+frames take (display() and the WebGL calls it makes): at 800 x 600 on a
+desktop page, and on a phone held sideways (844 x 390 at pixel ratio 2) with
+the CPU slowed four times; and the time from navigation to the first frame,
+on the first visit and from the kept files with the server gone.
     TARNVALE_WEB=build/web python3 bench/web_bench.py [SECONDS]"""
 import os
+import shutil
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
 from page import Page, Server, web_dir  # noqa: E402
 
 SECONDS = float(sys.argv[1]) if len(sys.argv) > 1 else 10
+PHONE = (844, 390, 2)
+COUNTERS = ('return [Module._tarnvaleFrames(), Module._tarnvaleFrameMilliseconds(), '
+            'Module._tarnvaleDrawCalls(), performance.now()]')
 
 
 def measure(page, what):
-    start = page.js('return [Module._tarnvaleFrames(), Module._tarnvaleFrameMilliseconds(), '
-                    'Module._tarnvaleDrawCalls(), performance.now()]')
-    page.js('return new Promise(r => setTimeout(r, %d))' % (SECONDS * 1000))
-    end = page.js('return [Module._tarnvaleFrames(), Module._tarnvaleFrameMilliseconds(), '
-                  'Module._tarnvaleDrawCalls(), performance.now()]')
+    start = page.js(COUNTERS)
+    page.wait_ms(SECONDS * 1000)
+    end = page.js(COUNTERS)
     frames = end[0] - start[0]
     elapsed = (end[3] - start[3]) / 1000
-    print('%-22s %6.1f frames/s  %5.2f ms of main thread per frame  %4.0f draw calls per frame  (%d frames in %.1f s)'
+    print('%-34s %6.1f frames/s  %5.2f ms of main thread per frame  %4.0f draw calls per frame  (%d frames in %.1f s)'
           % (what, frames / elapsed, (end[1] - start[1]) / frames, (end[2] - start[2]) / frames, frames, elapsed))
+
+
+def first_frame_ms(page):
+    """Milliseconds from navigation start to the first drawn frame."""
+    return page.driver.execute_async_script('''
+        const done = arguments[arguments.length - 1];
+        (function check() { if (Module.firstFrameAt !== undefined) done(Module.firstFrameAt);
+                            else requestAnimationFrame(check); })();''')
 
 
 server = Server(web_dir())
@@ -33,4 +47,21 @@ try:
     measure(page, 'outside, perspective')
 finally:
     page.close()
+
+profile = tempfile.mkdtemp()
+try:
+    page = Page(server.url, phone=PHONE, user_data=profile, cpu_slowdown=4)
+    first_visit = first_frame_ms(page)
+    measure(page, 'phone 844x390 @2, CPU / 4, inside')
+    page.choose_menu_entry(2)
+    measure(page, 'phone 844x390 @2, CPU / 4, outside')
+    page.js('return navigator.serviceWorker.ready.then(() => true)')
+    page.close()
     server.stop()
+    page = Page(server.url, phone=PHONE, user_data=profile, cpu_slowdown=4)
+    kept = first_frame_ms(page)
+    page.close()
+    print('first frame after navigation, CPU / 4: first visit %.0f ms, from the kept files (no server) %.0f ms'
+          % (first_visit, kept))
+finally:
+    shutil.rmtree(profile, ignore_errors=True)

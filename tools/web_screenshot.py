@@ -1,6 +1,7 @@
-"""Takes the README's picture of the page: twelve steps forward, then the
-right-button menu opened on the canvas.
-    python3 tools/web_screenshot.py BUILD_DIR/web OUTPUT.png"""
+"""Takes the README's pictures of the page: twelve steps forward, then the
+right-button menu opened on the canvas; and, given a second file, the page on
+a phone held sideways (844 x 390 at pixel ratio 2) with its keys unfolded.
+    python3 tools/web_screenshot.py BUILD_DIR/web OUTPUT.png [PHONE.png]"""
 import os
 import sys
 
@@ -19,4 +20,13 @@ try:
     page.driver.save_screenshot(sys.argv[2])
 finally:
     page.close()
-    server.stop()
+if len(sys.argv) > 3:
+    page = Page(server.url, phone=(844, 390, 2))
+    try:
+        page.press(*[Keys.ARROW_UP] * 12)
+        page.tap('#fold')
+        page.frames_after(2)
+        page.driver.save_screenshot(sys.argv[3])
+    finally:
+        page.close()
+server.stop()

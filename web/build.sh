@@ -30,4 +30,10 @@ em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}
 # The version is written once, in the project's CMakeLists.txt.
 version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 sed "s/@VERSION@/$version/" "$root/web/index.html" >"$out/index.html"
+cp "$root"/web/{page,menu,screen,touch,offline}.js "$root/web/manifest.webmanifest" "$out/"
+cp "$root/dist/tarnvale.svg" "$out/icon.svg"
+# The service worker names its kept files after this build's contents.
+build_id=$(cat "$out"/{index.html,page.js,menu.js,screen.js,touch.js,offline.js,tarnvale.js,tarnvale.wasm,tarnvale.data} \
+           "$root/web/sw.js" | sha256sum | cut -c1-16)
+sed "s/@BUILD@/$build_id/" "$root/web/sw.js" >"$out/sw.js"
 echo "page built in $out"

@@ -24,7 +24,7 @@ int webDrawCalls()
     return webglDrawCalls();
 }
 
-void webContextLost()
+void webContextRestored()
 {
     webglForget();
 }

@@ -5,6 +5,6 @@
 void webFlush();
 // Draw calls made so far, for the page's frame statistics.
 int webDrawCalls();
-// The canvas lost its WebGL context: WebGL's objects are gone and are made
-// again, textures included, at the next flush after it is restored.
-void webContextLost();
+// The canvas's WebGL context came back after a loss: WebGL's objects are
+// gone and are made again, textures included, at the next flush.
+void webContextRestored();

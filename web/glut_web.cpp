@@ -1,6 +1,9 @@
 // The GLUT entry points this program calls, over the browser: the page's
 // canvas is the window, html5 events are the input, the browser's animation
-// frames are the main loop and an HTML menu (index.html) is the pop-up menu.
+// frames are the main loop and an HTML menu (menu.js) is the pop-up menu.
+// The page's own scripts reach the program through the exported functions
+// below, as the window system reaches it through GLUT: a new canvas size is a
+// reshape, a finger on the controls is a key press or a mouse button.
 #include <GL/glut.h>
 #include <emscripten.h>
 #include <emscripten/html5.h>
@@ -32,23 +35,59 @@ bool buttonDown[3] = {false, false, false};
 int frames = 0;
 double frameMilliseconds = 0;
 
-// The page's part: the canvas's position, the menu, the end notice.
-EM_JS(void, canvasOrigin, (double* left, double* top), {
+// The page's part: the canvas's place and scale, the menu, the end notice.
+EM_JS(void, canvasPlace, (double* left, double* top, double* scale), {
     const r = Module.canvas.getBoundingClientRect();
     HEAPF64[left >> 3] = r.left;
     HEAPF64[top >> 3] = r.top;
+    HEAPF64[scale >> 3] = r.width > 0 ? Module.canvas.width / r.width : 1;
 });
+// The size the page wants the window to have, if not the program's own.
+EM_JS(void, pageWindowSize, (int* width, int* height), {
+    const size = Module.windowSize && Module.windowSize();
+    if (size) {
+        HEAP32[width >> 2] = size[0];
+        HEAP32[height >> 2] = size[1];
+    }
+});
+EM_JS(void, pageLost, (const char* why), { Module.lost(UTF8ToString(why)); });
 EM_JS(void, pageAddMenuEntry, (const char* label, int value), { Module.addMenuEntry(UTF8ToString(label), value); });
 EM_JS(void, pageShowMenu, (double x, double y), { Module.showMenu(x, y); });
 EM_JS(void, pageEnded, (int status), { Module.ended(status); });
 EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
 
+// A page position in the canvas's own pixels, those of the window size.
 void toCanvas(double clientX, double clientY, int* x, int* y)
 {
-    double left, top;
-    canvasOrigin(&left, &top);
-    *x = (int)(clientX - left);
-    *y = (int)(clientY - top);
+    double left, top, scale;
+    canvasPlace(&left, &top, &scale);
+    *x = (int)((clientX - left) * scale);
+    *y = (int)((clientY - top) * scale);
+}
+
+EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
+
+// The browser may take the context away (a phone does when the page goes to
+// the background); WebGL's objects go with it and are made again, textures
+// from the images the GL layer kept, once it is back.
+bool contextLost = false;
+
+EM_BOOL onContextLost(int, const void*, void*)
+{
+    contextLost = true;  // no frames until it is back
+    return EM_TRUE;      // asks for the context back
+}
+
+EM_BOOL onContextRestored(int, const void*, void*)
+{
+    if (emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS) {
+        pageLost("The graphics context could not be restored.");
+        std::exit(1);
+    }
+    webContextRestored();
+    contextLost = false;
+    redisplayPending = true;
+    return EM_TRUE;
 }
 
 int specialKey(const char* key)
@@ -145,7 +184,7 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
 // One animation frame: draw if a redisplay was asked for.
 void frame()
 {
-    if (!redisplayPending || !displayFunc)
+    if (!redisplayPending || !displayFunc || contextLost)
         return;
     redisplayPending = false;
     double start = emscripten_get_now();
@@ -191,6 +230,59 @@ EMSCRIPTEN_KEEPALIVE int tarnvaleDrawCalls()
     return webDrawCalls();
 }
 
+// The window's new size in drawing-buffer pixels, as a window manager's
+// resize reaches a GLUT program.
+EMSCRIPTEN_KEEPALIVE void tarnvaleResize(int width, int height)
+{
+    if (width < 1 || height < 1 || (width == windowWidth && height == windowHeight))
+        return;
+    windowWidth = width;
+    windowHeight = height;
+    emscripten_set_canvas_element_size(canvas, width, height);
+    if (reshapeFunc)
+        reshapeFunc(width, height);
+    redisplayPending = true;
+}
+
+// The page's controls: a key, an arrow key, a mouse button or a drag, in the
+// canvas's pixels.
+EMSCRIPTEN_KEEPALIVE void tarnvaleKey(int key)
+{
+    if (keyboardFunc)
+        keyboardFunc((unsigned char)key, mouseX, mouseY);
+}
+
+EMSCRIPTEN_KEEPALIVE void tarnvaleSpecial(int key)
+{
+    if (specialFunc)
+        specialFunc(key, mouseX, mouseY);
+}
+
+EMSCRIPTEN_KEEPALIVE void tarnvaleMouse(int button, int state, int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (button >= 0 && button <= 2)
+        buttonDown[button] = state == GLUT_DOWN;
+    if (mouseFunc)
+        mouseFunc(button, state, x, y);
+}
+
+// The menu's button pressed at a page position: the menu opens there.
+EMSCRIPTEN_KEEPALIVE void tarnvaleMenuAt(double clientX, double clientY)
+{
+    if (menuButton >= 0 && menuFunc)
+        pageShowMenu(clientX, clientY);
+}
+
+EMSCRIPTEN_KEEPALIVE void tarnvaleMotion(int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (motionFunc)
+        motionFunc(x, y);
+}
+
 void glutInit(int*, char**) {}
 
 void glutInitDisplayMode(unsigned int)
@@ -216,8 +308,14 @@ int glutCreateWindow(const char* title)
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
     attributes.majorVersion = 1;
-    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(canvas, &attributes);
+    context = emscripten_webgl_create_context(canvas, &attributes);
+    if (context <= 0) {
+        pageLost("This browser gives the page no WebGL.");
+        std::exit(1);
+    }
     emscripten_webgl_make_context_current(context);
+    emscripten_set_webglcontextlost_callback(canvas, nullptr, EM_TRUE, onContextLost);
+    emscripten_set_webglcontextrestored_callback(canvas, nullptr, EM_TRUE, onContextRestored);
 
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyDown);
     emscripten_set_mousedown_callback(canvas, nullptr, EM_TRUE, onMouseDown);
@@ -286,6 +384,8 @@ void glutSwapBuffers()
 void glutMainLoop()
 {
     // As GLUT does when the window first shows: a reshape, then a display.
+    pageWindowSize(&windowWidth, &windowHeight);
+    emscripten_set_canvas_element_size(canvas, windowWidth, windowHeight);
     if (reshapeFunc)
         reshapeFunc(windowWidth, windowHeight);
     redisplayPending = true;

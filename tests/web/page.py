@@ -35,18 +35,27 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Page:
     """One browser showing the page; every wait is bounded."""
 
-    def __init__(self, url, timeout=30):
+    def __init__(self, url, timeout=30, phone=None, user_data=None, cpu_slowdown=None):
+        """`phone` is (width, height, pixel ratio) in CSS pixels: the page is
+        shown as a phone shows it, with touch. `user_data` keeps the browser's
+        profile (its kept files) across browsers."""
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                     '--window-size=1000,900', '--no-first-run', '--disable-background-networking',
+                     '--window-size=1200,1000', '--no-first-run', '--disable-background-networking',
                      '--disable-component-update', '--disable-sync', '--disable-quic',
                      '--disable-background-timer-throttling', '--disable-renderer-backgrounding'):
             options.add_argument(flag)
+        if user_data:
+            options.add_argument('--user-data-dir=' + user_data)
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.driver.set_script_timeout(timeout)
         self.driver.set_page_load_timeout(timeout)
+        if phone:
+            self.phone(*phone)
+        if cpu_slowdown:
+            self.cdp('Emulation.setCPUThrottlingRate', rate=cpu_slowdown)
         self.driver.get(url)
         # Running once the program has drawn its first frames.
         self.frames_after(2, since=0)
@@ -54,6 +63,37 @@ class Page:
 
     def close(self):
         self.driver.quit()
+
+    def cdp(self, command, **params):
+        return self.driver.execute_cdp_cmd(command, params)
+
+    def phone(self, width, height, ratio):
+        """The screen of a phone held this way, with touch."""
+        self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
+                 mobile=True, screenOrientation={'type': 'portraitPrimary' if height > width else 'landscapePrimary',
+                                                 'angle': 0 if height > width else 90})
+        self.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
+
+    def touch(self, kind, *points):
+        """One real touch event: kind is Start, Move, End or Cancel, points
+        the fingers still down, (x, y) in CSS pixels."""
+        self.cdp('Input.dispatchTouchEvent', type='touch' + kind,
+                 touchPoints=[{'x': x, 'y': y, 'id': i} for i, (x, y) in enumerate(points)])
+
+    def wait_ms(self, ms):
+        self.js('return new Promise(r => setTimeout(r, %d))' % ms)
+
+    def center_of(self, selector):
+        return self.js('const r = document.querySelector(arguments[0]).getBoundingClientRect();'
+                       'return [r.left + r.width / 2, r.top + r.height / 2]', selector)
+
+    def tap(self, selector):
+        x, y = self.center_of(selector)
+        self.touch('Start', (x, y))
+        self.touch('End')
+
+    def picture(self):
+        return self.js("return document.getElementById('canvas').toDataURL()")
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -120,4 +160,7 @@ def differing_pixels(a, b, fuzz='6%'):
 
 
 def web_dir():
-    return os.environ['TARNVALE_WEB']
+    folder = os.environ['TARNVALE_WEB']
+    if not os.path.exists(os.path.join(folder, 'index.html')):
+        raise SystemExit('no page in %s: run make web first' % folder)
+    return folder

@@ -36,7 +36,13 @@ class PageTest(unittest.TestCase):
     def test_starts_drawing_with_every_texture_read(self):
         p = self.page
         self.assertEqual(p.driver.title, 'Tarnvale')
-        self.assertEqual(p.js('const c = document.getElementById("canvas"); return [c.width, c.height]'), [800, 600])
+        self.assertEqual(p.js('const c = document.getElementById("canvas"), r = c.getBoundingClientRect();'
+                              'return [c.width, c.height, r.width, r.height]'), [800, 600, 800, 600])
+        # A desktop browser's page: nothing over the window, no touch controls.
+        self.assertEqual(p.js('const r = document.getElementById("canvas").getBoundingClientRect();'
+                              'return [[1, 1], [799, 1], [400, 300], [1, 599], [799, 599]].map(([x, y]) =>'
+                              '  document.elementFromPoint(r.left + x, r.top + y).id)'), ['canvas'] * 5)
+        self.assertFalse(p.driver.find_element(By.ID, 'controls').is_displayed())
         before = p.frames()
         self.assertGreaterEqual(p.frames_after(10, since=before), before + 10)  # frames follow with no input
         self.assertEqual(p.js('return document.getElementById("output").textContent'), '')
@@ -70,8 +76,12 @@ class PageTest(unittest.TestCase):
         p.choose_menu_entry(2)
         self.assertNotEqual(self.picture(), inside)
         self.assertFalse(p.driver.find_element(By.ID, 'menu').is_displayed())
-        ActionChains(p.driver).move_to_element(p.canvas).context_click().perform()
+        ActionChains(p.driver).move_to_element_with_offset(p.canvas, -250, -180).context_click().perform()
         self.assertEqual(p.menu_labels(), ['집 안 (Inside)', '집 밖 (Outside)'])
+        # The menu's corner is where the button went down: (150, 120) in the canvas.
+        self.assertEqual(p.js("const m = document.getElementById('menu').getBoundingClientRect(),"
+                              "c = document.getElementById('canvas').getBoundingClientRect();"
+                              "return [Math.round(m.left - c.left), Math.round(m.top - c.top)]"), [150, 120])
         ActionChains(p.driver).move_to_element(p.driver.find_elements(By.CSS_SELECTOR, '#menu li')[0]).click().perform()
         p.frames_after(2)  # counted from after the click
         self.assertEqual(self.picture(), inside)

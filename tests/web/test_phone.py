@@ -1,0 +1,196 @@
+"""The page on a phone, in headless Chromium's phone emulation with real touch
+events: it fills the screen either way up, a finger does what the keys and the
+mouse do, pixel for pixel, the lost GPU context comes back with the same
+picture, and after one visit the page starts without the network.
+    TARNVALE_WEB=build/web python3 test_phone.py"""
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+from page import Page, Server, web_dir
+
+PORTRAIT, LANDSCAPE = (390, 844, 3), (844, 390, 2)
+PAD_UP, PAD_LEFT = '#pad [data-special="101"]', '#pad [data-special="100"]'
+
+
+def screen_state(page):
+    return page.js('''const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+        return {scroll: document.documentElement.scrollWidth, inner: innerWidth,
+                rect: [r.left, r.top, r.width, r.height], buffer: [c.width, c.height]}''')
+
+
+def wait_for(page, condition, what):
+    """Polls a script's condition at each animation frame, for at most 10 s."""
+    ok = page.driver.execute_async_script('''
+        const done = arguments[arguments.length - 1], test = new Function(arguments[0]), end = Date.now() + 10000;
+        (function check() { if (test()) done(true); else if (Date.now() > end) done(false);
+                            else requestAnimationFrame(check); })();''', 'return ' + condition)
+    assert ok, 'timed out waiting for ' + what
+
+
+def menu_open(page):
+    return page.js("return document.getElementById('menu').style.display === 'block'")
+
+
+def long_press(page, x, y):
+    page.touch('Start', (x, y))
+    wait_for(page, "document.getElementById('menu').style.display === 'block'", 'the long press to open the menu')
+    page.touch('End')
+
+
+class PhoneTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server(web_dir())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.server.stop()
+
+    def open(self, phone=PORTRAIT):
+        page = Page(self.server.url, phone=phone)
+        self.addCleanup(page.close)
+        return page
+
+    def test_fills_the_screen_either_way_up_and_turning_reshapes(self):
+        for phone in (PORTRAIT, LANDSCAPE):
+            page = self.open(phone)
+            for width, height, ratio in (phone, (phone[1], phone[0], phone[2])):
+                page.phone(width, height, ratio)
+                scale = min(ratio, 2)
+                wait_for(page, 'document.getElementById("canvas").width === %d' % (width * scale), 'the reshape')
+                page.frames_after(1)
+                state = screen_state(page)
+                self.assertLessEqual(state['scroll'], state['inner'], 'sideways scrolling at %dx%d' % (width, height))
+                self.assertEqual(state['rect'], [0, 0, width, height])
+                self.assertEqual(state['buffer'], [width * scale, height * scale])
+
+    def test_touch_does_what_keys_and_mouse_do(self):
+        page = self.open()
+        actions = lambda: ActionChains(page.driver)
+        canvas = lambda: page.driver.find_element(By.ID, 'canvas')
+
+        def mouse_drag():
+            actions().move_to_element_with_offset(canvas(), 200 - 195, 400 - 422).click_and_hold() \
+                .move_by_offset(30, 60).move_by_offset(30, 60).release().perform()
+
+        def right_button_outside():
+            actions().move_to_element_with_offset(canvas(), 0, 0).context_click().perform()
+            page.driver.find_elements(By.CSS_SELECTOR, '#menu li')[1].click()
+
+        def finger_drag():
+            page.touch('Start', (200, 400))
+            page.touch('Move', (230, 460))
+            page.touch('Move', (260, 520))
+            page.touch('End')
+
+        def pinch():
+            page.touch('Start', (150, 420), (240, 420))
+            for step in range(1, 5):
+                page.touch('Move', (150 - 10 * step, 420), (240 + 10 * step, 420))
+            page.touch('End')
+
+        def long_press_outside():
+            long_press(page, 195, 422)
+            page.tap('#menu li:nth-child(2)')
+
+        rows = [
+            ('three taps on the pad', lambda: [page.tap(PAD_UP) for _ in range(3)],
+             lambda: page.press(Keys.ARROW_UP * 3)),
+            ('a finger drag', finger_drag, mouse_drag),
+            ('two fingers spread by 80 pixels', pinch, lambda: page.press('zz')),
+            ('a long press, then Outside', long_press_outside, right_button_outside),
+        ]
+        start = page.picture()
+        for name, by_touch, by_keys in rows:
+            pictures = []
+            for act in (by_touch, by_keys):
+                page.driver.refresh()
+                page.frames_after(2, since=0)
+                act()
+                page.frames_after(2)
+                pictures.append(page.picture())
+            self.assertTrue(pictures[0] != start, name + ' changed nothing')
+            self.assertTrue(pictures[0] == pictures[1], name + ' differs from the keys and mouse')
+
+    def test_held_pad_turns_until_the_finger_lifts_or_slides_off(self):
+        page = self.open(LANDSCAPE)
+        for lifted in (True, False):  # lifted, or slid off the pad
+            page.touch('Start', page.center_of(PAD_LEFT))
+            page.frames_after(2)
+            first = page.picture()
+            page.frames_after(40)  # past the first repeat
+            self.assertTrue(page.picture() != first, 'holding does not repeat')
+            page.touch('End') if lifted else page.touch('Move', (422, 100))
+            page.frames_after(2)
+            stopped = page.picture()
+            page.wait_ms(300)  # ten repeats' time
+            page.frames_after(2)
+            self.assertTrue(page.picture() == stopped, 'turning goes on')
+            if not lifted:
+                page.touch('End')
+
+    def test_menu_opens_at_the_finger_inside_the_screen(self):
+        page = self.open()
+        for x, y in ((100, 300), (385, 835)):
+            long_press(page, x, y)
+            r = page.js("const r = document.getElementById('menu').getBoundingClientRect();"
+                        "return [r.left, r.top, r.right, r.bottom]")
+            self.assertAlmostEqual(r[0], min(x, 390 - (r[2] - r[0])), delta=1)
+            self.assertAlmostEqual(r[1], min(y, 844 - (r[3] - r[1])), delta=1)
+            self.assertEqual(page.js("return [...document.querySelectorAll('#menu li')].map(li => li.textContent)"),
+                             ['집 안 (Inside)', '집 밖 (Outside)'])
+            page.tap('#menu li:nth-child(1)')
+            self.assertFalse(menu_open(page))
+
+    def test_controls_are_labelled_buttons_for_a_thumb(self):
+        page = self.open()
+        page.tap('#fold')
+        controls = page.js('''return [...document.querySelectorAll('#controls button, #fullscreen')].map(b => {
+            const r = b.getBoundingClientRect();
+            return [b.getAttribute('aria-label'), r.width, r.height, getComputedStyle(b).touchAction]; })''')
+        labels = [c[0] for c in controls]
+        for label in ('walk forward', 'walk back', 'turn left', 'turn right', 'next wallpaper', 'next floor',
+                      'swing the door', 'perspective / orthographic', 'depth test', 'lighting', 'texturing',
+                      'winding', 'quit', 'fullscreen'):
+            self.assertIn(label, labels)
+        for label, width, height, touch_action in controls:
+            self.assertGreaterEqual(min(width, height), 44, label)
+            self.assertEqual(touch_action, 'none', label)
+        # Nothing covers the middle of the house.
+        self.assertEqual(page.js('return document.elementFromPoint(195, 422).id'), 'canvas')
+
+    def test_lost_context_comes_back_with_the_same_picture(self):
+        page = self.open(LANDSCAPE)
+        page.press(Keys.ARROW_UP * 12 + '1')
+        before = page.picture()
+        page.js("window.lose = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');"
+                "lose.loseContext()")
+        wait_for(page, "document.getElementById('canvas').getContext('webgl').isContextLost()", 'the loss')
+        frames = page.frames()
+        page.js('lose.restoreContext()')
+        page.frames_after(1, since=frames)
+        self.assertTrue(page.picture() == before, 'another picture after the context came back')
+        self.assertEqual(page.js('return document.getElementById("output").textContent'), '')
+
+
+class OfflineTest(unittest.TestCase):
+    def test_starts_without_the_network_after_one_visit(self):
+        server = Server(web_dir())
+        self.addCleanup(server.stop)
+        page = Page(server.url, phone=LANDSCAPE)
+        self.addCleanup(page.close)
+        wait_for(page, "window.kept === 12 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
+                       ".then(c => c.keys())))).then(ls => { window.kept = ls.flat().length; }), false)",
+                 'the page to keep its files')
+        online = page.picture()
+        server.stop()
+        page.driver.refresh()
+        page.frames_after(2, since=0)
+        self.assertTrue(page.picture() == online, 'another picture without the network')
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)

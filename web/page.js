@@ -1,0 +1,32 @@
+// The program's side of the page: where its output goes, how its end shows,
+// and the Module object through which emscripten runs it.
+'use strict';
+
+const output = document.getElementById('output');
+
+// exit() ends the program by throwing ExitStatus out of the handler it ran in.
+window.addEventListener('error', (e) => { if (e.error && e.error.name === 'ExitStatus') e.preventDefault(); });
+document.getElementById('again').addEventListener('click', () => location.reload());
+
+var Module = {
+  canvas: document.getElementById('canvas'),
+  // The program's standard output: on the page and in the console.
+  print: (text) => { console.log(text); output.textContent += text + '\n'; },
+  printErr: (text) => console.error(text),
+  ended: (status) => {
+    Module.hideMenu();
+    document.getElementById('ended').style.display = 'block';
+    document.body.dataset.ended = String(status);
+  },
+  // What the page cannot go on from, in one line under the canvas.
+  lost: (why) => Module.print(why),
+  // Running, and taking input: main has registered its callbacks.
+  running: () => Module.calledRun === true && document.body.dataset.ended === undefined,
+};
+
+// When the first frame was drawn, from the start of navigation, for the
+// page's benchmark.
+(function watch() {
+  if (Module.calledRun && Module._tarnvaleFrames() > 0) Module.firstFrameAt = performance.now();
+  else requestAnimationFrame(watch);
+})();
