@@ -17,17 +17,24 @@ from page import Page, Server, web_dir
 
 
 class PageTest(unittest.TestCase):
+    """One browser for every case: each starts the page afresh."""
+
     @classmethod
     def setUpClass(cls):
         cls.server = Server(web_dir())
+        cls.browser = Page(cls.server.url)
 
     @classmethod
     def tearDownClass(cls):
+        cls.browser.close()
         cls.server.stop()
 
     def setUp(self):
-        self.page = Page(self.server.url)
-        self.addCleanup(self.page.close)
+        self.page = self.browser
+        self.page.driver.refresh()
+        self.page.frames_after(2, since=0)
+        self.page.canvas = self.page.driver.find_element(By.ID, 'canvas')
+        self.page.console()  # what earlier cases logged
 
     def picture(self):
         """A digest of what the canvas shows."""
