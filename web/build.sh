@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Builds the page into BUILD_DIR/web with emscripten: the program's own
-# sources with web/ in place of freeglut, Mesa and GLU, and the fourteen
-# textures (from BUILD_DIR/run) packed where the program opens them, in
-# the working directory.
+# sources with web/ in place of freeglut, Mesa and GLU, the page's files, and
+# the fourteen textures (from BUILD_DIR/run) packed by pack_textures.sh.
 #   web/build.sh BUILD_DIR [OUTPUT_DIR [TEXTURE_DIR]]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,22 +17,13 @@ sources=()
 for f in "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp "$root"/glcore/*.cpp "$root"/web/*.cpp; do
     [ "$f" = "$root/app/menu_labels.cpp" ] || sources+=("$f")  # the page has its own labels
 done
-textures=()
-for name in dol2 window door wallpaper wallpaper2 wallpaper3 wallpaper4 wallpaper5 \
-            bottom bottom2 bottom3 bottom4 bottom5 flosis; do
-    textures+=(--preload-file "$textureDir/$name.bmp@/$name.bmp")
-done
-
 em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \
     -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 \
-    -sENVIRONMENT=web -Wl,--wrap=exit "${textures[@]}" -o "$out/tarnvale.js"
+    -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit -o "$out/tarnvale.js"
 # The version is written once, in the project's CMakeLists.txt.
 version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 sed "s/@VERSION@/$version/" "$root/web/index.html" >"$out/index.html"
 cp "$root"/web/{page,menu,screen,touch,offline}.js "$root/web/manifest.webmanifest" "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
-# The service worker names its kept files after this build's contents.
-build_id=$(cat "$out"/{index.html,page.js,menu.js,screen.js,touch.js,offline.js,tarnvale.js,tarnvale.wasm,tarnvale.data} \
-           "$root/web/sw.js" | sha256sum | cut -c1-16)
-sed "s/@BUILD@/$build_id/" "$root/web/sw.js" >"$out/sw.js"
+"$root/web/pack_textures.sh" "$out" "$textureDir"
 echo "page built in $out"

@@ -6,8 +6,8 @@
 'use strict';
 
 const CACHE = 'tarnvale-@BUILD@';
-const FILES = ['./', 'index.html', 'page.js', 'menu.js', 'screen.js', 'touch.js', 'offline.js', 'tarnvale.js',
-               'tarnvale.wasm', 'tarnvale.data', 'manifest.webmanifest', 'icon.svg'];
+const FILES = ['./', 'index.html', 'page.js', 'menu.js', 'screen.js', 'touch.js', 'offline.js', 'textures.js', 'tarnvale.js',
+               'tarnvale.wasm', 'textures.data', 'manifest.webmanifest', 'icon.svg'];
 
 self.addEventListener('install', (e) => {
   e.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -70,8 +70,7 @@ class Page:
     def phone(self, width, height, ratio):
         """The screen of a phone held this way, with touch."""
         self.cdp('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=ratio,
-                 mobile=True, screenOrientation={'type': 'portraitPrimary' if height > width else 'landscapePrimary',
-                                                 'angle': 0 if height > width else 90})
+                 mobile=True)
         self.cdp('Emulation.setTouchEmulationEnabled', enabled=True, maxTouchPoints=5)
 
     def touch(self, kind, *points):

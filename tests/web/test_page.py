@@ -54,7 +54,8 @@ class PageTest(unittest.TestCase):
         self.assertGreaterEqual(p.frames_after(10, since=before), before + 10)  # frames follow with no input
         self.assertEqual(p.js('return document.getElementById("output").textContent'), '')
         self.assertEqual(p.console(), [])
-        cmake = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'CMakeLists.txt')).read()
+        with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'CMakeLists.txt')) as f:
+            cmake = f.read()
         version = cmake.split('project(Tarnvale VERSION ')[1].split()[0]
         self.assertIn('Tarnvale %s,' % version, p.js('return document.getElementById("version").textContent'))
 
@@ -126,7 +127,8 @@ class DamagedTexturesTest(unittest.TestCase):
         with open(os.path.join(textures, 'bottom.bmp'), 'wb') as f:
             f.write(head)
         root = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
-        subprocess.run([os.path.join(root, 'web', 'build.sh'), build, os.path.join(work, 'web'), textures],
+        shutil.copytree(web_dir(), os.path.join(work, 'web'))
+        subprocess.run([os.path.join(root, 'web', 'pack_textures.sh'), os.path.join(work, 'web'), textures],
                        check=True, capture_output=True)
         server = Server(os.path.join(work, 'web'))
         self.addCleanup(server.stop)
