@@ -298,6 +298,8 @@ void glutInitWindowSize(int width, int height)
 
 int glutCreateWindow(const char* title)
 {
+    // At the page's size from the start: a context made once at its size.
+    pageWindowSize(&windowWidth, &windowHeight);
     emscripten_set_canvas_element_size(canvas, windowWidth, windowHeight);
     pageSetTitle(title);
     EmscriptenWebGLContextAttributes attributes;
@@ -384,8 +386,6 @@ void glutSwapBuffers()
 void glutMainLoop()
 {
     // As GLUT does when the window first shows: a reshape, then a display.
-    pageWindowSize(&windowWidth, &windowHeight);
-    emscripten_set_canvas_element_size(canvas, windowWidth, windowHeight);
     if (reshapeFunc)
         reshapeFunc(windowWidth, windowHeight);
     redisplayPending = true;
