@@ -1,6 +1,16 @@
 // After one visit the page starts without the network: the service worker
-// (sw.js) keeps its files.
+// (sw.js) keeps its files. When a new build's worker takes over a page that
+// an older one served, the page reloads once onto the new build.
 'use strict';
 
-if ('serviceWorker' in navigator)
+if ('serviceWorker' in navigator) {
+  const servedByOlder = navigator.serviceWorker.controller !== null;
+  let reloaded = false;
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (servedByOlder && !reloaded) {
+      reloaded = true;
+      location.reload();
+    }
+  });
   window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
+}

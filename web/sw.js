@@ -1,8 +1,9 @@
-// Keeps the page's files for use without the network. Every request goes to
-// the network first, and a good answer replaces the kept copy, so a new build
-// shows on the next visit; the kept copy answers when the network cannot.
-// The build's name below changes with its files, so an old build's copies
-// are dropped once this one is in place.
+// Keeps the page's files, so that after one visit the page starts from them,
+// network or not. Each build's files are kept under the build's own name,
+// written into this file when the page is built: a new build is a new
+// worker, which the browser finds when the page is next opened. It keeps the
+// new files, drops the old and takes over, and the page reloads once onto
+// them (offline.js), so no visit after that sees an old build.
 'use strict';
 
 const CACHE = 'tarnvale-@BUILD@';
@@ -19,15 +20,10 @@ self.addEventListener('activate', (e) => {
     .then(() => self.clients.claim()));
 });
 
+// The kept copy first; the network for anything not kept.
 self.addEventListener('fetch', (e) => {
   if (e.request.method !== 'GET') return;
-  e.respondWith(fetch(e.request)
-    .then((response) => {
-      if (response.ok) {
-        const copy = response.clone();
-        caches.open(CACHE).then((cache) => cache.put(e.request, copy));
-      }
-      return response;
-    })
-    .catch(() => caches.match(e.request, { ignoreSearch: true }).then((kept) => kept || Response.error())));
+  e.respondWith(caches.open(CACHE)
+    .then((cache) => cache.match(e.request, { ignoreSearch: true }))
+    .then((kept) => kept || fetch(e.request)));
 });

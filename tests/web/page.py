@@ -16,9 +16,10 @@ from selenium.webdriver.common.by import By
 class Server:
     """Serves a folder on 127.0.0.1 at a free port until stopped."""
 
-    def __init__(self, folder):
+    def __init__(self, folder, port=0):
         handler = functools.partial(QuietHandler, directory=folder)
-        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', port), handler)
+        self.port = self.httpd.server_address[1]
         self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 

@@ -3,6 +3,9 @@ events: it fills the screen either way up, a finger does what the keys and the
 mouse do, pixel for pixel, the lost GPU context comes back with the same
 picture, and after one visit the page starts without the network.
     TARNVALE_WEB=build/web python3 test_phone.py"""
+import os
+import shutil
+import tempfile
 import unittest
 
 from selenium.webdriver.common.action_chains import ActionChains
@@ -200,9 +203,13 @@ class LandscapeTest(OnePhone):
 
 
 class OfflineTest(unittest.TestCase):
-    def test_starts_without_the_network_after_one_visit(self):
-        server = Server(web_dir())
-        self.addCleanup(server.stop)
+    def test_starts_without_the_network_after_one_visit_and_takes_a_new_build(self):
+        work = tempfile.mkdtemp()
+        self.addCleanup(shutil.rmtree, work)
+        folder = os.path.join(work, 'web')
+        shutil.copytree(web_dir(), folder)
+        server = Server(folder)
+        self.addCleanup(lambda: server.stop())
         page = Page(server.url, phone=LANDSCAPE)
         self.addCleanup(page.close)
         wait_for(page, "window.kept === 13 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
@@ -213,6 +220,16 @@ class OfflineTest(unittest.TestCase):
         page.driver.refresh()
         page.frames_after(2, since=0)
         self.assertTrue(page.picture() == online, 'another picture without the network')
+        # A new build on the same address shows on the next visit.
+        for name, old, new in (('index.html', 'MIT license', 'MIT license, new build'), ('sw.js', "CACHE = 'tarnvale-", "CACHE = 'tarnvale-new")):
+            path = os.path.join(folder, name)
+            with open(path) as f:
+                text = f.read()
+            with open(path, 'w') as f:
+                f.write(text.replace(old, new, 1))
+        server = Server(folder, port=server.port)
+        page.driver.refresh()
+        wait_for(page, "document.getElementById('version').textContent.includes('new build')", 'the new build')
 
 
 if __name__ == '__main__':
