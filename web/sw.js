@@ -10,8 +10,11 @@ const CACHE = 'tarnvale-@BUILD@';
 const FILES = ['./', 'index.html', 'page.js', 'menu.js', 'screen.js', 'touch.js', 'offline.js', 'textures.js', 'tarnvale.js',
                'tarnvale.wasm', 'textures.data', 'manifest.webmanifest', 'icon.svg'];
 
+// Straight from the server: the browser's HTTP cache may still hold the
+// files of the build before.
 self.addEventListener('install', (e) => {
-  e.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  const fresh = FILES.map((f) => new Request(f, { cache: 'reload' }));
+  e.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (e) => {
