@@ -172,9 +172,11 @@ void Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum ty
     const size_t rowBytes = ((size_t)width * 3 + align - 1) / align * align;
     const auto* src = static_cast<const uint8_t*>(pixels);
     const size_t w = (size_t)t.storedWidth, h = (size_t)t.storedHeight;
-    for (size_t y = 0; y < h; y++)
+    for (size_t y = 0; y < h; y++) {
+        const uint8_t* row = src + y * (size_t)height / h * rowBytes;
         for (size_t x = 0; x < w; x++)
-            std::memcpy(&t.pixels[(y * w + x) * 3], src + y * (size_t)height / h * rowBytes + x * (size_t)width / w * 3, 3);
+            std::memcpy(&t.pixels[(y * w + x) * 3], row + x * (size_t)width / w * 3, 3);
+    }
 }
 
 void Context::light(GLenum which, GLenum pname, const GLfloat* params)

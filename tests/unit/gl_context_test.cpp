@@ -321,7 +321,12 @@ TEST(GLContextFrameTest, WholeFramesMatchTheRecordingGL)
         std::function<void()> steps;
     } rows[] = {
         {"start", [] {}},
-        {"untextured and unlit, turned", [] { keyboard('t', 0, 0); keyboard('l', 0, 0); specialKeys(GLUT_KEY_LEFT, 0, 0); }},
+        {"untextured and unlit, turned",
+         [] {
+             keyboard('t', 0, 0);
+             keyboard('l', 0, 0);
+             specialKeys(GLUT_KEY_LEFT, 0, 0);
+         }},
         {"walked in, depth test off, winding flipped",
          [] {
              for (int i = 0; i < 30; i++)
