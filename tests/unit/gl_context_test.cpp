@@ -2,6 +2,8 @@
 // whole frames of the real program against the recording GL.
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -143,6 +145,12 @@ void replay(Context& c, const std::vector<rgl::Call>& calls)
 {
     using Args = const std::vector<double>&;
     auto f = [](Args a, size_t i) { return (float)a[i]; };
+    auto params = [](Args a, size_t from) {  // a vector parameter, as floats
+        std::array<float, 4> p{};
+        for (size_t i = from; i < a.size() && i - from < 4; i++)
+            p[i - from] = (float)a[i];
+        return p;
+    };
     GLuint bound = 0;
     const std::map<std::string, std::function<void(Args)>> entry = {
         {"glMatrixMode", [&](Args a) { c.matrixMode((GLenum)a[0]); }},
@@ -175,23 +183,9 @@ void replay(Context& c, const std::vector<rgl::Call>& calls)
              c.texImage2D((GLsizei)a[3], (GLsizei)a[4], (GLenum)a[6], (GLenum)a[7],
                           t.hasData ? t.pixels.data() : nullptr);
          }},
-        {"glLightfv",
-         [&](Args a) {
-             const float p[4] = {f(a, 2), f(a, 3), f(a, 4), f(a, 5)};
-             c.light((GLenum)a[0], (GLenum)a[1], p);
-         }},
-        {"glLightModelfv",
-         [&](Args a) {
-             const float p[4] = {f(a, 1), f(a, 2), f(a, 3), f(a, 4)};
-             c.lightModel((GLenum)a[0], p);
-         }},
-        {"glMaterialfv",
-         [&](Args a) {
-             float p[4] = {};
-             for (size_t i = 2; i < a.size(); i++)
-                 p[i - 2] = f(a, i);
-             c.material((GLenum)a[1], p);
-         }},
+        {"glLightfv", [&](Args a) { c.light((GLenum)a[0], (GLenum)a[1], params(a, 2).data()); }},
+        {"glLightModelfv", [&](Args a) { c.lightModel((GLenum)a[0], params(a, 1).data()); }},
+        {"glMaterialfv", [&](Args a) { c.material((GLenum)a[1], params(a, 2).data()); }},
         {"glColorMaterial", [&](Args a) { c.colorMaterial((GLenum)a[1]); }},
         {"glEnable", [&](Args a) { c.enable((GLenum)a[0], true); }},
         {"glDisable", [&](Args a) { c.enable((GLenum)a[0], false); }},
@@ -227,18 +221,25 @@ struct Expected {
     const rgl::Vertex* recorded;
 };
 
-::testing::AssertionResult sameVertex(const Expected& e, const glweb::Vertex& v, bool colours)
+bool sameVertex(const Expected& e, const glweb::Vertex& v, bool colours)
 {
     for (int i = 0; i < 4; i++)
         if (std::fabs(e.position[i] - v.position[i]) > 1e-4f * (1 + std::fabs(e.position[i])))
-            return ::testing::AssertionFailure() << "position " << i << ": " << v.position[i] << " for "
-                                                 << e.position[i];
-    if (e.recorded->s != v.texCoord[0] || e.recorded->t != v.texCoord[1])
-        return ::testing::AssertionFailure() << "texture coordinate";
-    for (int i = 0; colours && i < 3; i++)
-        if (e.recorded->color[i] != v.color[i])
-            return ::testing::AssertionFailure() << "colour";
-    return ::testing::AssertionSuccess();
+            return false;
+    return e.recorded->s == v.texCoord[0] && e.recorded->t == v.texCoord[1] &&
+           (!colours || std::equal(v.color, v.color + 3, e.recorded->color));
+}
+
+// The vertices of piece k of a primitive, as OpenGL assembles each mode.
+std::vector<size_t> piece(GLenum mode, size_t k)
+{
+    switch (mode) {
+    case GL_LINES: return {2 * k, 2 * k + 1};
+    case GL_LINE_STRIP: return {k, k + 1};
+    case GL_TRIANGLES: return {3 * k, 3 * k + 1, 3 * k + 2};
+    case GL_TRIANGLE_STRIP: return {k, k + 1, k + 2};
+    default: return {0, k + 1, k + 2};  // polygons and fans
+    }
 }
 
 // The whole frame, primitive by primitive: the layer's triangles and lines
@@ -260,53 +261,33 @@ void expectSameFrame(const Context& c, bool texturing, bool lit, const std::stri
     for (const rgl::Primitive* p : primitivesFrom(frameStart)) {
         std::vector<Expected> in;
         for (const rgl::Vertex& v : p->vertices) {
-            Expected e{{}, &v};
-            glcore::transform4(glcore::multiply(projection, p->modelview), v.local, e.position);
-            in.push_back(e);
+            in.push_back({{}, &v});
+            glcore::transform4(glcore::multiply(projection, p->modelview), v.local, in.back().position);
         }
-        const size_t n = in.size();
-        // (first vertex, step between pieces, vertices a piece) as OpenGL defines each mode.
         const bool lines = p->mode == GL_LINE_STRIP || p->mode == GL_LINES;
-        const size_t pieces = p->mode == GL_LINES ? n / 2 : p->mode == GL_TRIANGLES ? n / 3
-                              : lines                  ? (n > 0 ? n - 1 : 0)
-                                                       : (n > 2 ? n - 2 : 0);
-        for (size_t k = 0; k < pieces; k++) {
-            std::vector<const Expected*> piece;
-            if (lines)
-                piece = p->mode == GL_LINES ? std::vector<const Expected*>{&in[2 * k], &in[2 * k + 1]}
-                                            : std::vector<const Expected*>{&in[k], &in[k + 1]};
-            else if (p->mode == GL_TRIANGLES)
-                piece = {&in[3 * k], &in[3 * k + 1], &in[3 * k + 2]};
-            else if (p->mode == GL_TRIANGLE_STRIP)
-                piece = {&in[k], &in[k + 1], &in[k + 2]};
-            else
-                piece = {&in[0], &in[k + 1], &in[k + 2]};
-            ASSERT_LE(next + piece.size(), c.vertices.size()) << what << ": too few vertices";
+        const std::string where = what + ", primitive at call " + std::to_string(p->firstCall);
+        for (size_t k = 0; piece(p->mode, k).back() < in.size(); k++) {
+            const std::vector<size_t> at = piece(p->mode, k);
+            ASSERT_LE(next + at.size(), c.vertices.size()) << where << ": too few vertices";
             const glweb::Vertex* out = &c.vertices[next];
-            const glweb::DrawState& state = *stateOf[next];
-            next += piece.size();
-            ASSERT_EQ(state.mode, (GLenum)(lines ? GL_LINES : GL_TRIANGLES)) << what;
-            EXPECT_EQ(state.texture, texturing ? p->texture : 0u) << what << ", primitive at call " << p->firstCall;
-            // The same vertices, in any order for a triangle.
-            for (const Expected* e : piece) {
-                bool found = false;
-                for (size_t j = 0; j < piece.size() && !found; j++)
-                    found = sameVertex(*e, out[j], !lit);
-                EXPECT_TRUE(found) << what << ", primitive at call " << p->firstCall << ", piece " << k;
-            }
-            if (lines)
-                continue;
+            ASSERT_EQ(stateOf[next]->mode, (GLenum)(lines ? GL_LINES : GL_TRIANGLES)) << where;
+            EXPECT_EQ(stateOf[next]->texture, texturing ? p->texture : 0u) << where;
+            next += at.size();
+            for (size_t i : at)  // the same vertices, in any order for a triangle
+                EXPECT_TRUE(std::any_of(out, out + at.size(), [&](const glweb::Vertex& v) {
+                    return sameVertex(in[i], v, !lit);
+                })) << where << ", piece " << k;
             // Front-facing or not, where all three vertices are before the eye.
-            if (piece[0]->position[3] <= 0 || piece[1]->position[3] <= 0 || piece[2]->position[3] <= 0)
+            if (lines || in[at[0]].position[3] <= 0 || in[at[1]].position[3] <= 0 || in[at[2]].position[3] <= 0)
                 continue;
-            float area = screenArea(piece[0]->position, piece[1]->position, piece[2]->position);
+            float area = screenArea(in[at[0]].position, in[at[1]].position, in[at[2]].position);
             if (p->mode == GL_TRIANGLE_STRIP && k % 2 == 1)
                 area = -area;  // odd triangles of a strip wind the other way
             if (std::fabs(area) < 1e-6f)
                 continue;
-            const bool front = (area > 0) == (p->frontFace == GL_CCW);
-            EXPECT_EQ(screenArea(out[0].position, out[1].position, out[2].position) > 0, front)
-                << what << ", primitive at call " << p->firstCall << ", triangle " << k;
+            EXPECT_EQ(screenArea(out[0].position, out[1].position, out[2].position) > 0,
+                      (area > 0) == (p->frontFace == GL_CCW))
+                << where << ", triangle " << k;
             facingChecked++;
         }
     }
