@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "app/camera.h"
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 
 // One press of '3': swing the door a degree, turning back at 30 and 90.
 void doorStep()

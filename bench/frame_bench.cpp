@@ -10,10 +10,10 @@
 #include <cstdlib>
 
 #include "app/camera.h"
-#include "app/viewer_state.h"
 #include "app/window.h"
 #include "image/render_init.h"
 #include "scene/display.h"
+#include "state/viewer_state.h"
 
 using Clock = std::chrono::steady_clock;
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 
 void detectByteOrder()
 {

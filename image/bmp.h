@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "image/image.h"
+#include "state/image.h"
 
 // Largest accepted width or height, and largest accepted pixel count; both
 // are far above any texture the program uses and keep every size in range.

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/viewer_state.h"
 #include "image/bmp.h"
+#include "state/viewer_state.h"
 
 const char* const textureFiles[14] = {
     "dol2.bmp",       "window.bmp",     "door.bmp",       "wallpaper.bmp",  "wallpaper2.bmp",

@@ -2,12 +2,12 @@
 
 #include <GL/glut.h>
 
-#include "app/viewer_state.h"
 #include "scene/furniture.h"
 #include "scene/house_shell.h"
 #include "scene/house_structure.h"
 #include "scene/outside_piece.h"
 #include "scene/primitives.h"
+#include "state/viewer_state.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/viewer_state.h"
 #include "scene/house_parts.h"
+#include "state/viewer_state.h"
 
 static const FaceSet floorFaces = {&floorTex, colorGreen, &floorTex, colorGrey};
 static const FaceSet doorFaces = {&texDoor, colorBrown, &texDoor, colorBrown};

@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/viewer_state.h"
 #include "scene/house_parts.h"
+#include "state/viewer_state.h"
 
 static const FaceSet upperFloorFaces = {&floorTex, colorLeaf, &floorTex, colorWhite};
 static const BayFaces upperBayFaces = {&glassFaces, &glassFaces, &wallFaces};

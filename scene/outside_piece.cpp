@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
-#include "app/viewer_state.h"
 #include "scene/primitives.h"
+#include "state/viewer_state.h"
 
 // The faces show texture names 14 and 4 themselves, not the wallpaper choice.
 static const int outsideTopTex = 14;

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 
 void drawBox(float a, float b, float c)
 {

@@ -14,7 +14,7 @@ textureDir=$(cd "${3:-$build/run}" && pwd)
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
 sources=()
-for f in "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp "$root"/glcore/*.cpp "$root"/web/*.cpp; do
+for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp "$root"/glcore/*.cpp "$root"/web/*.cpp; do
     [ "$f" = "$root/app/menu_labels.cpp" ] || sources+=("$f")  # the page has its own labels
 done
 em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \

@@ -10,10 +10,10 @@
 
 #include "app/camera.h"
 #include "app/keyboard.h"
-#include "app/viewer_state.h"
 #include "app/window.h"
 #include "image/render_init.h"
 #include "scene/display.h"
+#include "state/viewer_state.h"
 
 Rgb8 Frame::at(int x, int y) const
 {

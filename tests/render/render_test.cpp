@@ -6,9 +6,9 @@
 
 #include "app/camera.h"
 #include "app/keyboard.h"
-#include "app/viewer_state.h"
 #include "render/render_fixture.h"
 #include "scene/primitives.h"
+#include "state/viewer_state.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #define STBI_ONLY_BMP
 #include <stb/stb_image.h>
 
-#include "app/viewer_state.h"
 #include "bmp_files.h"
 #include "image/bmp.h"
 #include "image/render_init.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

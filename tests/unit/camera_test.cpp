@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "app/camera.h"
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <algorithm>
 
 #include "app/camera.h"
-#include "app/viewer_state.h"
 #include "scene/display.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

@@ -10,9 +10,9 @@
 
 #include "app/camera.h"
 #include "app/keyboard.h"
-#include "app/viewer_state.h"
 #include "image/render_init.h"
 #include "scene/display.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 #include "web/gl_context.h"
 

@@ -1,5 +1,5 @@
-#include "app/viewer_state.h"
 #include "scene/house_shell.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <cmath>
 #include <functional>
 
-#include "app/viewer_state.h"
 #include "scene/house_shell.h"
 #include "scene/house_structure.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "app/camera.h"
 #include "app/keyboard.h"
-#include "app/viewer_state.h"
 #include "scene/display.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

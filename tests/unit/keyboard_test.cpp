@@ -1,6 +1,6 @@
 #include "app/camera.h"
 #include "app/keyboard.h"
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

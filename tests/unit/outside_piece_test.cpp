@@ -1,9 +1,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/viewer_state.h"
 #include "scene/display.h"
 #include "scene/outside_piece.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
-#include "app/viewer_state.h"
 #include "bmp_files.h"
 #include "image/bmp.h"
 #include "image/render_init.h"
+#include "state/viewer_state.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

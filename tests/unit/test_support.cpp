@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/viewer_state.h"
+#include "state/viewer_state.h"
 
 namespace {
 

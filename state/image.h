@@ -1,3 +1,4 @@
+// The program's one image type, shared by the texture reader and the viewer state.
 #pragma once
 
 #include <cstdint>

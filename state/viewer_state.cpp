@@ -1,4 +1,5 @@
-#include "app/viewer_state.h"
+// The viewer state's starting values, the program's since its first frame.
+#include "state/viewer_state.h"
 
 float orthoExtent = 5.0f;
 float turnStep = 0.125f;

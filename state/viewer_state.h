@@ -1,7 +1,8 @@
 // The program-wide viewer state: input callbacks write it, the frame reads it.
+// It stands below every other part of the program and includes nothing of theirs.
 #pragma once
 
-#include "image/image.h"
+#include "state/image.h"
 
 // Fixed settings.
 extern float orthoExtent;
