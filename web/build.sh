@@ -3,23 +3,59 @@
 # sources with web/ in place of freeglut, Mesa and GLU, the page's files, and
 # the fourteen textures (from BUILD_DIR/run) packed by pack_textures.sh.
 #   web/build.sh BUILD_DIR [OUTPUT_DIR [TEXTURE_DIR]]
+# With TARNVALE_INSPECTOR=0 the page is built without its frame inspector,
+# as the benchmark compares.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
 out=${2:-$build/web}
 mkdir -p "$out"
 textureDir=$(cd "${3:-$build/run}" && pwd)
+inspector=${TARNVALE_INSPECTOR:-1}
 # Debian's em++ runs the node on the PATH, which does not look in the folder
 # where Debian installs node modules such as acorn.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-sources=()
-for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp "$root"/glcore/*.cpp "$root"/web/*.cpp; do
-    [ "$f" = "$root/app/menu_labels.cpp" ] || sources+=("$f")  # the page has its own labels
+program=() platform=()
+for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp; do
+    [ "$f" = "$root/app/menu_labels.cpp" ] || program+=("$f")  # the page has its own labels
 done
-em++ -std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root" "${sources[@]}" \
-    -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 \
-    -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit -o "$out/tarnvale.js"
+platform=("$root"/glcore/*.cpp "$root"/web/*.cpp)
+flags=(-std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root")
+link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+      -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
+objects=$(mktemp -d)
+trap '[ -n "${KEEP_OBJECTS:-}" ] || rm -rf "$objects"' EXIT
+compile() {  # FLAGS... -- SOURCES...
+    local f=() s
+    while [ "$1" != -- ]; do f+=("$1"); shift; done
+    shift
+    for s in "$@"; do em++ "${flags[@]}" "${f[@]}" -c "$s" -o "$objects/$(basename "${s%.cpp}").o" & done
+    wait
+}
+if [ "$inspector" = 1 ]; then
+    # The inspector names each step's functions from the call stack: the
+    # program's functions stay whole (neither the compiler nor Binaryen
+    # inlines one into its caller) and carry their lines in a source map.
+    compile -fno-inline -gsource-map -- "${program[@]}"
+    compile -- "${platform[@]}" "$root"/web/inspect/*.cpp
+    noInlining=--always-inline-max-function-size=0,--flexible-inline-max-function-size=0
+    noInlining+=,--one-caller-inline-max-function-size=0
+    link+=(-sBINARYEN_EXTRA_PASSES="$noInlining" --profiling-funcs -sEXPORTED_FUNCTIONS=_main,_malloc,_free
+           -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
+    em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
+    # The same link once more for its source map alone: a source map keeps
+    # emscripten from making the page's script small.
+    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o -o "$objects/mapped.js" 2> >(grep -v "source map won't" >&2)
+    mkdir -p "$out/inspect"
+    python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
+        "$root" "$out/inspect/lines.json"
+    cp "$root"/web/inspect/inspector.{js,css} "$out/inspect/"
+else
+    compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}" "$root/web/inspect/record.cpp"
+    em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
+    rm -rf "$out/inspect"
+fi
 # The version is written once, in the project's CMakeLists.txt.
 version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 sed "s/@VERSION@/$version/" "$root/web/index.html" >"$out/index.html"

@@ -29,6 +29,7 @@ void Context::viewport(int x, int y, int width, int height)
     c.rect[1] = y;
     c.rect[2] = width;
     c.rect[3] = height;
+    std::memcpy(viewportRect, c.rect, sizeof viewportRect);
     commands.push_back(c);
 }
 
@@ -224,6 +225,25 @@ void Context::colorMaterial(GLenum mode)
 {
     colorMaterialMode = mode;
     lighting.colorMaterial = colorMaterialOn && colorMaterialMode == GL_AMBIENT_AND_DIFFUSE;
+}
+
+Snapshot Context::snapshot() const
+{
+    Snapshot s{};
+    s.modelview = stacks.modelview.back();
+    s.projection = stacks.projection.back();
+    std::memcpy(s.viewport, viewportRect, sizeof s.viewport);
+    s.depthTest = depthTestOn;
+    s.lighting = lightingOn;
+    s.texturing = texturingOn;
+    s.cullFace = cullFaceOn;
+    s.winding = winding;
+    s.texEnvMode = envMode;
+    s.texture = boundName;
+    std::memcpy(s.color, currentColor, sizeof s.color);
+    std::memcpy(s.texCoord, currentTexCoord, sizeof s.texCoord);
+    std::memcpy(s.lightPosition, lighting.lightPosition, sizeof s.lightPosition);
+    return s;
 }
 
 DrawState Context::stateFor(GLenum mode) const

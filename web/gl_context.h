@@ -62,6 +62,17 @@ struct Texture {
     bool complete() const;
 };
 
+// The state in force at a moment of the frame, as the program set it.
+struct Snapshot {
+    glcore::Mat4 modelview, projection;
+    int viewport[4];
+    bool depthTest, lighting, texturing, cullFace;
+    GLenum winding, texEnvMode;
+    GLuint texture;  // bound, whether or not texturing is on
+    float color[3], texCoord[2];
+    float lightPosition[4];  // in eye coordinates
+};
+
 class Context {
 public:
     // The frame so far; taken (and emptied) by the WebGL side at each flush.
@@ -98,6 +109,13 @@ public:
     void material(GLenum pname, const GLfloat* params);
     void colorMaterial(GLenum mode);
 
+    Snapshot snapshot() const;
+    // The vertices of the last primitive, as they land in clip space, in the
+    // order the program gave them.
+    const std::vector<Vertex>& lastPrimitive() const { return primitive; }
+    // The draw state a primitive of this mode gets now.
+    DrawState stateFor(GLenum mode) const;
+
 private:
     glcore::MatrixStacks stacks;
     LightingState lighting;
@@ -110,12 +128,12 @@ private:
     float clearRGBA[4] = {0, 0, 0, 0};
     GLuint boundName = 0;
     int unpackAlignment = 4;
+    int viewportRect[4] = {0, 0, 0, 0};
 
     bool inBegin = false;
     GLenum beginMode = 0;
     std::vector<Vertex> primitive;
 
-    DrawState stateFor(GLenum mode) const;
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
     void emitTriangle(const DrawState& state, const Vertex& a, const Vertex& b, const Vertex& c);
 };

@@ -1,5 +1,10 @@
-// What the GLUT layer needs from the GL layer beyond OpenGL itself.
+// What the GLUT layer and the page's inspector need from the GL layer
+// beyond OpenGL itself.
 #pragma once
+
+namespace glweb {
+class Context;
+}
 
 // Sends the frame's gathered commands to WebGL.
 void webFlush();
@@ -8,3 +13,5 @@ int webDrawCalls();
 // The canvas's WebGL context came back after a loss: WebGL's objects are
 // gone and are made again, textures included, at the next flush.
 void webContextRestored();
+// The one GL context the entry points feed.
+glweb::Context& webContext();

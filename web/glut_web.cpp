@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "web/gl_web.h"
+#include "web/glut_web.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ void (*menuFunc)(int) = nullptr;
 int menuButton = -1;
 
 bool redisplayPending = false;
+// While the page's inspector holds a frame: no frames, no input.
+bool paused = false;
 int mouseX = 0, mouseY = 0;
 bool buttonDown[3] = {false, false, false};
 
@@ -55,6 +58,17 @@ EM_JS(void, pageAddMenuEntry, (const char* label, int value), { Module.addMenuEn
 EM_JS(void, pageShowMenu, (double x, double y), { Module.showMenu(x, y); });
 EM_JS(void, pageEnded, (int status), { Module.ended(status); });
 EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
+// Which file each texture's image was read from, for the inspector: the
+// last file the program opened when it gave the image.
+EM_JS(void, pageWatchFiles, (), {
+    Module.textureFiles = {};
+    const open = FS.open;
+    FS.open = (path, ...rest) => {
+        if (typeof path === 'string')
+            Module.lastOpenedFile = path.split('/').pop();
+        return open(path, ...rest);
+    };
+});
 
 // A page position in the canvas's own pixels, those of the window size.
 void toCanvas(double clientX, double clientY, int* x, int* y)
@@ -130,6 +144,8 @@ unsigned char asciiKey(const char* key)
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 {
+    if (paused)
+        return EM_FALSE;
     if (e->ctrlKey || e->metaKey || e->altKey)
         return EM_FALSE;  // the browser's own shortcuts
     if (int special = specialKey(e->key)) {
@@ -147,6 +163,8 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
 
 EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* e, void*)
 {
+    if (paused)
+        return EM_FALSE;
     int button = e->button;  // 0 left, 1 middle, 2 right: GLUT's numbers too
     if (button < 0 || button > 2)
         return EM_FALSE;
@@ -163,6 +181,8 @@ EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* e, void*)
 
 EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* e, void*)
 {
+    if (paused)
+        return EM_FALSE;
     int button = e->button;
     if (button < 0 || button > 2 || !buttonDown[button])
         return EM_FALSE;
@@ -175,6 +195,8 @@ EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* e, void*)
 
 EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
 {
+    if (paused)
+        return EM_FALSE;
     toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
     if ((buttonDown[0] || buttonDown[1] || buttonDown[2]) && motionFunc)
         motionFunc(mouseX, mouseY);
@@ -184,7 +206,7 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
 // One animation frame: draw if a redisplay was asked for.
 void frame()
 {
-    if (!redisplayPending || !displayFunc || contextLost)
+    if (!redisplayPending || !displayFunc || contextLost || paused)
         return;
     redisplayPending = false;
     double start = emscripten_get_now();
@@ -194,6 +216,12 @@ void frame()
 }
 
 }  // namespace
+
+void webDisplayNow()
+{
+    if (displayFunc)
+        displayFunc();
+}
 
 // exit() from the program (linked with --wrap=exit): stop the frames and the
 // input and tell the page, then end as the C library does. The main loop
@@ -213,6 +241,20 @@ EMSCRIPTEN_KEEPALIVE void tarnvaleMenuSelect(int value)
 {
     if (menuFunc)
         menuFunc(value);
+}
+
+// Held by the page's inspector: the house stops where it is and takes no
+// input until it is let go, then draws again.
+EMSCRIPTEN_KEEPALIVE void tarnvalePause(int on)
+{
+    paused = on != 0;
+    if (!paused)
+        redisplayPending = true;
+}
+
+EMSCRIPTEN_KEEPALIVE int tarnvalePaused()
+{
+    return paused;
 }
 
 EMSCRIPTEN_KEEPALIVE int tarnvaleFrames()
@@ -302,6 +344,7 @@ int glutCreateWindow(const char* title)
     pageWindowSize(&windowWidth, &windowHeight);
     emscripten_set_canvas_element_size(canvas, windowWidth, windowHeight);
     pageSetTitle(title);
+    pageWatchFiles();
     EmscriptenWebGLContextAttributes attributes;
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.alpha = EM_FALSE;

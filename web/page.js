@@ -21,8 +21,19 @@ var Module = {
   // What the page cannot go on from, in one line under the canvas.
   lost: (why) => Module.print(why),
   // Running, and taking input: main has registered its callbacks.
-  running: () => Module.calledRun === true && document.body.dataset.ended === undefined,
+  running: () => Module.calledRun === true && document.body.dataset.ended === undefined && !Module._tarnvalePaused(),
 };
+
+// The frame inspector: its script and style load when it is first opened,
+// so a visit that never opens it fetches neither.
+function openInspector() {
+  if (window.Inspector) return Inspector.open();
+  const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' });
+  const script = Object.assign(document.createElement('script'), { src: 'inspect/inspector.js' });
+  script.onload = () => Inspector.open();
+  document.head.append(style, script);
+}
+for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', openInspector);
 
 // When the first frame was drawn, from the start of navigation, for the
 // page's benchmark.

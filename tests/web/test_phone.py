@@ -80,8 +80,8 @@ class PortraitTest(OnePhone):
             return [b.getAttribute('aria-label'), r.width, r.height, getComputedStyle(b).touchAction]; })''')
         self.assertEqual(sorted(c[0] for c in controls), sorted([
             'walk forward', 'walk back', 'turn left', 'turn right', 'next wallpaper', 'next floor', 'swing the door',
-            'perspective / orthographic', 'depth test', 'lighting', 'texturing', 'winding', 'quit', 'more keys',
-            'fullscreen']))
+            'perspective / orthographic', 'depth test', 'lighting', 'texturing', 'winding', 'quit', 'inspect the frame',
+            'more keys', 'fullscreen']))
         for label, width, height, touch_action in controls:
             self.assertGreaterEqual(min(width, height), 44, label)
             self.assertEqual(touch_action, 'none', label)
@@ -180,6 +180,23 @@ class LandscapeTest(OnePhone):
             self.assertTrue(page.picture() == stopped, 'walking goes on')
             if not lifted:
                 page.touch('End')
+
+    def test_inspector_covers_the_lower_screen_and_a_tap_gives_a_pixel_history(self):
+        page = self.open()
+        page.tap('#fold')
+        page.tap('#keylist [aria-label="inspect the frame"]')
+        wait_for(page, "document.querySelector('ol[aria-label=\"steps\"] li') !== null", 'the inspector')
+        top, bottom = page.js("const r = document.getElementById('inspector').getBoundingClientRect(); return [r.top, r.bottom]")
+        self.assertEqual([top > 390 * 0.4, bottom], [True, 390])
+        page.touch('Start', (422, 150))
+        page.touch('End')
+        wait_for(page, "document.querySelector('ol[aria-label=\"pixel history\"] [data-fate=\"seen\"]') !== null",
+                 'the pixel history')
+        page.tap('ol[aria-label="pixel history"] [data-fate="seen"] button')
+        self.assertEqual(page.js('return Inspector.chosen'),
+                         page.js('return Number(document.querySelector(\'[data-fate="seen"]\').dataset.step)'))
+        page.tap('[aria-label="back to the house"]')
+        self.assertEqual(page.js('return document.getElementById("inspector")'), None)
 
     def test_lost_context_comes_back_with_the_same_picture(self):
         page = self.open()

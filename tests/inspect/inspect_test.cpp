@@ -1,0 +1,167 @@
+// The page's frame record and pixel history on the host, through the GL
+// layer's real entry points: the record equals what the recording GL sees
+// of the same frame, call for call, and the pixel history of the start view
+// names the steps a person sees there.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "app/camera.h"
+#include "app/keyboard.h"
+#include "call_line.h"
+#include "glcore/matrix.h"
+#include "image/render_init.h"
+#include "scene/display.h"
+#include "web/inspect/pixel_history.h"
+#include "web/inspect/record.h"
+
+namespace {
+
+using inspect::PixelEntry;
+
+class InspectTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        char here[4096];
+        ASSERT_NE(getcwd(here, sizeof here), nullptr);
+        ASSERT_EQ(chdir(TEXTURE_DIR), 0);
+        initScene();
+        ASSERT_EQ(chdir(here), 0);
+        reshape(800, 600);
+    }
+
+    static const inspect::Record& record(const char* keys = "")
+    {
+        for (const char* k = keys; *k; k++)
+            keyboard((unsigned char)*k, 0, 0);
+        inspect::start();
+        display();
+        return inspect::lastRecord();
+    }
+};
+
+std::string run(const std::string& command)
+{
+    std::string out;
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    char buffer[4096];
+    while (pipe && fgets(buffer, sizeof buffer, pipe.get()))
+        out += buffer;
+    return out;
+}
+
+// Each row's keys are pressed after the rows before it, and the last
+// presses the toggles back; the recording GL is given all of them from the
+// start.
+TEST_F(InspectTest, RecordEqualsTheRecordingGLCallForCall)
+{
+    const char* const rows[] = {"", "dt", "fp", "3l", "12", "dtfpl11112222"};
+    std::string pressed;
+    for (const char* keys : rows) {
+        pressed += keys;
+        const inspect::Record& r = record(keys);
+        std::string ours;
+        for (const inspect::Call& c : r.calls)
+            ours += callLine(c.name, c.args) + "\n";
+        const std::string theirs = run(std::string(FRAME_CALLS) + " " + TEXTURE_DIR + " '" + pressed + "'");
+        ASSERT_GT(theirs.size(), 1000u) << "frame_calls gave nothing";
+        EXPECT_EQ(ours, theirs) << "after the keys '" << pressed << "'";
+        // Steps: the clear first, every glBegin ... glEnd one step, the last a glEnd.
+        ASSERT_FALSE(r.steps.empty());
+        EXPECT_STREQ(r.calls[r.steps.front().firstCall].name, "glClear");
+        EXPECT_TRUE(r.steps.back().primitive);
+        EXPECT_STREQ(r.calls[r.steps.back().lastCall].name, "glEnd");
+        size_t begins = 0, primitives = 0;
+        for (const inspect::Call& c : r.calls)
+            begins += std::string(c.name) == "glBegin";
+        for (const inspect::Step& s : r.steps)
+            primitives += s.primitive;
+        EXPECT_EQ(primitives, begins) << pressed;
+        // The state of each step is the one in force after it: its vertices
+        // land where its matrices take them, a matrix call's step holds the
+        // matrix it made.
+        for (size_t i = 1; i < r.steps.size(); i++) {
+            const inspect::Step& s = r.steps[i];
+            const glcore::Mat4 both = glcore::multiply(s.state.projection, s.state.modelview);
+            for (size_t v = 0; v < s.given.size(); v++) {
+                float clip[4];
+                glcore::transform4(both, {s.given[v].x, s.given[v].y, s.given[v].z}, clip);
+                for (int k = 0; k < 4; k++)
+                    ASSERT_NEAR(clip[k], s.landed[v].position[k], 1e-4f * (1 + std::fabs(clip[k]))) << "step " << i;
+            }
+            const inspect::Call& c = r.calls[s.firstCall];
+            if (std::string(c.name) == "glTranslatef") {
+                const glcore::Mat4 made = glcore::multiply(r.steps[i - 1].state.modelview,
+                    glcore::translation((float)c.args[0], (float)c.args[1], (float)c.args[2]));
+                for (int k = 0; k < 16; k++)
+                    ASSERT_FLOAT_EQ(s.state.modelview.m[k], made.m[k]) << "step " << i;
+            }
+        }
+    }
+}
+
+// A pixel of the start view (from the window's top left): the texture the
+// step seen there has bound (0: nothing reaches it), and whether some step
+// there is hidden by the depth test, culled as a back face, or drawn and
+// then covered. The last row presses d: the depth test is off, nothing is
+// hidden, and the wallpaper of a wall behind, drawn last, is seen.
+TEST_F(InspectTest, PixelHistoryNamesTheStepsSeenThere)
+{
+    const struct {
+        const char* what;
+        const char* keys;
+        int x, y;
+        GLuint seenTexture;
+        bool hidden, culled, covered;
+    } rows[] = {
+        {"the stone front", "", 340, 380, 1, true, true, false},
+        {"the door", "", 575, 380, 3, false, true, true},
+        {"the floor", "", 420, 460, 9, false, true, false},
+        {"the window", "", 460, 220, 2, true, true, false},
+        {"a wall drawn over a nearer one", "", 500, 260, 1, true, true, true},
+        {"the sky", "", 100, 100, 0, false, false, false},
+        {"the stone front, depth test off", "d", 340, 380, 4, false, true, true},
+    };
+    for (const auto& r : rows) {
+        const inspect::Record& rec = record(r.keys);
+        const std::vector<PixelEntry> history = inspect::pixelHistory(rec, r.x, 599 - r.y);
+        int seen = 0;
+        bool hidden = false, culled = false, covered = false;
+        for (size_t i = 0; i < history.size(); i++) {
+            const PixelEntry& e = history[i];
+            const inspect::Step& step = rec.steps[e.step];
+            ASSERT_TRUE(step.primitive) << r.what;
+            ASSERT_TRUE(i == 0 || history[i - 1].step < e.step) << r.what << ": not in drawing order";
+            if (e.fate == PixelEntry::seen) {
+                seen++;
+                EXPECT_EQ(step.state.texture, r.seenTexture) << r.what;
+            }
+            if (e.fate == PixelEntry::hidden) {
+                hidden = true;
+                EXPECT_LT(e.other, e.step) << r.what << ": hidden behind a later step";
+                EXPECT_TRUE(step.drawState.depthTest) << r.what;
+            }
+            if (e.fate == PixelEntry::covered) {
+                covered = true;
+                EXPECT_GT(e.other, e.step) << r.what << ": covered by an earlier step";
+            }
+            if (e.fate == PixelEntry::culled) {
+                culled = true;
+                EXPECT_TRUE(step.drawState.cullFace) << r.what;
+            }
+        }
+        EXPECT_EQ(seen, r.seenTexture ? 1 : 0) << r.what;
+        EXPECT_EQ(hidden, r.hidden) << r.what;
+        EXPECT_EQ(culled, r.culled) << r.what;
+        EXPECT_EQ(covered, r.covered) << r.what;
+        if (*r.keys)
+            record(r.keys);  // back as it was
+    }
+}
+
+}  // namespace

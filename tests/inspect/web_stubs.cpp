@@ -1,0 +1,27 @@
+// The page's GL layer on the host: WebGL and GLUT stood in for, so that the
+// program's frame runs through the layer's real entry points.
+#include <GL/glut.h>
+
+#include "web/gl_web.h"
+#include "web/inspect/record.h"
+#include "web/webgl_draw.h"
+
+void webglDraw(glweb::Context& context)
+{
+    context.commands.clear();
+    context.vertices.clear();
+}
+void webglForget() {}
+int webglDrawCalls()
+{
+    return 0;
+}
+void inspect::stepBegins(size_t) {}
+
+extern "C" {
+void glutPostRedisplay() {}
+void glutSwapBuffers()
+{
+    webFlush();
+}
+}

@@ -1,0 +1,117 @@
+"""The frame inspector in headless Chromium: it opens on the frame on the
+screen, the last step draws the live frame again, every step names the lines
+of the program that made it, a pixel of the door names the door's function,
+the state follows the keys, and closing gives the house back.
+    TARNVALE_WEB=build/web python3 test_inspect.py"""
+import os
+import re
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+
+from page import Page, Server, web_dir
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+STEPS = '#inspector ol[aria-label="steps"]'
+
+
+def open_inspector(page):
+    page.driver.find_element(By.ID, 'inspect').click()
+    page.driver.execute_async_script('''const done = arguments[0], end = Date.now() + 10000;
+        (function wait() { if (document.querySelector('%s li') || Date.now() > end) done(); else setTimeout(wait, 20); })();'''
+                                     % STEPS.replace("'", "\\'"))
+    return page.js('return Inspector.steps.length')
+
+
+def chosen(page):
+    return page.js('return Inspector.chosen')
+
+
+class InspectorTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server(web_dir())
+        cls.page = Page(cls.server.url)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.page.close()
+        cls.server.stop()
+
+    def setUp(self):
+        self.page.driver.refresh()
+        self.page.frames_after(2, since=0)
+        self.page.canvas = self.page.driver.find_element(By.ID, 'canvas')
+
+    def test_steps_draw_the_frame_and_name_the_lines_that_made_them(self):
+        p = self.page
+        live = p.picture()
+        count = open_inspector(p)
+        items = p.js('return [...document.querySelectorAll(arguments[0] + " > li")].map(li => li.textContent)', STEPS)
+        self.assertEqual(len(items), count)
+        self.assertIn('glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT)', items[0])
+        self.assertIn('glEnd()', items[-1])
+        self.assertRegex(items[0], r'display\s+scene/display\.cpp:\d+')
+        # Without its outline the last step is the live frame; the frame half
+        # drawn is not.
+        p.driver.find_element(By.ID, 'inspect-outline').click()
+        p.js('Inspector.choose(arguments[0])', count - 1)
+        self.assertTrue(p.picture() == live, 'the last step is not the live frame')
+        p.js('Inspector.choose(arguments[0])', count // 2)
+        self.assertFalse(p.picture() == live, 'half the frame is the whole')
+        # Each function of a step's chain is at a line that calls the next one,
+        # and the innermost at a line that makes the step's call.
+        sources = {}
+        for text, chain in p.js('return Inspector.steps.map(s => [s.text, s.chain])'):
+            self.assertEqual(chain[0]['name'], 'display', text)
+            callees = [f['name'] for f in chain[1:]] + [text.split('(')[0]]
+            for frame, callee in zip(chain, callees):
+                if frame['file'] not in sources:
+                    with open(os.path.join(ROOT, frame['file'])) as f:
+                        sources[frame['file']] = f.read().split('\n')
+                line = sources[frame['file']][frame['line'] - 1]
+                self.assertRegex(line, r'\b%s\s*\(' % callee, '%s:%d in %s' % (frame['file'], frame['line'], text))
+
+    def test_door_pixel_names_the_door_and_its_step(self):
+        p = self.page
+        open_inspector(p)
+        ActionChains(p.driver).move_to_element_with_offset(p.canvas, 575 - 400, 380 - 300).click().perform()
+        entries = p.js('return [...document.querySelectorAll(\'ol[aria-label="pixel history"] li\')]'
+                       '.map(li => [Number(li.dataset.step), li.dataset.fate, li.textContent])')
+        self.assertEqual([fate for _, fate, _ in entries].count('seen'), 1, entries)
+        step, _, text = next(e for e in entries if e[1] == 'seen')
+        self.assertTrue(text.startswith('step %d ' % (step + 1)), text)
+        self.assertIn('drawDoorLeaf', [f['name'] for f in p.js('return Inspector.steps[arguments[0]].chain', step)])
+        self.assertTrue(all(re.search(r'^step \d+ .*(covered by step \d+|hidden by the depth test behind step \d+|'
+                                      r'culled as a back face|seen)$', t) for _, _, t in entries), entries)
+        # Choosing the entry goes to its step, and the state names the door's texture.
+        p.driver.find_element(By.CSS_SELECTOR, 'ol[aria-label="pixel history"] li[data-fate="seen"] button').click()
+        self.assertEqual(chosen(p), step)
+        state = p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text
+        self.assertIn('door.bmp', state)
+        self.assertRegex(state, r'depth test\s+on')
+
+    def test_keys_move_through_steps_and_closing_gives_the_house_back(self):
+        p = self.page
+        p.press('d')
+        count = open_inspector(p)
+        self.assertEqual(chosen(p), count - 1)
+        frames = p.frames()
+        ActionChains(p.driver).send_keys(Keys.ARROW_UP, Keys.ARROW_UP).perform()
+        self.assertEqual(chosen(p), count - 3)
+        ActionChains(p.driver).send_keys(Keys.HOME).perform()
+        self.assertEqual(chosen(p), 0)
+        self.assertRegex(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text,
+                         r'depth test\s+off')
+        self.assertEqual(p.frames(), frames, 'the house drew while inspected')
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
+        self.assertEqual(p.driver.find_elements(By.ID, 'inspector'), [])
+        before = p.picture()
+        p.press(Keys.ARROW_UP)
+        self.assertNotEqual(p.picture(), before)
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)

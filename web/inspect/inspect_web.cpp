@@ -1,0 +1,187 @@
+// The inspector's side in the program's module: records a frame, draws any
+// prefix of its steps with the chosen step outlined, and hands the page
+// (inspector.js) the record as plain numbers, which the page writes out.
+#include <emscripten.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "web/gl_context.h"
+#include "web/gl_web.h"
+#include "web/glut_web.h"
+#include "web/inspect/pixel_history.h"
+#include "web/inspect/record.h"
+#include "web/webgl_draw.h"
+
+// The program's call stack as each step begins, kept by the page and read
+// against the line table when the inspector shows it.
+EM_JS(void, pageStepBegins, (size_t step), { Module.inspectStack(step); });
+
+void inspect::stepBegins(size_t step)
+{
+    pageStepBegins(step);
+}
+
+namespace {
+
+using inspect::lastRecord;
+using inspect::Step;
+
+std::vector<int> pixelEntries;  // the last pixel's history, for the page
+
+const Step* stepAt(int step)
+{
+    return step >= 0 && (size_t)step < lastRecord().steps.size() ? &lastRecord().steps[(size_t)step] : nullptr;
+}
+
+// The outline of a primitive: its edges in the program's order, drawn over
+// everything.
+void addOutline(glweb::Context& c, const Step& s)
+{
+    const size_t n = s.landed.size();
+    const bool closed = !(s.mode == GL_LINES || s.mode == GL_LINE_STRIP);
+    glweb::Command cmd{};
+    cmd.kind = glweb::Command::draw;
+    cmd.state = {GL_LINES, 0, GL_REPLACE, false, false};
+    cmd.first = c.vertices.size();
+    for (size_t i = 0; n >= 2 && (i + 1 < n || (closed && i < n)); i++)
+        for (size_t k : {i, (i + 1) % n}) {
+            glweb::Vertex v = s.landed[k];
+            const float magenta[3] = {1, 0.1f, 0.9f};
+            std::copy(magenta, magenta + 3, v.color);
+            c.vertices.push_back(v);
+        }
+    cmd.count = c.vertices.size() - cmd.first;
+    if (cmd.count)
+        c.commands.push_back(cmd);
+}
+
+}  // namespace
+
+extern "C" {
+
+// Draws the frame once more, noting every call: the number of steps.
+EMSCRIPTEN_KEEPALIVE int inspectRecord()
+{
+    inspect::start();
+    webDisplayNow();
+    return (int)lastRecord().steps.size();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* inspectCallName(int call)
+{
+    return lastRecord().calls.at((size_t)call).name;
+}
+
+// The call's arguments, their number written to `count`.
+EMSCRIPTEN_KEEPALIVE const double* inspectCallArgs(int call, int* count)
+{
+    const std::vector<double>& args = lastRecord().calls.at((size_t)call).args;
+    *count = (int)args.size();
+    return args.data();
+}
+
+// A step: its first and last call, whether it is a primitive, its mode and
+// its number of vertices, into `out`.
+EMSCRIPTEN_KEEPALIVE void inspectStep(int step, int* out)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return;
+    const int values[] = {(int)s->firstCall, (int)s->lastCall, s->primitive, (int)s->mode, (int)s->given.size()};
+    std::copy(values, values + 5, out);
+}
+
+// The state in force once `step` is done, as 50 numbers: modelview and
+// projection (column by column), viewport, depth test, lighting, texturing,
+// face culling, front face, bound texture, environment mode, current colour,
+// light position.
+EMSCRIPTEN_KEEPALIVE void inspectState(int step, float* out)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return;
+    const glweb::Snapshot& st = s->state;
+    out = std::copy(st.modelview.m, st.modelview.m + 16, out);
+    out = std::copy(st.projection.m, st.projection.m + 16, out);
+    out = std::copy(st.viewport, st.viewport + 4, out);
+    const float flags[] = {(float)st.depthTest, (float)st.lighting, (float)st.texturing, (float)st.cullFace,
+                           (float)st.winding,   (float)st.texture,  (float)st.texEnvMode};
+    out = std::copy(flags, flags + 7, out);
+    out = std::copy(st.color, st.color + 3, out);
+    std::copy(st.lightPosition, st.lightPosition + 4, out);
+}
+
+// A primitive's vertices, 12 numbers each: object x, y, z, texture s, t,
+// colour r, g, b as the program gave them, then clip x, y, z, w as they land.
+EMSCRIPTEN_KEEPALIVE void inspectVertices(int step, float* out)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return;
+    for (size_t i = 0; i < s->given.size(); i++) {
+        const inspect::GivenVertex& g = s->given[i];
+        const float given[] = {g.x, g.y, g.z, g.s, g.t, g.color[0], g.color[1], g.color[2]};
+        out = std::copy(given, given + 8, out);
+        const float* p = i < s->landed.size() ? s->landed[i].position : nullptr;
+        for (int k = 0; k < 4; k++)
+            *out++ = p ? p[k] : 0;
+    }
+}
+
+// The frame up to and including `step`, the step's primitive outlined.
+EMSCRIPTEN_KEEPALIVE void inspectDrawTo(int step, int outline)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return;
+    const inspect::Record& r = lastRecord();
+    glweb::Context& c = webContext();
+    c.vertices.assign(r.vertices.begin(), r.vertices.begin() + (long)s->endVertex);
+    c.commands.assign(r.commands.begin(), r.commands.begin() + (long)s->endCommand);
+    // The step's last draw command may go on into later steps.
+    if (!c.commands.empty() && c.commands.back().kind == glweb::Command::draw)
+        c.commands.back().count = s->endVertex - c.commands.back().first;
+    if (outline && s->primitive)
+        addOutline(c, *s);
+    webglDraw(c);
+}
+
+// The history of the pixel (x, y), counted from the window's top left:
+// the number of entries. inspectPixelEntries then holds them, four numbers
+// each: step, fate (0 seen, 1 covered, 2 hidden, 3 culled), the other step,
+// and the depth in millionths.
+EMSCRIPTEN_KEEPALIVE int inspectPixel(int x, int y)
+{
+    std::vector<int>& out = pixelEntries;
+    const int height = lastRecord().steps.empty() ? 0 : lastRecord().steps[0].state.viewport[3];
+    const std::vector<inspect::PixelEntry> entries = inspect::pixelHistory(lastRecord(), x, height - 1 - y);
+    out.clear();
+    for (const inspect::PixelEntry& e : entries) {
+        const int values[] = {(int)e.step, (int)e.fate, (int)e.other, (int)(e.depth * 1e6f)};
+        out.insert(out.end(), values, values + 4);
+    }
+    return (int)entries.size();
+}
+
+EMSCRIPTEN_KEEPALIVE const int* inspectPixelEntries()
+{
+    return pixelEntries.data();
+}
+
+// A texture's image as WebGL has it, RGB rows from the bottom; its width
+// and height are written to `size`.
+EMSCRIPTEN_KEEPALIVE const unsigned char* inspectTexture(int name, int* size)
+{
+    const auto& textures = webContext().textures;
+    auto it = textures.find((GLuint)name);
+    if (it == textures.end() || it->second.pixels.empty()) {
+        size[0] = size[1] = 0;
+        return nullptr;
+    }
+    size[0] = it->second.storedWidth;
+    size[1] = it->second.storedHeight;
+    return it->second.pixels.data();
+}
+
+}  // extern "C"

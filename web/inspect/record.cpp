@@ -1,0 +1,91 @@
+#include "web/inspect/record.h"
+
+#include <cstring>
+
+namespace inspect {
+
+bool recording = false;
+
+namespace {
+
+Record record;
+bool inBegin = false;
+
+bool is(const char* name, const char* entryPoint)
+{
+    return std::strcmp(name, entryPoint) == 0;
+}
+
+}  // namespace
+
+void start()
+{
+    record = Record();
+    inBegin = false;
+    recording = true;
+}
+
+const Record& lastRecord()
+{
+    return record;
+}
+
+void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args)
+{
+    record.calls.push_back({name, args});
+    const size_t index = record.calls.size() - 1;
+    const char* n = name;
+    if (record.steps.empty() && !is(n, "glClear"))
+        return;  // the frame's steps start at its clear
+
+    if (inBegin) {
+        Step& s = record.steps.back();
+        s.lastCall = index;
+        if (is(n, "glVertex3f")) {
+            const glweb::Snapshot now = context.snapshot();
+            GivenVertex v{};
+            const double* a = args.begin();
+            v.x = (float)a[0];
+            v.y = (float)a[1];
+            v.z = (float)a[2];
+            v.s = now.texCoord[0];
+            v.t = now.texCoord[1];
+            std::memcpy(v.color, now.color, sizeof v.color);
+            s.given.push_back(v);
+        } else if (is(n, "glEnd")) {
+            inBegin = false;
+            s.landed = context.lastPrimitive();
+            s.endVertex = context.vertices.size();
+            s.endCommand = context.commands.size();
+            s.drawState = context.stateFor(s.mode == GL_LINES || s.mode == GL_LINE_STRIP ? GL_LINES : GL_TRIANGLES);
+            s.state = context.snapshot();
+        }
+        return;
+    }
+    if (is(n, "glFlush"))
+        return;  // changes nothing of the state
+    Step s{};
+    s.firstCall = s.lastCall = index;
+    s.primitive = is(n, "glBegin");
+    s.mode = s.primitive ? (GLenum)args.begin()[0] : 0;
+    s.firstVertex = s.endVertex = context.vertices.size();
+    s.endCommand = context.commands.size();
+    s.state = context.snapshot();
+    inBegin = s.primitive;
+    record.steps.push_back(s);
+    stepBegins(record.steps.size() - 1);
+}
+
+void finish(const glweb::Context& context)
+{
+    if (!recording)
+        return;
+    recording = false;
+    // Only up to the last glEnd: what follows changes nothing drawn.
+    while (!record.steps.empty() && !record.steps.back().primitive)
+        record.steps.pop_back();
+    record.vertices = context.vertices;
+    record.commands = context.commands;
+}
+
+}  // namespace inspect

@@ -1,0 +1,77 @@
+// One frame of the program, recorded call by call at the GL layer's entry
+// points for the page's inspector: every call with its arguments as the
+// program passed them, the frame cut into steps (each glBegin ... glEnd one
+// step, each call between them that changes state another), the state in
+// force after each step, and the frame's triangles as they went to WebGL,
+// so that any prefix of the steps can be drawn again.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <initializer_list>
+#include <vector>
+
+#include "web/gl_context.h"
+
+namespace inspect {
+
+struct Call {
+    const char* name;  // the entry point's own, never freed
+    std::vector<double> args;
+};
+
+// A vertex as the program gave it: object coordinates with the texture
+// coordinates and colour current at that moment.
+struct GivenVertex {
+    float x, y, z, s, t, color[3];
+};
+
+struct Step {
+    size_t firstCall, lastCall;  // in Record::calls, both included
+    bool primitive;              // glBegin ... glEnd
+    GLenum mode;                 // primitive: glBegin's mode
+    std::vector<GivenVertex> given;
+    std::vector<glweb::Vertex> landed;  // primitive: in clip space, in the program's order
+    size_t firstVertex, endVertex;      // primitive: its triangles or lines in Record::vertices
+    size_t endCommand;                  // the frame's commands once this step is done
+    glweb::DrawState drawState;         // primitive: what WebGL drew it with
+    glweb::Snapshot state;              // in force once this step is done
+};
+
+struct Record {
+    std::vector<Call> calls;
+    std::vector<Step> steps;  // from the first glClear to the last glEnd
+    std::vector<glweb::Vertex> vertices;
+    std::vector<glweb::Command> commands;
+};
+
+#ifdef TARNVALE_NO_INSPECTOR
+// A page built without the inspector: the entry points note nothing.
+inline void note(const glweb::Context&, const char*, std::initializer_list<double> = {}) {}
+inline void finish(const glweb::Context&) {}
+#else
+// Whether the entry points note their calls; off, they pay one test each.
+extern bool recording;
+
+// Forgets the last record and notes from the next call on.
+void start();
+// A call, noted after `context` has carried it out.
+void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args);
+// The frame is complete: keeps the triangles `context` is about to send and
+// stops noting.
+void finish(const glweb::Context& context);
+const Record& lastRecord();
+
+inline void note(const glweb::Context& context, const char* name, std::initializer_list<double> args = {})
+{
+    if (recording)
+        noteCall(context, name, args);
+}
+
+// Called with the index of each new step as it begins, where the platform
+// can take the program's call stack; does nothing on the host.
+void stepBegins(size_t step);
+#endif
+
+}  // namespace inspect
