@@ -19,6 +19,11 @@ echo "== The page in headless Chromium: 800 x 600, and a phone with its CPU slow
 TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/web_bench.py" 10
 
 echo
+echo "== The frame inspector: the page with it built in beside the page without it, and its own times =="
+TARNVALE_INSPECTOR=0 "@CMAKE_SOURCE_DIR@/web/build.sh" "$PWD" "$PWD/web-plain" >/dev/null
+TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/inspect_bench.py" "$PWD/web-plain" 10
+
+echo
 echo "== Resident memory of the running program =="
 "${XVFB[@]}" bash -c '
     cd run && { ../tarnvale >/dev/null & pid=$!; }

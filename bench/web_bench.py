@@ -12,7 +12,7 @@ import tempfile
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
 from page import Page, Server, web_dir  # noqa: E402
 
-SECONDS = float(sys.argv[1]) if len(sys.argv) > 1 else 10
+SECONDS = float(sys.argv[1]) if __name__ == "__main__" and len(sys.argv) > 1 else 10
 PHONE = (844, 390, 2)
 COUNTERS = ('return [Module._tarnvaleFrames(), Module._tarnvaleFrameMilliseconds(), '
             'Module._tarnvaleDrawCalls(), performance.now()]')
@@ -34,19 +34,6 @@ def first_frame_ms(page):
         const done = arguments[arguments.length - 1];
         (function check() { if (Module.firstFrameAt !== undefined) done(Module.firstFrameAt);
                             else requestAnimationFrame(check); })();''')
-
-
-server = Server(web_dir())
-page = Page(server.url)
-try:
-    measure(page, 'inside, perspective')
-    page.press('p')
-    measure(page, 'inside, orthographic')
-    page.press('p')
-    page.choose_menu_entry(2)
-    measure(page, 'outside, perspective')
-finally:
-    page.close()
 
 
 def phone_run(slowdown):
@@ -73,6 +60,23 @@ def phone_run(slowdown):
         server = Server(web_dir())
 
 
-phone_run(4)
-phone_run(1)
-server.stop()
+def desktop_run():
+    global server
+    page = Page(server.url)
+    try:
+        measure(page, 'inside, perspective')
+        page.press('p')
+        measure(page, 'inside, orthographic')
+        page.press('p')
+        page.choose_menu_entry(2)
+        measure(page, 'outside, perspective')
+    finally:
+        page.close()
+
+
+if __name__ == '__main__':
+    server = Server(web_dir())
+    desktop_run()
+    phone_run(4)
+    phone_run(1)
+    server.stop()

@@ -1,7 +1,9 @@
 """Takes the README's pictures of the page: twelve steps forward, then the
-right-button menu opened on the canvas; and, given a second file, the page on
-a phone held sideways (844 x 390 at pixel ratio 2) with its keys unfolded.
-    python3 tools/web_screenshot.py BUILD_DIR/web OUTPUT.png [PHONE.png]"""
+right-button menu opened on the canvas; given a second file, the page on a
+phone held sideways (844 x 390 at pixel ratio 2) with its keys unfolded; and
+given a third, the frame inspector open on the start view (a 1700 x 1000
+window) with the door's pixel history and the door's step chosen.
+    python3 tools/web_screenshot.py BUILD_DIR/web OUTPUT.png [PHONE.png [INSPECTOR.png]]"""
 import os
 import sys
 
@@ -27,6 +29,19 @@ if len(sys.argv) > 3:
         page.tap('#fold')
         page.frames_after(2)
         page.driver.save_screenshot(sys.argv[3])
+    finally:
+        page.close()
+if len(sys.argv) > 4:
+    page = Page(server.url)
+    try:
+        page.driver.set_window_size(1700, 1000)
+        page.driver.find_element('id', 'inspect').click()
+        page.driver.execute_async_script(
+            'const done = arguments[0]; (function wait() { if (document.querySelector("#inspector li[aria-current]"))'
+            ' done(); else setTimeout(wait, 20); })();')
+        ActionChains(page.driver).move_to_element_with_offset(page.canvas, 575 - 400, 390 - 300).click().perform()
+        page.driver.find_element('css selector', 'ol[aria-label="pixel history"] [data-fate="seen"] button').click()
+        page.driver.save_screenshot(sys.argv[4])
     finally:
         page.close()
 server.stop()

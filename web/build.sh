@@ -52,7 +52,7 @@ if [ "$inspector" = 1 ]; then
         "$root" "$out/inspect/lines.json"
     cp "$root"/web/inspect/inspector.{js,css} "$out/inspect/"
 else
-    compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}" "$root/web/inspect/record.cpp"
+    compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}"
     em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
     rm -rf "$out/inspect"
 fi

@@ -18,5 +18,5 @@ done
 log=$(cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py textures.data --preload "${files[@]}" \
       --js-output=textures.js 2>&1) || { echo "$log" >&2; exit 1; }
 build_id=$(cat "$out"/{index.html,page.js,menu.js,screen.js,touch.js,offline.js,textures.js,textures.data} \
-           "$out"/tarnvale.{js,wasm} "$root/web/sw.js" | sha256sum | cut -c1-16)
+           "$out"/tarnvale.{js,wasm} "$root/web/sw.js" $(ls "$out"/inspect/* 2>/dev/null) | sha256sum | cut -c1-16)
 sed "s/@BUILD@/$build_id/" "$root/web/sw.js" >"$out/sw.js"

@@ -23,10 +23,16 @@ self.addEventListener('activate', (e) => {
     .then(() => self.clients.claim()));
 });
 
-// The kept copy first; the network for anything not kept.
+// The kept copy first; the network for anything not kept. What the page
+// fetches only when asked (the frame inspector's files) is kept once it has
+// come, so that it too opens without the network afterwards.
 self.addEventListener('fetch', (e) => {
   if (e.request.method !== 'GET') return;
-  e.respondWith(caches.open(CACHE)
-    .then((cache) => cache.match(e.request, { ignoreSearch: true }))
-    .then((kept) => kept || fetch(e.request)));
+  e.respondWith(caches.open(CACHE).then((cache) => cache.match(e.request, { ignoreSearch: true }).then((kept) => {
+    if (kept) return kept;
+    return fetch(e.request).then((response) => {
+      if (response.ok && new URL(e.request.url).pathname.includes('/inspect/')) cache.put(e.request, response.clone());
+      return response;
+    });
+  })));
 });

@@ -47,6 +47,7 @@ class InspectorTest(unittest.TestCase):
 
     def test_steps_draw_the_frame_and_name_the_lines_that_made_them(self):
         p = self.page
+        p.press('d')  # the depth test off: the last steps are drawn over all the others
         live = p.picture()
         count = open_inspector(p)
         items = p.js('return [...document.querySelectorAll(arguments[0] + " > li")].map(li => li.textContent)', STEPS)
