@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "web/gl_web.h"
+#include "web/glut_input.h"
 #include "web/glut_web.h"
 
 namespace {
@@ -102,44 +103,6 @@ EM_BOOL onContextRestored(int, const void*, void*)
     contextLost = false;
     redisplayPending = true;
     return EM_TRUE;
-}
-
-int specialKey(const char* key)
-{
-    static const struct {
-        const char* name;
-        int glut;
-    } keys[] = {
-        {"ArrowLeft", GLUT_KEY_LEFT}, {"ArrowUp", GLUT_KEY_UP},         {"ArrowRight", GLUT_KEY_RIGHT},
-        {"ArrowDown", GLUT_KEY_DOWN}, {"PageUp", GLUT_KEY_PAGE_UP},     {"PageDown", GLUT_KEY_PAGE_DOWN},
-        {"Home", GLUT_KEY_HOME},      {"End", GLUT_KEY_END},            {"Insert", GLUT_KEY_INSERT},
-        {"F1", GLUT_KEY_F1},          {"F2", GLUT_KEY_F2},              {"F3", GLUT_KEY_F3},
-        {"F4", GLUT_KEY_F4},          {"F5", GLUT_KEY_F5},              {"F6", GLUT_KEY_F6},
-        {"F7", GLUT_KEY_F7},          {"F8", GLUT_KEY_F8},              {"F9", GLUT_KEY_F9},
-        {"F10", GLUT_KEY_F10},        {"F11", GLUT_KEY_F11},            {"F12", GLUT_KEY_F12},
-    };
-    for (const auto& k : keys)
-        if (std::strcmp(key, k.name) == 0)
-            return k.glut;
-    return 0;
-}
-
-// The character GLUT's keyboard callback would get, or 0.
-unsigned char asciiKey(const char* key)
-{
-    if (std::strlen(key) == 1 && (unsigned char)key[0] < 128)
-        return (unsigned char)key[0];
-    if (std::strcmp(key, "Escape") == 0)
-        return 27;
-    if (std::strcmp(key, "Enter") == 0)
-        return 13;
-    if (std::strcmp(key, "Backspace") == 0)
-        return 8;
-    if (std::strcmp(key, "Tab") == 0)
-        return 9;
-    if (std::strcmp(key, "Delete") == 0)
-        return 127;
-    return 0;
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
@@ -276,7 +239,7 @@ EMSCRIPTEN_KEEPALIVE int tarnvaleDrawCalls()
 // resize reaches a GLUT program.
 EMSCRIPTEN_KEEPALIVE void tarnvaleResize(int width, int height)
 {
-    if (width < 1 || height < 1 || (width == windowWidth && height == windowHeight))
+    if (!windowResized(width, height, windowWidth, windowHeight))
         return;
     windowWidth = width;
     windowHeight = height;

@@ -10,6 +10,7 @@
   const root = document.documentElement;
   const WIDTH = 800, HEIGHT = 600, MARGIN = 16;
   let size = null;  // the drawing buffer's size in fill mode, else null
+  let given = null;  // the window size the program has, once running
 
   function layout() {
     const view = window.visualViewport;
@@ -26,14 +27,20 @@
       canvas.style.width = canvas.style.height = '';
       size = null;
     }
-    if (Module.running()) {
-      const [w, h] = size || [WIDTH, HEIGHT];
+    // One resize for each new size, whichever side changed, and none for
+    // the same size again (the window and the visual viewport both tell).
+    const [w, h] = size || [WIDTH, HEIGHT];
+    if (Module.running() && given && (given[0] !== w || given[1] !== h)) {
+      given = [w, h];
       Module._tarnvaleResize(w, h);
     }
   }
 
   // Asked once as the program's window first shows.
-  Module.windowSize = () => size;
+  Module.windowSize = () => {
+    given = size || [WIDTH, HEIGHT];
+    return size;
+  };
 
   window.addEventListener('resize', layout);
   if (window.visualViewport) window.visualViewport.addEventListener('resize', layout);

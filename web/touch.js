@@ -88,7 +88,11 @@
       stop();
       button.classList.add('held');
       press();
-      timer = setTimeout(() => { timer = setInterval(press, REPEAT_MS); }, FIRST_REPEAT_MS);
+      // As a held key: the first repeat after the pause, then steadily.
+      timer = setTimeout(() => {
+        press();
+        if (timer) timer = setInterval(press, REPEAT_MS);  // unless that press stopped it
+      }, FIRST_REPEAT_MS);
     });
     for (const end of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(end, stop);
   }

@@ -226,12 +226,12 @@ window.Inspector = (function () {
     choose(shown[Math.max(0, Math.min(shown.length - 1, to))]);
   }
 
-  // Scrolls a pane of the inspector, and nothing else, to show an element.
+  // Scrolls a pane of the inspector, and nothing else, to show an element
+  // whole (in its middle when it was out of sight).
   function reveal(element, pane = list) {
     const top = element.getBoundingClientRect().top - pane.getBoundingClientRect().top + pane.scrollTop;
-    if (top < pane.scrollTop) pane.scrollTop = top;
-    else if (top + element.offsetHeight > pane.scrollTop + pane.clientHeight)
-      pane.scrollTop = top + element.offsetHeight - pane.clientHeight;
+    if (top < pane.scrollTop || top + element.offsetHeight > pane.scrollTop + pane.clientHeight)
+      pane.scrollTop = top - (pane.clientHeight - element.offsetHeight) / 2;
   }
 
   function choose(i) {
