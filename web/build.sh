@@ -56,10 +56,9 @@ else
     em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
     rm -rf "$out/inspect"
 fi
-# The version is written once, in the project's CMakeLists.txt.
-version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
-sed "s/@VERSION@/$version/" "$root/web/index.html" >"$out/index.html"
-cp "$root"/web/{page,menu,screen,touch,offline}.js "$root/web/manifest.webmanifest" "$out/"
+# The program travels gzipped, whatever the server: the page unpacks it.
+gzip -9nf "$out/tarnvale.js" "$out/tarnvale.wasm"
+cp "$root"/web/{page,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
 "$root/web/pack_textures.sh" "$out" "$textureDir"
 echo "page built in $out"

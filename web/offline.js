@@ -12,5 +12,7 @@ if ('serviceWorker' in navigator) {
       location.reload();
     }
   });
-  window.addEventListener('load', () => navigator.serviceWorker.register('sw.js').catch(() => {}));
+  // Once the page has all its files, so that the worker keeps them from the
+  // browser's cache rather than fetching them a second time.
+  Module.loaded.then(() => navigator.serviceWorker.register('sw.js')).catch(() => {});
 }

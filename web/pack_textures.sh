@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Packs the fourteen textures of TEXTURE_DIR into the page in PAGE_DIR
-# (textures.data and its loader textures.js), where the program opens them:
-# in its working directory. Then names the service worker's kept files after
-# the page's contents, so a new build or texture set replaces them.
+# (textures.data, gzipped, and its loader textures.js), where the program
+# opens them: in its working directory. Then names the build after the
+# page's contents and writes the files that name it: index.html, which
+# tells the loader each file's size, the manifest, and the service worker,
+# whose kept files a new build or texture set replaces.
 #   web/pack_textures.sh PAGE_DIR TEXTURE_DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,6 +19,24 @@ done
 # only when it fails.
 log=$(cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py textures.data --preload "${files[@]}" \
       --js-output=textures.js 2>&1) || { echo "$log" >&2; exit 1; }
-build_id=$(cat "$out"/{index.html,page.js,menu.js,screen.js,touch.js,offline.js,textures.js,textures.data} \
-           "$out"/tarnvale.{js,wasm} "$root/web/sw.js" $(ls "$out"/inspect/* 2>/dev/null) | sha256sum | cut -c1-16)
-sed "s/@BUILD@/$build_id/" "$root/web/sw.js" >"$out/sw.js"
+gzip -9nf "$out/textures.data"
+
+# What the loader fetches, in the order it hands them on: bytes over the
+# network, bytes unpacked, and the part of the page each belongs to.
+entry() { printf '"%s":[%d,%d,"%s"]' "$1" "$(stat -c %s "$out/$1")" "$(gzip -dcf "$out/$1" | wc -c)" "$2"; }
+loaded="{$(entry tarnvale.js.gz 'The program'),$(entry tarnvale.wasm.gz 'The program'),\
+$(entry textures.data.gz 'The house&#39;s textures'),$(entry textures.js 'The house&#39;s textures')}"
+kept='["page.js","menu.js","screen.js","touch.js","load.js","offline.js","textures.js","tarnvale.js.gz",
+"tarnvale.wasm.gz","textures.data.gz","manifest.webmanifest","icon.svg"]'
+
+build_id=$(cat "$out"/{page,menu,screen,touch,load,offline,textures}.js "$out"/*.gz "$out/icon.svg" \
+           "$root"/web/{index.html,sw.js,manifest.webmanifest} \
+           $(ls "$out"/inspect/* 2>/dev/null) | sha256sum | cut -c1-16)
+# The version is written once, in the project's CMakeLists.txt.
+version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+# The page's own icon is written into it: the browser asks for no file.
+icon=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(open(sys.argv[1]).read().strip()))' "$out/icon.svg")
+sed -e "s/@VERSION@/$version/" -e "s/@BUILD@/$build_id/g" -e "s|@FILES@|${loaded//&/\\&}|" \
+    -e "s|@ICON@|${icon//&/\\&}|" "$root/web/index.html" >"$out/index.html"
+sed -e "s/@BUILD@/$build_id/g" -e "s|@FILES@|$(echo $kept | tr -d ' ')|" "$root/web/sw.js" >"$out/sw.js"
+sed "s/@BUILD@/$build_id/g" "$root/web/manifest.webmanifest" >"$out/manifest.webmanifest"

@@ -7,14 +7,18 @@
 'use strict';
 
 const CACHE = 'tarnvale-@BUILD@';
-const FILES = ['./', 'index.html', 'page.js', 'menu.js', 'screen.js', 'touch.js', 'offline.js', 'textures.js', 'tarnvale.js',
-               'tarnvale.wasm', 'textures.data', 'manifest.webmanifest', 'icon.svg'];
+// The page's files but the page itself carry the build in their addresses.
+const FILES = ['./', ...@FILES@.map((f) => f + '?v=@BUILD@')];
 
-// Straight from the server: the browser's HTTP cache may still hold the
-// files of the build before.
+// The first worker starts once the page has fetched all its files, and
+// takes them from the browser's cache: each file crosses the network once.
+// A later build's worker fetches the page itself anew, since the browser's
+// cache may hold the build before; its other files, named by the build,
+// cannot be an older build's.
 self.addEventListener('install', (e) => {
-  const fresh = FILES.map((f) => new Request(f, { cache: 'reload' }));
-  e.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
+  const first = !self.registration.active;
+  const requests = FILES.map((f) => new Request(f, { cache: f === './' && !first ? 'reload' : 'force-cache' }));
+  e.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(requests)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (e) => {

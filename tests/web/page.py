@@ -13,11 +13,51 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
 
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
 class Server:
-    """Serves a folder on 127.0.0.1 at a free port until stopped."""
+    """Serves a folder on 127.0.0.1 at a free port until stopped, noting each
+    file asked for and the bytes sent. `faults` makes a file fail: 404 (not
+    found), 'drop' (the connection closed unanswered), 'damage' (some of its
+    bytes changed on the way) or 'cut' (its second half lost)."""
 
     def __init__(self, folder, port=0):
-        handler = functools.partial(QuietHandler, directory=folder)
+        self.requests, self.asked, self.bytes_sent, self.faults = [], [], 0, {}
+        server = self
+
+        class Handler(QuietHandler):
+            def do_GET(self):
+                name = self.path.split('?')[0].lstrip('/') or 'index.html'
+                server.requests.append(name)
+                server.asked.append(self.path)
+                fault = server.faults.get(name)
+                if fault == 404:
+                    return self.send_error(404)
+                if fault == 'drop':
+                    self.close_connection = True
+                    return
+                if fault in ('damage', 'cut'):
+                    with open(os.path.join(folder, name), 'rb') as f:
+                        data = bytearray(f.read())
+                    data[len(data) // 2:len(data) // 2 + 64] = bytes(64)
+                    if fault == 'cut':
+                        data = data[:len(data) // 2]
+                    self.send_response(200)
+                    self.send_header('Content-Length', str(len(data)))
+                    self.end_headers()
+                    self.wfile.write(data)
+                    return
+                super().do_GET()
+
+            def copyfile(self, source, outputfile):
+                data = source.read()
+                server.bytes_sent += len(data)
+                outputfile.write(data)
+
+        handler = functools.partial(Handler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', port), handler)
         self.port = self.httpd.server_address[1]
         self.url = 'http://127.0.0.1:%d/' % self.httpd.server_address[1]
@@ -28,20 +68,28 @@ class Server:
         self.httpd.server_close()
 
 
-class QuietHandler(http.server.SimpleHTTPRequestHandler):
-    def log_message(self, *args):
-        pass
+PROGRESS_WATCH = '''
+    window.progressSeen = [];
+    new MutationObserver(() => {
+        const bar = document.getElementById('loading');
+        const value = bar ? bar.getAttribute('aria-valuenow') : 'gone';
+        const last = window.progressSeen[window.progressSeen.length - 1];
+        if (!last || last[1] !== value) window.progressSeen.push([performance.now(), value]);
+    }).observe(document, {subtree: true, childList: true, attributes: true, attributeFilter: ['aria-valuenow']});'''
 
 
 class Page:
     """One browser showing the page; every wait is bounded."""
 
-    def __init__(self, url, timeout=30, phone=None, user_data=None, cpu_slowdown=None, warm=False):
+    def __init__(self, url, timeout=30, phone=None, user_data=None, cpu_slowdown=None, warm=False, network=None,
+                 first_frame=True):
         """`phone` is (width, height, pixel ratio) in CSS pixels: the page is
         shown as a phone shows it, with touch. `user_data` keeps the browser's
         profile (its kept files) across browsers. `warm` shows the page's icon
         first, so that starting the browser's process for the site is not
-        counted as the page's own start."""
+        counted as the page's own start. `network` is (kbit/s down, kbit/s up,
+        ms of latency) for the page to load over. Unless `first_frame` is
+        false, the page is waited for until it draws."""
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
@@ -61,9 +109,16 @@ class Page:
             self.driver.get(url + 'icon.svg')
         if cpu_slowdown:
             self.cdp('Emulation.setCPUThrottlingRate', rate=cpu_slowdown)
+        if network:
+            down, up, latency = network
+            self.cdp('Network.enable')
+            self.cdp('Network.emulateNetworkConditions', offline=False, latency=latency,
+                     downloadThroughput=down * 125, uploadThroughput=up * 125)
+        # What the loading bar shows, with when, from the first paint on.
+        self.cdp('Page.addScriptToEvaluateOnNewDocument', source=PROGRESS_WATCH)
         self.driver.get(url)
-        # Running once the program has drawn its first frames.
-        self.frames_after(2, since=0)
+        if first_frame:  # running once the program has drawn its first frames
+            self.frames_after(2, since=0)
         self.canvas = self.driver.find_element(By.ID, 'canvas')
 
     def close(self):
@@ -146,6 +201,16 @@ class Page:
     def console(self):
         return [entry['message'] for entry in self.driver.get_log('browser')
                 if 'favicon.ico' not in entry['message']]
+
+
+def wait_for(page, condition, what):
+    """Polls a script's condition at each animation frame, for at most 10 s."""
+    ok = page.driver.execute_async_script('''
+        const done = arguments[arguments.length - 1], test = new Function(arguments[0]), end = Date.now() + 10000;
+        const holds = () => { try { return test(); } catch (e) { return false; } };
+        (function check() { if (holds()) done(true); else if (Date.now() > end) done(false);
+                            else requestAnimationFrame(check); })();''', 'return ' + condition)
+    assert ok, 'timed out waiting for ' + what
 
 
 def differing_pixels(a, b, fuzz='6%'):

@@ -3,6 +3,7 @@ left-button drag change the picture as on the desktop, the right button opens
 the menu with its two entries, and q, Q and Escape end the program.
     TARNVALE_WEB=build/web python3 test_page.py"""
 import hashlib
+import json
 import os
 import shutil
 import subprocess
@@ -13,7 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import Page, Server, web_dir
+from page import Page, Server, wait_for, web_dir
 
 
 class PageTest(unittest.TestCase):
@@ -139,6 +140,64 @@ class DamagedTexturesTest(unittest.TestCase):
         console = page.console()
         self.assertEqual([line for line in lines if any(line in entry for entry in console)], lines)
         self.assertGreater(page.frames_after(5), 5)
+
+
+class FirstVisitTest(unittest.TestCase):
+    """A first visit: the bar from the first paint to the first frame, each
+    file over the network once, the worker's keeping included, and the
+    textures unpacked byte for byte; a file that fails names its part."""
+
+    KEPT = 13  # the page and its twelve files, as the worker keeps them
+
+    def test_the_bar_grows_to_the_house_and_each_file_comes_once(self):
+        server = Server(web_dir())
+        self.addCleanup(server.stop)
+        page = Page(server.url, network=(8000, 8000, 40))
+        self.addCleanup(page.close)
+        values = [v for _, v in page.js('return window.progressSeen')]
+        values = values[values.index('0'):]  # from the bar's first paint
+        self.assertEqual(values[-1], 'gone', values)
+        percents = [int(v) for v in values[:-1]]
+        self.assertEqual((percents[0], percents[-1]), (0, 100), values)
+        self.assertEqual(percents, sorted(percents), 'the bar went back')
+        loaded = json.loads(page.driver.find_element(By.TAG_NAME, 'html').get_attribute('data-files'))
+        self.assertEqual(page.js('return Module.loadedBytes'), sum(size for size, _, _ in loaded.values()))
+        wait_for(page, "window.kept === %d || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
+                       ".then(c => c.keys())))).then(ls => { window.kept = ls.flat().length; }), false)" % self.KEPT,
+                 'the worker to keep the files')
+        asked = sorted(server.requests)
+        self.assertEqual(asked, sorted(set(asked)), server.asked)
+        self.assertEqual(len(asked), self.KEPT + 1, asked)  # and the worker's own script
+        folder = os.path.join(os.path.dirname(web_dir()), 'run')
+        for name in sorted(os.listdir(folder)):
+            with open(os.path.join(folder, name), 'rb') as f:
+                self.assertEqual(page.js('return [...FS.readFile("/" + arguments[0])]', name), list(f.read()), name)
+
+    def test_a_file_that_does_not_come_names_its_part_and_try_again_loads(self):
+        server = Server(web_dir())
+        self.addCleanup(server.stop)
+        rows = [('textures.data.gz', 404, "The house's textures"), ('tarnvale.wasm.gz', 'drop', 'The program'),
+                ('textures.data.gz', 'damage', "The house's textures"), ('tarnvale.js.gz', 'damage', 'The program'),
+                ('textures.js', 'cut', "The house's textures")]
+        page = None
+        for name, fault, part in rows:
+            server.faults = {name: fault}
+            if page:
+                page.driver.refresh()
+            else:
+                page = Page(server.url, first_frame=False)
+                self.addCleanup(page.close)
+                page.cdp('Network.enable')
+                page.cdp('Network.setCacheDisabled', cacheDisabled=True)
+            wait_for(page, "document.getElementById('loading').classList.contains('failed')", 'the failure of ' + name)
+            self.assertEqual(page.driver.find_element(By.CSS_SELECTOR, '#loading .label').text,
+                             part + ' could not be loaded.', (name, fault))
+            self.assertTrue(page.driver.find_element(By.ID, 'retry').is_displayed())
+            self.assertFalse(page.js('return !!Module.calledRun'), 'the program started')
+        server.faults = {}
+        page.driver.find_element(By.ID, 'retry').click()
+        page.frames_after(2, since=0)
+        self.assertEqual(page.driver.find_elements(By.ID, 'loading'), [])
 
 
 if __name__ == '__main__':

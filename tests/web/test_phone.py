@@ -12,19 +12,10 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import Page, Server, web_dir
+from page import Page, Server, wait_for, web_dir
 
 PORTRAIT, LANDSCAPE = (390, 844, 3), (844, 390, 2)
 PAD_UP = '#pad [data-special="101"]'
-
-
-def wait_for(page, condition, what):
-    """Polls a script's condition at each animation frame, for at most 10 s."""
-    ok = page.driver.execute_async_script('''
-        const done = arguments[arguments.length - 1], test = new Function(arguments[0]), end = Date.now() + 10000;
-        (function check() { if (test()) done(true); else if (Date.now() > end) done(false);
-                            else requestAnimationFrame(check); })();''', 'return ' + condition)
-    assert ok, 'timed out waiting for ' + what
 
 
 def long_press(page, x, y):
