@@ -60,6 +60,40 @@ def phone_run(slowdown):
         server = Server(web_dir())
 
 
+FAST_3G = (1600, 750, 150)  # kbit/s down and up, ms of latency: what browsers call "fast 3G"
+KEPT = 13  # the page and its twelve files, as the service worker keeps them
+
+
+def first_visit_on_a_phone_network():
+    """A first visit on the phone held sideways over a phone network: when
+    the page itself is in, when the loading bar is first in a frame and the
+    page first paints, when the house's first frame comes, and what the
+    server sends, the service worker's keeping included. As for the first
+    frames below, the browser has opened the site once (its icon, not
+    counted), so that its own process start is not counted as the page's."""
+    server = Server(web_dir())
+    page = Page(server.url, phone=PHONE, network=FAST_3G, warm=True)
+    try:
+        html, paint, bar = page.js("return [performance.getEntriesByType('navigation')[0].responseEnd, "
+                                   "(performance.getEntriesByName('first-paint')[0] || {}).startTime, window.barFramed]")
+        frame = first_frame_ms(page)
+        page.driver.execute_async_script('''
+            const done = arguments[0];
+            (function wait() {
+                caches.keys().then((ks) => Promise.all(ks.map((k) => caches.open(k).then((c) => c.keys()))))
+                    .then((ls) => { if (ls.flat().length >= %d) done(); else setTimeout(wait, 100); });
+            })();''' % KEPT)
+        asked = [a for a in server.asked if a not in ('/icon.svg', '/favicon.ico')]  # but the opening of the site
+        sent = server.bytes_sent - (os.path.getsize(os.path.join(web_dir(), 'icon.svg')) if len(asked) < len(server.asked) else 0)
+        print('first visit over fast 3G (1.6 Mbit/s, 150 ms), phone 844x390 @2: the page in at %.0f ms, the loading '
+              'bar in a frame at %.0f ms, first paint %s ms, first frame %.0f ms; the server sent %d bytes in %d '
+              'requests for %d files' % (html, bar, '%.0f' % paint if paint else '-', frame, sent, len(asked),
+                                         len(set(a.split('?')[0] for a in asked))))
+    finally:
+        page.close()
+        server.stop()
+
+
 def desktop_run():
     global server
     page = Page(server.url)
@@ -77,6 +111,8 @@ def desktop_run():
 if __name__ == '__main__':
     server = Server(web_dir())
     desktop_run()
+    for _ in range(3):
+        first_visit_on_a_phone_network()
     phone_run(4)
     phone_run(1)
     server.stop()

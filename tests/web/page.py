@@ -75,6 +75,10 @@ PROGRESS_WATCH = '''
         const value = bar ? bar.getAttribute('aria-valuenow') : 'gone';
         const last = window.progressSeen[window.progressSeen.length - 1];
         if (!last || last[1] !== value) window.progressSeen.push([performance.now(), value]);
+        if (bar && window.barFramed === undefined) {  // the first frame the bar is in
+            window.barFramed = null;
+            requestAnimationFrame(() => { window.barFramed = performance.now(); });
+        }
     }).observe(document, {subtree: true, childList: true, attributes: true, attributeFilter: ['aria-valuenow']});'''
 
 
