@@ -104,6 +104,13 @@ class InspectorTest(unittest.TestCase):
         self.assertEqual(chosen(p), count - 3)
         ActionChains(p.driver).send_keys(Keys.HOME).perform()
         self.assertEqual(chosen(p), 0)
+        # Folded by function: each call that display makes shows as one step.
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="fold by function"]').click()
+        shown = p.js('return [...document.querySelectorAll(arguments[0] + " > li:not([hidden])")].map(li =>'
+                     '  Inspector.steps[li.dataset.step].chain.slice(0, 2).map(f => f.name + ":" + f.line).join(" > "))',
+                     STEPS)
+        self.assertLess(len(shown), 40, shown)
+        self.assertTrue(all(a != b for a, b in zip(shown, shown[1:])), shown)
         self.assertRegex(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text,
                          r'depth test\s+off')
         self.assertEqual(p.frames(), frames, 'the house drew while inspected')

@@ -92,14 +92,14 @@ window.Inspector = (function () {
 
   // The recorded frame, read out of the module.
   function readSteps(count) {
-    const ints = _malloc(4 * 16), floats = ints + 20;
+    const ints = _malloc(4 * 6), argCount = ints + 20;
     const out = [];
     for (let i = 0; i < count; i++) {
       Module._inspectStep(i, ints);
       const [first, , primitive, , vertices] = heapInts(ints, 5);
       const name = UTF8ToString(Module._inspectCallName(first));
-      const argsAt = Module._inspectCallArgs(first, floats);
-      const args = Array.from(HEAPF64.subarray(argsAt >> 3, (argsAt >> 3) + HEAP32[floats >> 2]));
+      const argsAt = Module._inspectCallArgs(first, argCount);
+      const args = Array.from(HEAPF64.subarray(argsAt >> 3, (argsAt >> 3) + HEAP32[argCount >> 2]));
       const text = primitive ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
       out.push({ text, chain: chainOf(stacks[i], name), primitive: primitive !== 0, vertices,
                  texture: name === 'glBindTexture' ? args[1] : -1 });
@@ -108,11 +108,12 @@ window.Inspector = (function () {
     return out;
   }
 
-  // Runs of consecutive steps that share their chain down to a depth: one
-  // call of a function, as far as the stack can tell.
+  // Runs of consecutive steps made in one function at one depth, called
+  // from the same places: one call of it, as far as the stack can tell.
   function findRuns() {
     const found = [], open = [];
-    const key = (chain, depth) => chain.slice(0, depth + 1).map((f) => f.name + '@' + f.line).join('>');
+    const key = (chain, depth) => chain.slice(0, depth).map((f) => f.name + '@' + f.line).join('>') + '>' +
+                                  chain[depth].name;
     steps.forEach((s, i) => {
       for (let d = 1; d < s.chain.length; d++) {
         const k = key(s.chain, d);
@@ -170,6 +171,7 @@ window.Inspector = (function () {
 
   function fill() {
     list.textContent = '';
+    const runAt = new Map(runs.map((r) => [r.start + ':' + r.depth, r]));
     items = steps.map((s, i) => {
       const where = s.chain.length ? s.chain[s.chain.length - 1] : null;
       const li = el('li', { tabIndex: -1 });
@@ -183,7 +185,7 @@ window.Inspector = (function () {
       const chain = el('div', { className: 'chain' });
       s.chain.forEach((f, d) => {
         if (d) chain.append(' > ');
-        const run = runs.find((r) => r.start === i && r.depth === d);
+        const run = runAt.get(i + ':' + d);
         const name = run ? el('button', { type: 'button', className: 'fold', textContent: f.name })
                          : el('span', { textContent: f.name });
         if (run) {
@@ -209,7 +211,7 @@ window.Inspector = (function () {
   function showFolds() {
     const hidden = new Array(steps.length).fill(false);
     for (const r of folded) for (let i = r.start + 1; i <= r.end; i++) hidden[i] = true;
-    items.forEach((li, i) => { li.hidden = hidden[i]; });
+    items.forEach((li, i) => { if (li.hidden !== hidden[i]) li.hidden = hidden[i]; });
     for (const button of list.querySelectorAll('button.fold'))
       button.setAttribute('aria-expanded', String(!folded.has(button.run)));
   }
@@ -237,8 +239,11 @@ window.Inspector = (function () {
   function choose(i) {
     if (i < 0 || i >= steps.length) return;
     const start = performance.now();
-    for (const r of folded) if (i > r.start && i <= r.end) folded.delete(r);
-    showFolds();
+    const inside = [...folded].filter((r) => i > r.start && i <= r.end);  // unfolded to show the step
+    if (inside.length) {
+      for (const r of inside) folded.delete(r);
+      showFolds();
+    }
     if (items[chosen]) items[chosen].removeAttribute('aria-current');
     chosen = i;
     items[i].setAttribute('aria-current', 'step');
