@@ -2,7 +2,7 @@
 // passes its call to the one GL context (gl_context.cpp), which computes the
 // frame; the frame goes to WebGL (webgl_draw.cpp) when it is flushed. While
 // the page's inspector records a frame, each call is also noted, with its
-// arguments as the program passed them (inspect/record.cpp).
+// arguments as the program passed them (gl_notes.h).
 #include "web/gl_web.h"
 
 #include <GL/gl.h>
@@ -14,7 +14,7 @@
 
 #include "glcore/matrix.h"
 #include "web/gl_context.h"
-#include "web/inspect/record.h"
+#include "web/gl_notes.h"
 #include "web/webgl_draw.h"
 
 namespace {

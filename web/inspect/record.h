@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "web/gl_context.h"
+#include "web/gl_notes.h"
 
 namespace inspect {
 
@@ -46,32 +47,12 @@ struct Record {
     std::vector<glweb::Command> commands;
 };
 
-#ifdef TARNVALE_NO_INSPECTOR
-// A page built without the inspector: the entry points note nothing.
-inline void note(const glweb::Context&, const char*, std::initializer_list<double> = {}) {}
-inline void finish(const glweb::Context&) {}
-#else
-// Whether the entry points note their calls; off, they pay one test each.
-extern bool recording;
-
 // Forgets the last record and notes from the next call on.
 void start();
-// A call, noted after `context` has carried it out.
-void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args);
-// The frame is complete: keeps the triangles `context` is about to send and
-// stops noting.
-void finish(const glweb::Context& context);
 const Record& lastRecord();
-
-inline void note(const glweb::Context& context, const char* name, std::initializer_list<double> args = {})
-{
-    if (recording)
-        noteCall(context, name, args);
-}
 
 // Called with the index of each new step as it begins, where the platform
 // can take the program's call stack; does nothing on the host.
 void stepBegins(size_t step);
-#endif
 
 }  // namespace inspect

@@ -1,0 +1,35 @@
+// The seam through which the page's frame inspector hears the program's GL
+// calls: each entry point notes its call, with its arguments as the program
+// passed them, once the context has carried it out; the frame's flush ends
+// the record. The inspector (inspect/record.cpp) stands on this, so the GL
+// layer knows nothing of it; a page built without it notes nothing.
+#pragma once
+
+#include <initializer_list>
+
+namespace glweb {
+class Context;
+}
+
+namespace inspect {
+
+#ifdef TARNVALE_NO_INSPECTOR
+inline void note(const glweb::Context&, const char*, std::initializer_list<double> = {}) {}
+inline void finish(const glweb::Context&) {}
+#else
+// Whether the entry points note their calls; off, they pay one test each.
+extern bool recording;
+
+void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args);
+// The frame is complete: keeps the triangles `context` is about to send and
+// stops noting.
+void finish(const glweb::Context& context);
+
+inline void note(const glweb::Context& context, const char* name, std::initializer_list<double> args = {})
+{
+    if (recording)
+        noteCall(context, name, args);
+}
+#endif
+
+}  // namespace inspect
