@@ -22,7 +22,8 @@ class Server:
     """Serves a folder on 127.0.0.1 at a free port until stopped, noting each
     file asked for and the bytes sent. `faults` makes a file fail: 404 (not
     found), 'drop' (the connection closed unanswered), 'damage' (some of its
-    bytes changed on the way) or 'cut' (its second half lost)."""
+    bytes changed on the way) or 'cut' (its second half lost); 'encoded'
+    sends a gzipped file as gzip-encoded, for the browser to unpack."""
 
     def __init__(self, folder, port=0):
         self.requests, self.asked, self.bytes_sent, self.faults = [], [], 0, {}
@@ -38,6 +39,15 @@ class Server:
                     return self.send_error(404)
                 if fault == 'drop':
                     self.close_connection = True
+                    return
+                if fault == 'encoded':  # a .gz file sent as gzip-encoded, as some servers do
+                    with open(os.path.join(folder, name), 'rb') as f:
+                        data = f.read()
+                    self.send_response(200)
+                    self.send_header('Content-Encoding', 'gzip')
+                    self.send_header('Content-Length', str(len(data)))
+                    self.end_headers()
+                    self.wfile.write(data)
                     return
                 if fault in ('damage', 'cut'):
                     with open(os.path.join(folder, name), 'rb') as f:

@@ -113,6 +113,12 @@ class InspectorTest(unittest.TestCase):
         self.assertTrue(all(a != b for a, b in zip(shown, shown[1:])), shown)
         self.assertRegex(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text,
                          r'depth test\s+off')
+        # The keyboard alone reaches a pixel's history: the arrows move a ring
+        # from the canvas's middle, Enter asks.
+        p.js('document.getElementById("canvas").focus()')
+        ActionChains(p.driver).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_UP, Keys.ENTER).perform()
+        self.assertIn('Pixel (401, 299)', p.driver.find_element(By.ID, 'inspect-pixel').text)
+        self.assertTrue(p.driver.find_elements(By.CSS_SELECTOR, '[aria-label="pixel history"] [data-fate="seen"]'))
         self.assertEqual(p.frames(), frames, 'the house drew while inspected')
         p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
         self.assertEqual(p.driver.find_elements(By.ID, 'inspector'), [])
