@@ -56,8 +56,9 @@ else
     em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
     rm -rf "$out/inspect"
 fi
-# The program travels gzipped, whatever the server: the page unpacks it.
-gzip -9nf "$out/tarnvale.js" "$out/tarnvale.wasm"
+# The program travels gzipped, whatever the server: the page unpacks it
+# (the files as they are stay beside, for browsers that cannot).
+gzip -9nkf "$out/tarnvale.js" "$out/tarnvale.wasm"
 cp "$root"/web/{page,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
 "$root/web/pack_textures.sh" "$out" "$textureDir"

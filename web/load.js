@@ -13,7 +13,10 @@ Module.loaded = (function () {
   const FILES = JSON.parse(root.dataset.files);
   const loading = document.getElementById('loading');
   const bar = loading.querySelector('.bar'), label = loading.querySelector('.label');
-  const total = Object.values(FILES).reduce((sum, [bytes]) => sum + bytes, 0);
+  // A browser without DecompressionStream (before 2023) takes the files as
+  // they are, unpacked at build time beside the gzipped ones.
+  const unpacking = 'DecompressionStream' in window;
+  const total = Object.values(FILES).reduce((sum, [packed, unpacked]) => sum + (unpacking ? packed : unpacked), 0);
   let received = 0, shown = -1;
 
   function progress(bytes) {
@@ -43,7 +46,9 @@ Module.loaded = (function () {
 
   // One file: its bytes counted as they come, then unpacked and checked.
   async function fetchFile(name) {
-    const [bytes, unpacked, part] = FILES[name];
+    const [packedBytes, unpacked, part] = FILES[name];
+    const bytes = unpacking ? packedBytes : unpacked;
+    if (!unpacking) name = name.replace(/\.gz$/, '');
     try {
       const response = await fetch(name + '?v=' + build);
       if (!response.ok) throw new Failure();

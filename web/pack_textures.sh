@@ -19,7 +19,7 @@ done
 # only when it fails.
 log=$(cd "$out" && python3 /usr/share/emscripten/tools/file_packager.py textures.data --preload "${files[@]}" \
       --js-output=textures.js 2>&1) || { echo "$log" >&2; exit 1; }
-gzip -9nf "$out/textures.data"
+gzip -9nkf "$out/textures.data"
 
 # What the loader fetches, in the order it hands them on: bytes over the
 # network, bytes unpacked, and the part of the page each belongs to.

@@ -198,6 +198,11 @@ class FirstVisitTest(unittest.TestCase):
         server.faults = {'tarnvale.wasm.gz': 'encoded', 'textures.data.gz': 'encoded'}
         page.driver.find_element(By.ID, 'retry').click()
         page.frames_after(2, since=0)
+        # And in a browser that cannot unpack: the files as they are.
+        page.cdp('Page.addScriptToEvaluateOnNewDocument', source='delete window.DecompressionStream')
+        page.driver.refresh()
+        page.frames_after(2, since=0)
+        self.assertIn('/textures.data?v=', page.js('return performance.getEntriesByType("resource").map(e => e.name).join()'))
         self.assertEqual(page.driver.find_elements(By.ID, 'loading'), [])
 
 
