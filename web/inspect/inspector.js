@@ -144,9 +144,11 @@ window.Inspector = (function () {
     outline.addEventListener('change', () => choose(chosen));
     const foldAll = el('button', { type: 'button', textContent: 'Fold by function' });
     foldAll.setAttribute('aria-label', 'fold by function');
+    foldAll.setAttribute('aria-pressed', 'false');
     foldAll.addEventListener('click', () => {
       const top = runs.filter((r) => r.depth === 1);
       folded = top.every((r) => folded.has(r)) ? new Set() : new Set(top);
+      foldAll.setAttribute('aria-pressed', String(folded.size > 0));
       showFolds();
     });
     panel.append(el('div', { className: 'bar' }, back, ' ', foldAll, ' ',
@@ -188,6 +190,7 @@ window.Inspector = (function () {
         const run = runAt.get(i + ':' + d);
         const name = run ? el('button', { type: 'button', className: 'fold', textContent: f.name })
                          : el('span', { textContent: f.name });
+        name.title = f.file + ':' + f.line;
         if (run) {
           name.run = run;
           name.setAttribute('aria-expanded', 'true');
