@@ -25,13 +25,16 @@ flags=(-std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root")
 link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
       -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
 objects=$(mktemp -d)
-trap '[ -n "${KEEP_OBJECTS:-}" ] || rm -rf "$objects"' EXIT
-compile() {  # FLAGS... -- SOURCES...
-    local f=() s
+trap 'rm -rf "$objects"' EXIT
+compile() {  # FLAGS... -- SOURCES..., side by side; stops at the first that fails
+    local f=() s p pids=()
     while [ "$1" != -- ]; do f+=("$1"); shift; done
     shift
-    for s in "$@"; do em++ "${flags[@]}" "${f[@]}" -c "$s" -o "$objects/$(basename "${s%.cpp}").o" & done
-    wait
+    for s in "$@"; do
+        em++ "${flags[@]}" "${f[@]}" -c "$s" -o "$objects/$(basename "${s%.cpp}").o" &
+        pids+=($!)
+    done
+    for p in "${pids[@]}"; do wait "$p"; done
 }
 if [ "$inspector" = 1 ]; then
     # The inspector names each step's functions from the call stack: the
