@@ -25,12 +25,15 @@ var Module = {
 };
 
 // The frame inspector: its script and style load when it is first opened,
-// so a visit that never opens it fetches neither.
+// so a visit that never opens it fetches neither. Like the page's other
+// files, they carry the build in their addresses.
 function openInspector() {
   if (window.Inspector) return Inspector.open();
-  const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' });
-  const script = Object.assign(document.createElement('script'), { src: 'inspect/inspector.js' });
+  const build = '?v=' + document.documentElement.dataset.build;
+  const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' + build });
+  const script = Object.assign(document.createElement('script'), { src: 'inspect/inspector.js' + build });
   script.onload = () => Inspector.open();
+  script.onerror = () => { script.remove(); Module.print('The frame inspector could not be loaded.'); };
   document.head.append(style, script);
 }
 for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', openInspector);

@@ -430,10 +430,23 @@ window.Inspector = (function () {
   // A new window size while open: the frame is recorded again at it.
   function onResize() { if (panel) requestAnimationFrame(() => { if (panel) record(); }); }
 
+  function unavailable() {
+    Module.print('The frame inspector could not be loaded.');
+  }
+
   async function open() {
     if (panel || !Module.running()) return;
     const start = performance.now();
-    if (!lines) lines = await (await fetch('inspect/lines.json')).json();
+    if (!lines) {
+      try {
+        const response = await fetch('inspect/lines.json?v=' + root.dataset.build);
+        if (!response.ok) throw new Error(response.statusText);
+        lines = await response.json();
+      } catch (e) {
+        unavailable();
+        return;
+      }
+    }
     Module._tarnvalePause(1);
     root.classList.add('inspecting');
     build();
