@@ -6,6 +6,7 @@ import http.server
 import os
 import subprocess
 import threading
+import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -215,6 +216,29 @@ class Page:
     def console(self):
         return [entry['message'] for entry in self.driver.get_log('browser')
                 if 'favicon.ico' not in entry['message']]
+
+
+class OneBrowser(unittest.TestCase):
+    """One browser for the cases of a class, on its phone if PHONE is set;
+    each case opens the page afresh."""
+    PHONE = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server(web_dir())
+        cls.browser = Page(cls.server.url, phone=cls.PHONE)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.browser.close()
+        cls.server.stop()
+
+    def open(self):
+        page = self.browser
+        page.driver.refresh()
+        page.frames_after(2, since=0)
+        page.canvas = page.driver.find_element(By.ID, 'canvas')
+        return page
 
 
 def wait_for(page, condition, what):

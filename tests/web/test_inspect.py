@@ -11,7 +11,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import Page, Server, web_dir
+from page import OneBrowser
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
 STEPS = '#inspector ol[aria-label="steps"]'
@@ -29,21 +29,9 @@ def chosen(page):
     return page.js('return Inspector.chosen')
 
 
-class InspectorTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.server = Server(web_dir())
-        cls.page = Page(cls.server.url)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.page.close()
-        cls.server.stop()
-
+class InspectorTest(OneBrowser):
     def setUp(self):
-        self.page.driver.refresh()
-        self.page.frames_after(2, since=0)
-        self.page.canvas = self.page.driver.find_element(By.ID, 'canvas')
+        self.page = self.open()
 
     def test_steps_draw_the_frame_and_name_the_lines_that_made_them(self):
         p = self.page

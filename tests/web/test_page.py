@@ -14,27 +14,12 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import Page, Server, wait_for, web_dir
+from page import OneBrowser, Page, Server, wait_for, web_dir
 
 
-class PageTest(unittest.TestCase):
-    """One browser for every case: each starts the page afresh."""
-
-    @classmethod
-    def setUpClass(cls):
-        cls.server = Server(web_dir())
-        cls.browser = Page(cls.server.url)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.browser.close()
-        cls.server.stop()
-
+class PageTest(OneBrowser):
     def setUp(self):
-        self.page = self.browser
-        self.page.driver.refresh()
-        self.page.frames_after(2, since=0)
-        self.page.canvas = self.page.driver.find_element(By.ID, 'canvas')
+        self.page = self.open()
         self.page.console()  # what earlier cases logged
 
     def picture(self):

@@ -12,7 +12,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import Page, Server, wait_for, web_dir
+from page import OneBrowser, Page, Server, wait_for, web_dir
 
 PORTRAIT, LANDSCAPE = (390, 844, 3), (844, 390, 2)
 PAD_UP = '#pad [data-special="101"]'
@@ -24,30 +24,7 @@ def long_press(page, x, y):
     page.touch('End')
 
 
-class OnePhone(unittest.TestCase):
-    """One browser for the cases of a class, on its phone held one way; each
-    case starts the page afresh. (Only the case that turns the phone changes
-    the emulated screen, in browsers of its own that it does not touch.)"""
-    PHONE = None
-
-    @classmethod
-    def setUpClass(cls):
-        cls.server = Server(web_dir())
-        cls.browser = Page(cls.server.url, phone=cls.PHONE)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.browser.close()
-        cls.server.stop()
-
-    def open(self):
-        page = self.browser
-        page.driver.refresh()
-        page.frames_after(2, since=0)
-        return page
-
-
-class PortraitTest(OnePhone):
+class PortraitTest(OneBrowser):
     PHONE = (390, 844, 1.5)  # fewer pixels than the sharpest, still scaled from CSS pixels
 
     def test_menu_opens_at_the_finger_inside_the_screen(self):
@@ -131,7 +108,7 @@ class PortraitTest(OnePhone):
             self.assertTrue(touched[k] != touched[k - 1], name + ' changed nothing')
             self.assertTrue(touched[k] == keyed[k], name + ' differs from the keys and mouse')
 
-class TurningTest(OnePhone):
+class TurningTest(OneBrowser):
     PHONE = PORTRAIT
 
     def test_fills_the_screen_either_way_up_and_turning_reshapes(self):
@@ -150,7 +127,7 @@ class TurningTest(OnePhone):
             self.assertEqual(state['buffer'], [width * scale, height * scale])
 
 
-class LandscapeTest(OnePhone):
+class LandscapeTest(OneBrowser):
     PHONE = (844, 390, 1)  # a quarter of the pixels: these cases need no sharpness
 
     def test_inspector_covers_the_lower_screen_and_a_tap_gives_a_pixel_history(self):

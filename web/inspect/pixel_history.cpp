@@ -35,6 +35,19 @@ Point toWindow(const Point& p, const int* viewport)
             viewport[1] + (p.y / p.w + 1) * 0.5f * (float)viewport[3], (p.z / p.w + 1) * 0.5f, 1};
 }
 
+// The part of a triangle or line before the near plane, in window
+// coordinates.
+std::vector<Point> inWindow(const glweb::Vertex* v, int count, const int* viewport)
+{
+    std::vector<Point> shape;
+    for (int i = 0; i < count; i++)
+        shape.push_back({v[i].position[0], v[i].position[1], v[i].position[2], v[i].position[3]});
+    shape = clipNear(shape);
+    for (Point& p : shape)
+        p = toWindow(p, viewport);
+    return shape;
+}
+
 struct Fragment {
     bool covers;
     bool backFacing;
@@ -45,14 +58,9 @@ struct Fragment {
 // counter-clockwise on the screen: the layer turned those of GL_CW.
 Fragment triangleAt(const glweb::Vertex* v, const int* viewport, float px, float py)
 {
-    std::vector<Point> poly;
-    for (int i = 0; i < 3; i++)
-        poly.push_back({v[i].position[0], v[i].position[1], v[i].position[2], v[i].position[3]});
-    poly = clipNear(poly);
+    const std::vector<Point> poly = inWindow(v, 3, viewport);
     if (poly.size() < 3)
         return {false, false, 0};
-    for (Point& p : poly)
-        p = toWindow(p, viewport);
     float area = 0;
     for (size_t i = 0; i < poly.size(); i++) {
         const Point& a = poly[i];
@@ -90,13 +98,10 @@ Fragment triangleAt(const glweb::Vertex* v, const int* viewport, float px, float
 // A line covers the pixels within half a pixel of it.
 Fragment lineAt(const glweb::Vertex* v, const int* viewport, float px, float py)
 {
-    std::vector<Point> seg;
-    for (int i = 0; i < 2; i++)
-        seg.push_back({v[i].position[0], v[i].position[1], v[i].position[2], v[i].position[3]});
-    seg = clipNear(seg);
+    const std::vector<Point> seg = inWindow(v, 2, viewport);
     if (seg.size() < 2)
         return {false, false, 0};
-    const Point a = toWindow(seg[0], viewport), b = toWindow(seg[1], viewport);
+    const Point a = seg[0], b = seg[1];
     const float dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
     float t = length2 > 0 ? ((px - a.x) * dx + (py - a.y) * dy) / length2 : 0;
     t = std::fmin(1.0f, std::fmax(0.0f, t));
