@@ -20,7 +20,7 @@ program=() platform=()
 for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp; do
     [ "$f" = "$root/app/menu_labels.cpp" ] || program+=("$f")  # the page has its own labels
 done
-platform=("$root"/glcore/*.cpp "$root"/web/*.cpp)
+platform=("$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp)
 flags=(-std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root")
 link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
       -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
@@ -62,7 +62,7 @@ fi
 # The program travels gzipped, whatever the server: the page unpacks it
 # (the files as they are stay beside, for browsers that cannot).
 gzip -9nkf "$out/tarnvale.js" "$out/tarnvale.wasm"
-cp "$root"/web/{page,menu,screen,touch,load,offline}.js "$out/"
+cp "$root"/web/page/{page,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
 "$root/web/pack_textures.sh" "$out" "$textureDir"
 echo "page built in $out"

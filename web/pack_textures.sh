@@ -30,13 +30,13 @@ kept='["page.js","menu.js","screen.js","touch.js","load.js","offline.js","textur
 "tarnvale.wasm.gz","textures.data.gz","manifest.webmanifest","icon.svg"]'
 
 build_id=$(cat "$out"/{page,menu,screen,touch,load,offline,textures}.js "$out"/*.gz "$out/icon.svg" \
-           "$root"/web/{index.html,sw.js,manifest.webmanifest} \
+           "$root"/web/page/{index.html,sw.js,manifest.webmanifest} \
            $(ls "$out"/inspect/* 2>/dev/null) | sha256sum | cut -c1-16)
 # The version is written once, in the project's CMakeLists.txt.
 version=$(sed -n 's/^project(Tarnvale VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 # The page's own icon is written into it: the browser asks for no file.
 icon=$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(open(sys.argv[1]).read().strip()))' "$out/icon.svg")
 sed -e "s/@VERSION@/$version/" -e "s/@BUILD@/$build_id/g" -e "s|@FILES@|${loaded//&/\\&}|" \
-    -e "s|@ICON@|${icon//&/\\&}|" "$root/web/index.html" >"$out/index.html"
-sed -e "s/@BUILD@/$build_id/g" -e "s|@FILES@|$(echo $kept | tr -d ' ')|" "$root/web/sw.js" >"$out/sw.js"
-sed "s/@BUILD@/$build_id/g" "$root/web/manifest.webmanifest" >"$out/manifest.webmanifest"
+    -e "s|@ICON@|${icon//&/\\&}|" "$root/web/page/index.html" >"$out/index.html"
+sed -e "s/@BUILD@/$build_id/g" -e "s|@FILES@|$(echo $kept | tr -d ' ')|" "$root/web/page/sw.js" >"$out/sw.js"
+sed "s/@BUILD@/$build_id/g" "$root/web/page/manifest.webmanifest" >"$out/manifest.webmanifest"

@@ -2,9 +2,9 @@
 // program's frame runs through the layer's real entry points.
 #include <GL/glut.h>
 
-#include "web/gl_web.h"
+#include "web/gl/gl_web.h"
+#include "web/gl/webgl_draw.h"
 #include "web/inspect/record.h"
-#include "web/webgl_draw.h"
 
 void webglDraw(glweb::Context& context)
 {

@@ -14,7 +14,7 @@
 #include "scene/display.h"
 #include "state/viewer_state.h"
 #include "test_support.h"
-#include "web/gl_context.h"
+#include "web/gl/gl_context.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <GL/glut.h>
 #include <gtest/gtest.h>
 
-#include "web/glut_input.h"
+#include "web/glut/glut_input.h"
 
 namespace {
 

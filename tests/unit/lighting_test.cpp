@@ -4,7 +4,7 @@
 // colour material, white specular of shininess 40 and the normal (0, 0, 1).
 #include <gtest/gtest.h>
 
-#include "web/lighting.h"
+#include "web/gl/lighting.h"
 
 namespace {
 

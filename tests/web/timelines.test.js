@@ -12,7 +12,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const { JSDOM } = require('jsdom');
 
-const WEB = path.join(__dirname, '..', '..', 'web');
+const WEB = path.join(__dirname, '..', '..', 'web', 'page');
 const HTML = fs.readFileSync(path.join(WEB, 'index.html'), 'utf8');
 const SCRIPTS = ['menu.js', 'screen.js', 'touch.js'].map((f) => fs.readFileSync(path.join(WEB, f), 'utf8'));
 const PHONE = { width: 844, height: 390, ratio: 2, coarse: true };

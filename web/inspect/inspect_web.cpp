@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "web/gl_context.h"
-#include "web/gl_web.h"
-#include "web/glut_web.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_web.h"
+#include "web/gl/webgl_draw.h"
+#include "web/glut/glut_web.h"
 #include "web/inspect/pixel_history.h"
 #include "web/inspect/record.h"
-#include "web/webgl_draw.h"
 
 // The program's call stack as each step begins, kept by the page and read
 // against the line table when the inspector shows it.

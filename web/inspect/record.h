@@ -12,8 +12,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "web/gl_context.h"
-#include "web/gl_notes.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_notes.h"
 
 namespace inspect {
 

@@ -3,7 +3,7 @@
 // frame; the frame goes to WebGL (webgl_draw.cpp) when it is flushed. While
 // the page's inspector records a frame, each call is also noted, with its
 // arguments as the program passed them (gl_notes.h).
-#include "web/gl_web.h"
+#include "web/gl/gl_web.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -13,9 +13,9 @@
 #endif
 
 #include "glcore/matrix.h"
-#include "web/gl_context.h"
-#include "web/gl_notes.h"
-#include "web/webgl_draw.h"
+#include "web/gl/gl_context.h"
+#include "web/gl/gl_notes.h"
+#include "web/gl/webgl_draw.h"
 
 namespace {
 glweb::Context context;

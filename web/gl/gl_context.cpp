@@ -1,4 +1,4 @@
-#include "web/gl_context.h"
+#include "web/gl/gl_context.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // and keeps the WebGL objects it needs, made again after the context is lost.
 #pragma once
 
-#include "web/gl_context.h"
+#include "web/gl/gl_context.h"
 
 // Carries out the frame's commands in order and empties them.
 void webglDraw(glweb::Context& context);

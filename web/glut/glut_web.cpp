@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "web/gl_web.h"
-#include "web/glut_input.h"
-#include "web/glut_web.h"
+#include "web/gl/gl_web.h"
+#include "web/glut/glut_input.h"
+#include "web/glut/glut_web.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "web/lighting.h"
+#include "web/gl/lighting.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // How the browser's input reaches the program as GLUT would give it: a
 // key's name to GLUT's special key or character, and whether a new canvas
 // size is a window resize.
-#include "web/glut_input.h"
+#include "web/glut/glut_input.h"
 
 #include <GL/glut.h>
 

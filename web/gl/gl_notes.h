@@ -1,7 +1,7 @@
 // The seam through which the page's frame inspector hears the program's GL
 // calls: each entry point notes its call, with its arguments as the program
 // passed them, once the context has carried it out; the frame's flush ends
-// the record. The inspector (inspect/record.cpp) stands on this, so the GL
+// the record. The inspector (web/inspect/record.cpp) stands on this, so the GL
 // layer knows nothing of it; a page built without it notes nothing.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "web/webgl_draw.h"
+#include "web/gl/webgl_draw.h"
 
 #include <webgl/webgl1.h>
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "glcore/matrix.h"
-#include "web/lighting.h"
+#include "web/gl/lighting.h"
 
 namespace glweb {
 
