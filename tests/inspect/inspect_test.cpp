@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -18,6 +19,7 @@
 #include "scene/display.h"
 #include "web/inspect/pixel_history.h"
 #include "web/inspect/record.h"
+#include "web_stubs.h"
 
 namespace {
 
@@ -64,6 +66,9 @@ TEST_F(InspectTest, RecordEqualsTheRecordingGLCallForCall)
     std::string pressed;
     for (const char* keys : rows) {
         pressed += keys;
+        heldFrames.clear();
+        for (size_t step : {3, 101, 318, 602, 903, 1101})
+            heldFrames[step] = {};
         const inspect::Record& r = record(keys);
         std::string ours;
         for (const inspect::Call& c : r.calls)
@@ -82,6 +87,23 @@ TEST_F(InspectTest, RecordEqualsTheRecordingGLCallForCall)
         for (const inspect::Step& s : r.steps)
             primitives += s.primitive;
         EXPECT_EQ(primitives, begins) << pressed;
+        // A step's picture is the frame drawn up to it: the commands and
+        // vertices the layer held as the next step began.
+        for (const auto& [next, held] : heldFrames) {
+            const std::string name = r.calls[r.steps.at(next).firstCall].name;
+            if (name == "glClear" || name == "glViewport")
+                continue;  // its own command is already in
+            std::vector<glweb::Vertex> vertices;
+            std::vector<glweb::Command> commands;
+            inspect::frameUpTo(r, next - 1, vertices, commands);
+            ASSERT_EQ(vertices.size(), held.vertices.size()) << "step " << next - 1 << ", keys '" << pressed << "'";
+            EXPECT_EQ(0, std::memcmp(vertices.data(), held.vertices.data(), vertices.size() * sizeof vertices[0]));
+            ASSERT_EQ(commands.size(), held.commands.size()) << "step " << next - 1;
+            for (size_t k = 0; k < commands.size(); k++)
+                EXPECT_TRUE(commands[k].kind == held.commands[k].kind && commands[k].first == held.commands[k].first &&
+                            commands[k].count == held.commands[k].count && commands[k].state == held.commands[k].state)
+                    << "step " << next - 1 << ", command " << k;
+        }
         // The state of each step is the one in force after it: its vertices
         // land where its matrices take them, a matrix call's step holds the
         // matrix it made.
@@ -117,26 +139,28 @@ TEST_F(InspectTest, PixelHistoryNamesTheStepsSeenThere)
         const char* keys;
         int x, y;
         GLuint seenTexture;
-        bool hidden, culled, covered;
+        bool hidden, culled, covered, line;  // line: a line strip reached it
     } rows[] = {
-        {"the stone front", "", 340, 380, 1, true, true, false},
-        {"the door", "", 575, 380, 3, false, true, true},
-        {"the floor", "", 420, 460, 9, false, true, false},
-        {"the window", "", 460, 220, 2, true, true, false},
-        {"a wall drawn over a nearer one", "", 500, 260, 1, true, true, true},
-        {"the sky", "", 100, 100, 0, false, false, false},
-        {"the stone front, depth test off", "d", 340, 380, 4, false, true, true},
+        {"the stone front", "", 340, 380, 1, true, true, false, false},
+        {"the door", "", 575, 380, 3, false, true, true, false},
+        {"the floor", "", 420, 460, 9, false, true, false, false},
+        {"the window", "", 460, 220, 2, true, true, false, false},
+        {"a wall drawn over a nearer one", "", 500, 260, 1, true, true, true, false},
+        {"the sky", "", 100, 100, 0, false, false, false, false},
+        {"the stone front, depth test off", "d", 340, 380, 4, false, true, true, false},
+        {"the television's antenna, behind the front", "", 312, 183, 1, true, true, false, true},
     };
     for (const auto& r : rows) {
         const inspect::Record& rec = record(r.keys);
         const std::vector<PixelEntry> history = inspect::pixelHistory(rec, r.x, 599 - r.y);
         int seen = 0;
-        bool hidden = false, culled = false, covered = false;
+        bool hidden = false, culled = false, covered = false, line = false;
         for (size_t i = 0; i < history.size(); i++) {
             const PixelEntry& e = history[i];
             const inspect::Step& step = rec.steps[e.step];
             ASSERT_TRUE(step.primitive) << r.what;
             ASSERT_TRUE(i == 0 || history[i - 1].step < e.step) << r.what << ": not in drawing order";
+            line |= step.mode == GL_LINE_STRIP;
             if (e.fate == PixelEntry::seen) {
                 seen++;
                 EXPECT_EQ(step.state.texture, r.seenTexture) << r.what;
@@ -159,6 +183,7 @@ TEST_F(InspectTest, PixelHistoryNamesTheStepsSeenThere)
         EXPECT_EQ(hidden, r.hidden) << r.what;
         EXPECT_EQ(culled, r.culled) << r.what;
         EXPECT_EQ(covered, r.covered) << r.what;
+        EXPECT_EQ(line, r.line) << r.what;
         if (*r.keys)
             record(r.keys);  // back as it was
     }

@@ -5,6 +5,7 @@
 #include "web/gl/gl_web.h"
 #include "web/gl/webgl_draw.h"
 #include "web/inspect/record.h"
+#include "web_stubs.h"
 
 void webglDraw(glweb::Context& context)
 {
@@ -16,7 +17,14 @@ int webglDrawCalls()
 {
     return 0;
 }
-void inspect::stepBegins(size_t) {}
+std::map<size_t, HeldFrame> heldFrames;
+
+void inspect::stepBegins(size_t step)
+{
+    auto held = heldFrames.find(step);
+    if (held != heldFrames.end())
+        held->second = {webContext().vertices, webContext().commands};
+}
 
 extern "C" {
 void glutPostRedisplay() {}

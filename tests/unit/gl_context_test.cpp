@@ -108,22 +108,34 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
     }
 }
 
+// Nearest sampling to powers of two: columns are picked by the width and
+// rows by the height, each row read past its padding to four bytes.
 TEST(GLContextTest, ImagesAreKeptWidenedToPowersOfTwo)
 {
-    // Three texels a row in rows padded to four bytes, two rows.
-    const unsigned char image[] = {10, 11, 12, 20, 21, 22, 30, 31, 32, 0, 0, 0,
-                                   40, 41, 42, 50, 51, 52, 60, 61, 62, 0, 0, 0};
-    Context c;
-    c.bindTexture(7);
-    c.texImage2D(3, 2, GL_RGB, GL_UNSIGNED_BYTE, image);
-    const glweb::Texture& t = c.textures[7];
-    ASSERT_EQ(t.storedWidth, 4);
-    ASSERT_EQ(t.storedHeight, 2);
-    // Nearest sampling: stored columns 0..3 take columns 0, 0, 1, 2.
-    const std::vector<uint8_t> expected = {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32,
-                                           40, 41, 42, 40, 41, 42, 50, 51, 52, 60, 61, 62};
-    EXPECT_EQ(t.pixels, expected);
-    EXPECT_FALSE(t.complete());  // GL's default minifying filter wants mipmaps
+    const struct {
+        const char* what;
+        int width, height;
+        std::vector<uint8_t> image, expected;
+        int storedWidth, storedHeight;
+    } rows[] = {
+        // Stored columns 0..3 take columns 0, 0, 1, 2.
+        {"three texels a row, two rows", 3, 2,
+         {10, 11, 12, 20, 21, 22, 30, 31, 32, 0, 0, 0, 40, 41, 42, 50, 51, 52, 60, 61, 62, 0, 0, 0},
+         {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42, 40, 41, 42, 50, 51, 52, 60, 61, 62}, 4, 2},
+        // Taller than wide, as the door is: stored rows 0..3 take rows 0, 0, 1, 2.
+        {"one texel a row, three rows", 1, 3, {10, 11, 12, 0, 20, 21, 22, 0, 30, 31, 32, 0},
+         {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32}, 1, 4},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        c.bindTexture(7);
+        c.texImage2D(r.width, r.height, GL_RGB, GL_UNSIGNED_BYTE, r.image.data());
+        const glweb::Texture& t = c.textures[7];
+        ASSERT_EQ(t.storedWidth, r.storedWidth) << r.what;
+        ASSERT_EQ(t.storedHeight, r.storedHeight) << r.what;
+        EXPECT_EQ(t.pixels, r.expected) << r.what;
+        EXPECT_FALSE(t.complete()) << r.what;  // GL's default minifying filter wants mipmaps
+    }
 }
 
 TEST(GLContextTest, VerticesAreLitWhileLightingIsOn)

@@ -3,6 +3,7 @@ screen, the last step draws the live frame again, every step names the lines
 of the program that made it, a pixel of the door names the door's function,
 the state follows the keys, and closing gives the house back.
     TARNVALE_WEB=build/web python3 test_inspect.py"""
+import math
 import os
 import re
 import unittest
@@ -27,6 +28,29 @@ def open_inspector(page):
 
 def chosen(page):
     return page.js('return Inspector.chosen')
+
+
+def magenta_pixels(page):
+    """The canvas's pixels in the outline's magenta."""
+    return page.driver.execute_async_script('''const done = arguments[0], image = new Image();
+        image.onload = () => {
+            const c = document.createElement('canvas');
+            [c.width, c.height] = [image.width, image.height];
+            const g = c.getContext('2d');
+            g.drawImage(image, 0, 0);
+            const d = g.getImageData(0, 0, c.width, c.height).data;
+            let n = 0;
+            for (let i = 0; i < d.length; i += 4) n += d[i] > 220 && d[i + 1] < 60 && d[i + 2] > 200;
+            done(n);
+        };
+        image.src = document.getElementById('canvas').toDataURL();''')
+
+
+def matrix(page, caption):
+    """A matrix of the state panel, row by row."""
+    return page.js('''const t = [...document.querySelectorAll('[aria-label="state at this step"] table.matrix')]
+        .find(t => t.caption.textContent === arguments[0]);
+        return [...t.rows].map(r => [...r.cells].map(c => Number(c.textContent)))''', caption)
 
 
 class InspectorTest(OneBrowser):
@@ -81,6 +105,21 @@ class InspectorTest(OneBrowser):
         state = p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text
         self.assertIn('door.bmp', state)
         self.assertRegex(state, r'depth test\s+on')
+        # The matrices as GL has them, rows down the page: the reshape's
+        # gluPerspective(60, 800 / 600, 0.01, 100), and a modelview whose
+        # last row is (0, 0, 0, 1).
+        f, near, far = 1 / math.tan(math.radians(30)), 0.01, 100
+        perspective = [[f * 600 / 800, 0, 0, 0], [0, f, 0, 0],
+                       [0, 0, (far + near) / (near - far), 2 * far * near / (near - far)], [0, 0, -1, 0]]
+        for got, want in zip(sum(matrix(p, 'projection'), []), sum(perspective, [])):
+            self.assertAlmostEqual(got, want, delta=0.001)
+        modelview = matrix(p, 'modelview')
+        self.assertEqual(modelview[3], [0, 0, 0, 1])
+        self.assertTrue(any(modelview[r][3] for r in range(3)), modelview)
+        # A step wholly behind the front wall is outlined over it all the same.
+        desk = p.js('return Inspector.steps.findIndex(s => s.primitive && s.chain.some(f => f.name === "drawDesk"))')
+        p.js('Inspector.choose(arguments[0])', desk)
+        self.assertGreater(magenta_pixels(p), 20)
 
     def test_keys_move_through_steps_and_closing_gives_the_house_back(self):
         p = self.page
@@ -92,6 +131,12 @@ class InspectorTest(OneBrowser):
         self.assertEqual(chosen(p), count - 3)
         ActionChains(p.driver).send_keys(Keys.HOME).perform()
         self.assertEqual(chosen(p), 0)
+        # A run folds to its first step, its last included.
+        run = p.driver.find_element(By.CSS_SELECTOR, 'button.fold[aria-label$=", 3 steps"]')
+        hidden = 'return document.querySelectorAll(arguments[0] + " > li[hidden]").length'
+        p.js('arguments[0].click()', run)
+        self.assertEqual(p.js(hidden, STEPS), 2)
+        p.js('arguments[0].click()', run)
         # Folded by function: each call that display makes shows as one step.
         p.driver.find_element(By.CSS_SELECTOR, '[aria-label="fold by function"]').click()
         shown = p.js('return [...document.querySelectorAll(arguments[0] + " > li:not([hidden])")].map(li =>'

@@ -66,6 +66,15 @@ function pointer(p, selector, type) {
 
 const pad = (key) => `#pad [data-special="${key}"]`;
 
+// The menu with GLUT's two entries open, then a button released over the
+// second: as in GLUT, a press, a move to the entry and the release choose it.
+const menuRelease = (button) => [[0, (p) => {
+  p.w.Module.addMenuEntry('Inside', 1);
+  p.w.Module.addMenuEntry('Outside', 2);
+  p.w.Module.showMenu(10, 10);
+}], [50, (p) => p.w.document.querySelector('#menu li:nth-child(2)').dispatchEvent(
+  new p.w.MouseEvent('mouseup', { bubbles: true, button }))]];
+
 // Runs a row's events at their times, then the clock on to `until`, a
 // millisecond at a time so that each timer's calls carry its own time.
 function play(screen, events, until) {
@@ -132,6 +141,8 @@ const touchRows = [
   ['a pad pressed again while held starts over', [[0, (p) => pointer(p, pad(UP), 'pointerdown')],
     [500, (p) => pointer(p, pad(UP), 'pointerdown')], [800, (p) => pointer(p, pad(UP), 'pointerup')]], 2000,
     [...repeats(UP, 0, 500), ...repeats(UP, 500, 800)]],
+  ...[['left', 0], ['right', 2]].map(([name, button]) => [`the ${name} button released over a menu entry chooses it`,
+    menuRelease(button), 1000, [[50, 'select', 2]]]),
   // Every key of the folded group: one call each, with the key's character.
   ...['1', '2', '3', 'p', 'd', 'l', 't', 'f', 'q'].map((key) => [`the key button ${key}`,
     [[0, (p) => p.w.document.querySelector(`#keylist [data-key="${key}"]`).click()]], 1000,

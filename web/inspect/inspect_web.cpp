@@ -135,13 +135,8 @@ EMSCRIPTEN_KEEPALIVE void inspectDrawTo(int step, int outline)
     const Step* s = stepAt(step);
     if (!s)
         return;
-    const inspect::Record& r = lastRecord();
     glweb::Context& c = webContext();
-    c.vertices.assign(r.vertices.begin(), r.vertices.begin() + (long)s->endVertex);
-    c.commands.assign(r.commands.begin(), r.commands.begin() + (long)s->endCommand);
-    // The step's last draw command may go on into later steps.
-    if (!c.commands.empty() && c.commands.back().kind == glweb::Command::draw)
-        c.commands.back().count = s->endVertex - c.commands.back().first;
+    inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
     if (outline && s->primitive)
         addOutline(c, *s);
     webglDraw(c);

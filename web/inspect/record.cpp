@@ -88,4 +88,14 @@ void finish(const glweb::Context& context)
     record.commands = context.commands;
 }
 
+void frameUpTo(const Record& r, size_t step, std::vector<glweb::Vertex>& vertices,
+               std::vector<glweb::Command>& commands)
+{
+    const Step& s = r.steps.at(step);
+    vertices.assign(r.vertices.begin(), r.vertices.begin() + (long)s.endVertex);
+    commands.assign(r.commands.begin(), r.commands.begin() + (long)s.endCommand);
+    if (!commands.empty() && commands.back().kind == glweb::Command::draw)
+        commands.back().count = s.endVertex - commands.back().first;
+}
+
 }  // namespace inspect

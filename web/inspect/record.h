@@ -51,6 +51,12 @@ struct Record {
 void start();
 const Record& lastRecord();
 
+// The frame as drawn up to and including `step`: the frame's vertices and
+// commands cut there, the last draw command cut at the step's end (it may go
+// on into later steps that share its state).
+void frameUpTo(const Record& record, size_t step, std::vector<glweb::Vertex>& vertices,
+               std::vector<glweb::Command>& commands);
+
 // Called with the index of each new step as it begins, where the platform
 // can take the program's call stack; does nothing on the host.
 void stepBegins(size_t step);
