@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the page into BUILD_DIR/web with emscripten: the program's own
-# sources with web/ in place of freeglut, Mesa and GLU, the page's files, and
-# the fourteen textures (from BUILD_DIR/run) packed by pack_textures.sh.
+# sources with web/ in place of freeglut, Mesa and GLU, the texture
+# generator, and the page's files. When the texture folder (BUILD_DIR/run by
+# default) holds just what the generator writes, the page makes the textures
+# itself; a set of one's own is packed into the page by pack_textures.sh.
 #   web/build.sh BUILD_DIR [OUTPUT_DIR [TEXTURE_DIR]]
 # With TARNVALE_INSPECTOR=0 the page is built without its frame inspector,
 # as the benchmark compares.
@@ -20,7 +22,8 @@ program=() platform=()
 for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp; do
     [ "$f" = "$root/app/menu_labels.cpp" ] || program+=("$f")  # the page has its own labels
 done
-platform=("$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp)
+platform=("$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp "$root"/web/page/*.cpp
+          "$root"/tools/{textures,bmp_writer}.cpp)
 flags=(-std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root")
 link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
       -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
@@ -64,5 +67,12 @@ fi
 gzip -9nkf "$out/tarnvale.js" "$out/tarnvale.wasm"
 cp "$root"/web/page/{page,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
-"$root/web/pack_textures.sh" "$out" "$textureDir"
+generated=$(mktemp -d)
+trap 'rm -rf "$objects" "$generated"' EXIT
+"$build/texgen" "$generated"
+own=()
+for f in "$generated"/*.bmp; do
+    cmp -s "$f" "$textureDir/$(basename "$f")" || own=("$textureDir")
+done
+"$root/web/pack_textures.sh" "$out" "${own[@]}"
 echo "page built in $out"

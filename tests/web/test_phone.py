@@ -171,7 +171,7 @@ class OfflineTest(unittest.TestCase):
         self.addCleanup(lambda: server.stop())
         page = Page(server.url, phone=LANDSCAPE)
         self.addCleanup(page.close)
-        wait_for(page, "window.kept === 13 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
+        wait_for(page, "window.kept === 11 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
                        ".then(c => c.keys())))).then(ls => { window.kept = ls.flat().length; }), false)",
                  'the page to keep its files')
         online = page.picture()
@@ -179,6 +179,8 @@ class OfflineTest(unittest.TestCase):
         page.driver.refresh()
         page.frames_after(2, since=0)
         self.assertTrue(page.picture() == online, 'another picture without the network')
+        page.driver.get(server.url + 'index.html')  # the same page by its other address
+        page.frames_after(2, since=0)
         # A new build on the same address shows on the next visit.
         for name, old, new in (('index.html', 'MIT license', 'MIT license, new build'), ('sw.js', "CACHE = 'tarnvale-", "CACHE = 'tarnvale-new")):
             path = os.path.join(folder, name)

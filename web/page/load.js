@@ -1,5 +1,6 @@
-// Loads the program: its script, its module and the textures, each fetched
-// once and gzipped at build time, unpacked here by the browser's own
+// Loads the program: its script and its module (and the textures, when the
+// page was built with a set of its own), each fetched once and gzipped at
+// build time, unpacked here by the browser's own
 // DecompressionStream whatever the server sends. The bar over the canvas
 // shows the share of their bytes that has come. Only when every file has
 // come whole does the program start; a file that does not come, or comes
@@ -81,12 +82,24 @@ Module.loaded = (function () {
     document.body.append(script);
   }
 
-  return Promise.all(Object.keys(FILES).map(fetchFile)).then(([program, module, textures, packer]) => {
+  // The textures come packed only with a set of one's own; otherwise the
+  // program's module makes them, before the program starts.
+  const names = Object.keys(FILES);
+  return Promise.all(names.map(fetchFile)).then((files) => {
+    const file = (name) => files[names.indexOf(name)];
     const text = new TextDecoder();
-    Module.wasmBinary = module;
-    Module.getPreloadedPackage = () => textures;
-    run(text.decode(packer));
-    run(text.decode(program));
+    Module.wasmBinary = file('tarnvale.wasm.gz');
+    if (FILES['textures.js']) {
+      Module.getPreloadedPackage = () => file('textures.data.gz');
+      run(text.decode(file('textures.js')));
+    } else {
+      Module.onRuntimeInitialized = () => {
+        const start = performance.now();
+        Module._tarnvaleMakeTextures();
+        Module.texturesMadeIn = performance.now() - start;
+      };
+    }
+    run(text.decode(file('tarnvale.js.gz')));
   });
 })();
 Module.loaded.catch(() => {});

@@ -14,5 +14,7 @@ if ('serviceWorker' in navigator) {
   });
   // Once the page has all its files, so that the worker keeps them from the
   // browser's cache rather than fetching them a second time.
-  Module.loaded.then(() => navigator.serviceWorker.register('sw.js')).catch(() => {});
+  // A browser that cannot unpack has the worker keep the files as they are.
+  const worker = 'DecompressionStream' in window ? 'sw.js' : 'sw.js?plain';
+  Module.loaded.then(() => navigator.serviceWorker.register(worker)).catch(() => {});
 }

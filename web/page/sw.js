@@ -8,7 +8,10 @@
 
 const CACHE = 'tarnvale-@BUILD@';
 // The page's files but the page itself carry the build in their addresses.
-const FILES = ['./', ...@FILES@.map((f) => f + '?v=@BUILD@')];
+// A browser that cannot unpack loads the files as they are (load.js), and
+// registers this worker as sw.js?plain to keep those.
+const plain = new URL(self.location.href).searchParams.has('plain');
+const FILES = ['./', ...@FILES@.map((f) => (plain ? f.replace(/\.gz$/, '') : f) + '?v=@BUILD@')];
 
 // The first worker starts once the page has fetched all its files, and
 // takes them from the browser's cache: each file crosses the network once.
@@ -29,10 +32,12 @@ self.addEventListener('activate', (e) => {
 
 // The kept copy first; the network for anything not kept. What the page
 // fetches only when asked (the frame inspector's files) is kept once it has
-// come, so that it too opens without the network afterwards.
+// come, so that it too opens without the network afterwards. The page is
+// the same page whether it is opened as ./ or as ./index.html.
 self.addEventListener('fetch', (e) => {
   if (e.request.method !== 'GET') return;
-  e.respondWith(caches.open(CACHE).then((cache) => cache.match(e.request, { ignoreSearch: true }).then((kept) => {
+  const page = e.request.mode === 'navigate' && /\/(index\.html)?$/.test(new URL(e.request.url).pathname);
+  e.respondWith(caches.open(CACHE).then((cache) => cache.match(page ? './' : e.request, { ignoreSearch: true }).then((kept) => {
     if (kept) return kept;
     return fetch(e.request).then((response) => {
       if (response.ok && new URL(e.request.url).pathname.includes('/inspect/')) cache.put(e.request, response.clone());
