@@ -17,8 +17,10 @@
 #include "glcore/matrix.h"
 #include "image/render_init.h"
 #include "scene/display.h"
+#include "web/gl/gl_web.h"
 #include "web/inspect/pixel_history.h"
 #include "web/inspect/record.h"
+#include "web/inspect/replay.h"
 #include "web_stubs.h"
 
 namespace {
@@ -125,6 +127,117 @@ TEST_F(InspectTest, RecordEqualsTheRecordingGLCallForCall)
             }
         }
     }
+}
+
+// Every vertex of every primitive lands where the state at its step takes it.
+void expectLandedByTheirMatrices(const inspect::Record& r, const char* what)
+{
+    for (size_t i = 0; i < r.steps.size(); i++) {
+        const inspect::Step& s = r.steps[i];
+        const glcore::Mat4 both = glcore::multiply(s.state.projection, s.state.modelview);
+        ASSERT_EQ(s.landed.size(), s.leftOut ? 0 : s.given.size()) << what << ", step " << i;
+        for (size_t v = 0; v < s.landed.size(); v++) {
+            float clip[4];
+            glcore::transform4(both, {s.given[v].x, s.given[v].y, s.given[v].z}, clip);
+            for (int k = 0; k < 4; k++)
+                ASSERT_NEAR(clip[k], s.landed[v].position[k], 1e-4f * (1 + std::fabs(clip[k]))) << what << ", step " << i;
+        }
+    }
+}
+
+size_t findCall(const inspect::Record& r, const char* name, std::vector<double> args, size_t from = 0)
+{
+    for (size_t i = from; i < r.calls.size(); i++)
+        if (r.calls[i].name == std::string(name) && (args.empty() || r.calls[i].args == args))
+            return i;
+    return r.calls.size();
+}
+
+size_t stepOf(const inspect::Record& r, size_t call)
+{
+    for (size_t i = 0; i < r.steps.size(); i++)
+        if (r.steps[i].firstCall <= call && call <= r.steps[i].lastCall)
+            return i;
+    return r.steps.size();
+}
+
+// The frame run again through the GL layer: unedited, call for call and
+// vertex for vertex the same; each kind of edit lands where the state's
+// matrices put it, and only there.
+TEST_F(InspectTest, FrameRunAgainFollowsItsEdits)
+{
+    glweb::Context& context = webContext();
+    const glweb::Context frameStart = inspect::stateOf(context);
+    const inspect::Record original = record();
+    const std::vector<inspect::KeptCall> starting = inspect::startingCalls();
+    size_t perspective = 0;
+    while (perspective < starting.size() && starting[perspective].call.name != std::string("gluPerspective"))
+        perspective++;
+    ASSERT_LT(perspective, starting.size()) << "the reshape's projection is not among the starting calls";
+    const size_t door = findCall(original, "glRotatef", {30, 0, 1, 0});
+    const size_t doorPanel = stepOf(original, findCall(original, "glBegin", {}, door));
+    const size_t cull = findCall(original, "glEnable", {GL_CULL_FACE});
+    const size_t bind = findCall(original, "glBindTexture", {GL_TEXTURE_2D, 3});
+    const size_t vertex = findCall(original, "glVertex3f", {}, original.steps[doorPanel].firstCall);
+    ASSERT_STREQ(original.calls[vertex].name, "glVertex3f");
+
+    const auto callsOf = [](const inspect::Record& r) {
+        std::string out;
+        for (const inspect::Call& c : r.calls)
+            out += callLine(c.name, c.args) + "\n";
+        return out;
+    };
+    const struct {
+        const char* what;
+        inspect::Edits edits;
+    } rows[] = {
+        {"nothing", {}},
+        {"the door turned to 60 degrees", {{{{door, {60, 0, 1, 0}}}, {}}, {}, {}}},
+        {"face culling turned off", {{{}, {{cull, false}}}, {}, {}}},
+        {"the floor's texture on the door", {{{{bind, {GL_TEXTURE_2D, 9}}}, {}}, {}, {}}},
+        {"a vertex of the door moved", {{{{vertex, {0.5, 0.5, 0.5}}}, {}}, {}, {}}},
+        {"a field of view of 90 degrees", {{}, {{{perspective, {90, 800.0 / 600, 0.01, 100}}}, {}}, {}}},
+        {"the door left out", {{}, {}, {doorPanel}}},
+    };
+    for (const auto& row : rows) {
+        inspect::replay(context, frameStart, original, starting, row.edits);
+        const inspect::Record& r = inspect::lastRecord();
+        ASSERT_EQ(r.steps.size(), original.steps.size()) << row.what;
+        expectLandedByTheirMatrices(r, row.what);
+        const inspect::Step& panel = r.steps[doorPanel];
+        const std::string what = row.what;
+        if (what == "nothing") {
+            EXPECT_EQ(callsOf(r), callsOf(original));
+            ASSERT_EQ(r.vertices.size(), original.vertices.size());
+            EXPECT_EQ(0, std::memcmp(r.vertices.data(), original.vertices.data(), r.vertices.size() * sizeof r.vertices[0]));
+            ASSERT_EQ(r.commands.size(), original.commands.size());
+            for (size_t k = 0; k < r.commands.size(); k++)
+                EXPECT_TRUE(r.commands[k].state == original.commands[k].state && r.commands[k].count == original.commands[k].count);
+        } else if (what == "the door turned to 60 degrees") {
+            const inspect::Step& turn = r.steps[stepOf(r, door)];
+            const glcore::Mat4 made = glcore::multiply(r.steps[stepOf(r, door) - 1].state.modelview,
+                                                       glcore::rotation(60, 0, 1, 0));
+            for (int k = 0; k < 16; k++)
+                EXPECT_FLOAT_EQ(turn.state.modelview.m[k], made.m[k]);
+            EXPECT_NE(std::memcmp(panel.landed.data(), original.steps[doorPanel].landed.data(), sizeof panel.landed[0]), 0);
+        } else if (what == "face culling turned off") {
+            EXPECT_FALSE(r.steps[stepOf(r, cull)].state.cullFace);
+            EXPECT_FALSE(r.steps[stepOf(r, findCall(r, "glBegin", {}, cull))].drawState.cullFace);
+        } else if (what == "the floor's texture on the door") {
+            EXPECT_EQ(r.steps[stepOf(r, bind)].state.texture, 9u);
+            EXPECT_EQ(r.steps[stepOf(r, findCall(r, "glBegin", {}, bind))].drawState.texture, 9u);
+        } else if (what == "a vertex of the door moved") {
+            EXPECT_EQ(panel.given[0].x, 0.5f);
+        } else if (what == "a field of view of 90 degrees") {
+            const glcore::Mat4 p = glcore::perspective(90, 800.0 / 600, 0.01, 100);
+            for (int k = 0; k < 16; k++)
+                EXPECT_FLOAT_EQ(panel.state.projection.m[k], p.m[k]);
+        } else if (what == "the door left out") {
+            EXPECT_TRUE(panel.leftOut);
+            EXPECT_EQ(r.vertices.size() + 3 * (original.steps[doorPanel].given.size() - 2), original.vertices.size());
+        }
+    }
+    inspect::replay(context, frameStart, original, starting, {});  // as the program left it
 }
 
 // A pixel of the start view (from the window's top left): the texture the

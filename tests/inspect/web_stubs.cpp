@@ -5,6 +5,7 @@
 #include "web/gl/gl_web.h"
 #include "web/gl/webgl_draw.h"
 #include "web/inspect/record.h"
+#include "web/inspect/start_state.h"
 #include "web_stubs.h"
 
 void webglDraw(glweb::Context& context)
@@ -17,6 +18,9 @@ int webglDrawCalls()
 {
     return 0;
 }
+void inspect::callKept(size_t) {}
+void inspect::callDropped(size_t) {}
+
 std::map<size_t, HeldFrame> heldFrames;
 
 void inspect::stepBegins(size_t step)

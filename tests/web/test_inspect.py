@@ -1,7 +1,9 @@
 """The frame inspector in headless Chromium: it opens on the frame on the
 screen, the last step draws the live frame again, every step names the lines
 of the program that made it, a pixel of the door names the door's function,
-the state follows the keys, and closing gives the house back.
+the state follows the keys, edits run the frame again, the view from outside
+shows the eye's volume, and closing gives the house back, leaving nothing
+behind.
     TARNVALE_WEB=build/web python3 test_inspect.py"""
 import math
 import os
@@ -12,7 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import OneBrowser
+from page import OneBrowser, wait_for
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
 STEPS = '#inspector ol[aria-label="steps"]'
@@ -32,6 +34,11 @@ def chosen(page):
 
 def magenta_pixels(page):
     """The canvas's pixels in the outline's magenta."""
+    return pixels_like(page, 'd[i] > 220 && d[i + 1] < 60 && d[i + 2] > 200')
+
+
+def pixels_like(page, test):
+    """The canvas's pixels whose bytes d[i], d[i + 1], d[i + 2] pass a test."""
     return page.driver.execute_async_script('''const done = arguments[0], image = new Image();
         image.onload = () => {
             const c = document.createElement('canvas');
@@ -40,10 +47,10 @@ def magenta_pixels(page):
             g.drawImage(image, 0, 0);
             const d = g.getImageData(0, 0, c.width, c.height).data;
             let n = 0;
-            for (let i = 0; i < d.length; i += 4) n += d[i] > 220 && d[i + 1] < 60 && d[i + 2] > 200;
+            for (let i = 0; i < d.length; i += 4) n += %s;
             done(n);
         };
-        image.src = document.getElementById('canvas').toDataURL();''')
+        image.src = document.getElementById('canvas').toDataURL();''' % test)
 
 
 def matrix(page, caption):
@@ -131,14 +138,22 @@ class InspectorTest(OneBrowser):
         self.assertEqual(chosen(p), count - 3)
         ActionChains(p.driver).send_keys(Keys.HOME).perform()
         self.assertEqual(chosen(p), 0)
-        # A run folds to its first step, its last included.
+        # A run folds to its first step, its last included; from a step
+        # just folded away, the arrow goes on to the next step shown.
         run = p.driver.find_element(By.CSS_SELECTOR, 'button.fold[aria-label$=", 3 steps"]')
+        first = int(run.find_element(By.XPATH, './ancestor::li').get_attribute('data-step'))
         hidden = 'return document.querySelectorAll(arguments[0] + " > li[hidden]").length'
+        p.js('Inspector.choose(arguments[0])', first + 1)
         p.js('arguments[0].click()', run)
         self.assertEqual(p.js(hidden, STEPS), 2)
+        p.js('arguments[0].focus()', p.driver.find_element(By.CSS_SELECTOR, STEPS))
+        ActionChains(p.driver).send_keys(Keys.ARROW_DOWN).perform()
+        self.assertEqual(chosen(p), first + 3)
         p.js('arguments[0].click()', run)
         # Folded by function: each call that display makes shows as one step.
         p.driver.find_element(By.CSS_SELECTOR, '[aria-label="fold by function"]').click()
+        self.assertEqual(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="fold by function"]').get_attribute('aria-pressed'),
+                         'true')
         shown = p.js('return [...document.querySelectorAll(arguments[0] + " > li:not([hidden])")].map(li =>'
                      '  Inspector.steps[li.dataset.step].chain.slice(0, 2).map(f => f.name + ":" + f.line).join(" > "))',
                      STEPS)
@@ -146,6 +161,10 @@ class InspectorTest(OneBrowser):
         self.assertTrue(all(a != b for a, b in zip(shown, shown[1:])), shown)
         self.assertRegex(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="state at this step"]').text,
                          r'depth test\s+off')
+        # Recorded again (the window resized), nothing is folded.
+        p.js('window.dispatchEvent(new Event("resize"))')
+        wait_for(p, 'document.querySelector(\'[aria-label="fold by function"]\').getAttribute("aria-pressed") === "false"',
+                 'the fold to be undone by a new record')
         # The keyboard alone reaches a pixel's history: the arrows move a ring
         # from the canvas's middle, Enter asks.
         p.js('document.getElementById("canvas").focus()')
@@ -154,10 +173,82 @@ class InspectorTest(OneBrowser):
         self.assertTrue(p.driver.find_elements(By.CSS_SELECTOR, '[aria-label="pixel history"] [data-fate="seen"]'))
         self.assertEqual(p.frames(), frames, 'the house drew while inspected')
         p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
-        self.assertEqual(p.driver.find_elements(By.ID, 'inspector'), [])
+        self.assertFalse(p.driver.find_element(By.ID, 'inspector').is_displayed())
         before = p.picture()
         p.press(Keys.ARROW_UP)
         self.assertNotEqual(p.picture(), before)
+
+
+    def test_edits_run_the_frame_again_and_the_view_from_outside_shows_the_volume(self):
+        p = self.page
+        count = open_inspector(p)
+        whole = p.picture()
+        # The reshape's projection is among the starting state, with its line.
+        starting = p.js('return [...document.querySelectorAll(\'ol[aria-label="starting state"] li\')].map(li => li.textContent)')
+        self.assertTrue(any(re.search(r'gluPerspective\(60, 1\.33333, 0\.01, 100\).*reshape\s+app/camera\.cpp:\d+', t)
+                            for t in starting), starting)
+        # The door turned from 30 to 60 degrees: the door moves, and only the door.
+        door = p.js('return Inspector.steps.findIndex(s => s.text === "glRotatef(30, 0, 1, 0)")')
+        p.js('Inspector.choose(arguments[0])', door)
+        angle = p.driver.find_element(By.CSS_SELECTOR, STEPS + ' li[aria-current] input[aria-label="angle"]')
+        self.assertEqual(angle.get_attribute('role'), 'spinbutton')
+        angle.send_keys(Keys.ARROW_UP * 6)  # five degrees a press
+        self.assertIn('glRotatef(60, 0, 1, 0)', p.js('return Inspector.steps[arguments[0]].text', door))
+        p.js('Inspector.choose(arguments[0])', count - 1)
+        turned = p.picture()
+        self.assertNotEqual(turned, whole)
+        p.driver.find_element(By.CSS_SELECTOR, 'ul[aria-label="edits"] button').click()
+        self.assertEqual(p.picture(), whole, 'undone, the frame is not the program\'s')
+        # A wider field of view in the starting state: every step follows.
+        fovy = p.js('return Inspector.starting.findIndex(c => c.name === "gluPerspective")')
+        p.js('Inspector.chooseStart(arguments[0])', fovy)
+        cell = p.driver.find_element(By.CSS_SELECTOR, 'ol[aria-label="starting state"] li[aria-current] input[aria-label="fovy"]')
+        cell.clear()
+        cell.send_keys('90', Keys.TAB)
+        projection = matrix(p, 'projection')
+        self.assertAlmostEqual(projection[1][1], 1.0, delta=0.001)  # 1 / tan(45 degrees)
+        # From outside: the volume in yellow, and a pipeline for the chosen primitive.
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="view from outside"]').click()
+        self.assertEqual(p.driver.find_element(By.CSS_SELECTOR, '[aria-label="view from outside"]').get_attribute('aria-pressed'), 'true')
+        self.assertGreater(pixels_like(p, 'd[i] > 220 && d[i + 1] > 180 && d[i + 2] < 90'), 200)
+        stages = p.js('return [...document.querySelectorAll(\'[aria-label="vertex pipeline"] th[scope="row"]\')].map(t => t.textContent)')
+        self.assertEqual(stages, ['object', 'eye', 'clip', 'normalised device', 'window'])
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="the program’s frame"]').click()
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="view from outside"]').click()
+        self.assertEqual(p.picture(), whole)
+        # A lost context, back while the inspector is open: the frozen frame comes back by itself.
+        p.js("window.lose = document.getElementById('canvas').getContext('webgl').getExtension('WEBGL_lose_context');"
+             "lose.loseContext()")
+        wait_for(p, "document.getElementById('canvas').getContext('webgl').isContextLost()", 'the loss')
+        p.js('lose.restoreContext()')
+        wait_for(p, "!document.getElementById('canvas').getContext('webgl').isContextLost()", 'the context')
+        p.js('return new Promise(r => requestAnimationFrame(() => requestAnimationFrame(r)))')
+        self.assertEqual(p.picture(), whole, 'the frame did not come back')
+        # A smaller window while open: the program is told, the frame is
+        # recorded at the new size, and the house keeps it.
+        p.driver.set_window_size(700, 800)
+        try:
+            wait_for(p, 'Inspector.starting.some(c => c.name === "glViewport" && c.args[2] < 800)', 'the new viewport')
+            self.assertEqual(p.js('return Inspector.starting.find(c => c.name === "glViewport").args.slice(2)'),
+                             p.js('const c = document.getElementById("canvas"); return [c.width, c.height]'))
+            p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
+            p.frames_after(2)
+            self.assertLess(p.js('return document.getElementById("canvas").width'), 800)
+        finally:
+            p.driver.set_window_size(1200, 1000)
+
+    def test_open_and_close_leave_nothing_behind(self):
+        p = self.page
+        heap = lambda: (p.cdp('HeapProfiler.collectGarbage'), p.cdp('Runtime.getHeapUsage')['usedSize'])[1]
+        open_inspector(p)
+        p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
+        start = heap()
+        for _ in range(15):
+            open_inspector(p)
+            p.driver.find_element(By.CSS_SELECTOR, STEPS + ' li:nth-child(300)').click()
+            ActionChains(p.driver).move_to_element_with_offset(p.canvas, 175, 80).click().perform()
+            p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
+        self.assertLess(heap() - start, 1e6)
 
 
 if __name__ == '__main__':

@@ -145,7 +145,7 @@ class LandscapeTest(OneBrowser):
         self.assertEqual(page.js('return Inspector.chosen'),
                          page.js('return Number(document.querySelector(\'[data-fate="seen"]\').dataset.step)'))
         page.tap('[aria-label="back to the house"]')
-        self.assertEqual(page.js('return document.getElementById("inspector")'), None)
+        self.assertTrue(page.js('return document.getElementById("inspector").hidden'))
 
     def test_lost_context_comes_back_with_the_same_picture(self):
         page = self.open()

@@ -35,7 +35,7 @@ function page(screen) {
   const note = (name) => (...args) => calls.push([Date.now(), name, ...args]);
   let running = false;
   w.Module = {
-    running: () => running,
+    running: () => running, started: () => running,
     _tarnvaleMouse: note('mouse'), _tarnvaleMotion: note('motion'), _tarnvaleKey: note('key'),
     _tarnvaleSpecial: note('special'), _tarnvaleMenuAt: note('menu'), _tarnvaleMenuSelect: note('select'),
     // As the GLUT layer does: the canvas takes the new size.

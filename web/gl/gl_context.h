@@ -82,6 +82,7 @@ public:
 
     void matrixMode(GLenum mode) { stacks.projectionMode = mode == GL_PROJECTION; }
     void loadIdentity() { stacks.load(glcore::identity()); }
+    void loadMatrix(const glcore::Mat4& m) { stacks.load(m); }
     void pushMatrix() { stacks.push(); }
     void popMatrix() { stacks.pop(); }
     void multiply(const glcore::Mat4& m) { stacks.multiplyBy(m); }

@@ -39,9 +39,15 @@ glweb::Context& webContext()
     return context;
 }
 
+void webFrameBegins()
+{
+    inspect::frameBegins();
+}
+
 void webFlush()
 {
     inspect::finish(context);
+    inspect::frameEnds();
     webglDraw(context);
 }
 

@@ -6,6 +6,8 @@ namespace glweb {
 class Context;
 }
 
+// A frame begins: its calls are the frame's until the flush.
+void webFrameBegins();
 // Sends the frame's gathered commands to WebGL.
 void webFlush();
 // Draw calls made so far, for the page's frame statistics.

@@ -173,6 +173,7 @@ void frame()
         return;
     redisplayPending = false;
     double start = emscripten_get_now();
+    webFrameBegins();
     displayFunc();
     frameMilliseconds += emscripten_get_now() - start;
     frames++;
@@ -182,8 +183,10 @@ void frame()
 
 void webDisplayNow()
 {
-    if (displayFunc)
-        displayFunc();
+    if (!displayFunc)
+        return;
+    webFrameBegins();
+    displayFunc();
 }
 
 // exit() from the program (linked with --wrap=exit): stop the frames and the

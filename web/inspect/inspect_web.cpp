@@ -1,10 +1,14 @@
-// The inspector's side in the program's module: records a frame, draws any
-// prefix of its steps with the chosen step outlined, and hands the page
-// (inspector.js) the record as plain numbers, which the page writes out.
+// The inspector's side in the program's module: records a frame, runs it
+// again with the page's edits, draws any prefix of its steps with the
+// chosen step outlined, from the eye or from outside, and hands the page
+// (inspector.js) the record and the starting state as plain numbers, which
+// the page writes out.
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <memory>
 
 #include "web/gl/gl_context.h"
 #include "web/gl/gl_web.h"
@@ -12,6 +16,8 @@
 #include "web/glut/glut_web.h"
 #include "web/inspect/pixel_history.h"
 #include "web/inspect/record.h"
+#include "web/inspect/replay.h"
+#include "web/inspect/start_state.h"
 
 // The program's call stack as each step begins, kept by the page and read
 // against the line table when the inspector shows it.
@@ -22,12 +28,41 @@ void inspect::stepBegins(size_t step)
     pageStepBegins(step);
 }
 
+// The stacks of the calls that set the starting state, kept from the page's
+// start (the inspector's script comes later): a call is kept rarely, at
+// initialisation, reshape and a key, never in a frame.
+EM_JS(void, pageCallKept, (size_t id), {
+    const limit = Error.stackTraceLimit;
+    Error.stackTraceLimit = 60;
+    (Module.keptStacks = Module.keptStacks || {})[id] = new Error().stack;
+    Error.stackTraceLimit = limit;
+});
+EM_JS(void, pageCallDropped, (size_t id), { delete Module.keptStacks[id]; });
+
+void inspect::callKept(size_t id)
+{
+    pageCallKept(id);
+}
+
+void inspect::callDropped(size_t id)
+{
+    pageCallDropped(id);
+}
+
 namespace {
 
 using inspect::lastRecord;
 using inspect::Step;
 
 std::vector<int> pixelEntries;  // the last pixel's history, for the page
+// What the inspector holds while open, made when it records.
+struct Session {
+    inspect::Record original;  // the frame as the program drew it
+    const std::vector<inspect::KeptCall>* starting;
+    glweb::Context frameStart;  // the context's state before it, textures aside
+    inspect::Edits edits;
+};
+std::unique_ptr<Session> session;
 
 const Step* stepAt(int step)
 {
@@ -63,8 +98,79 @@ extern "C" {
 // Draws the frame once more, noting every call: the number of steps.
 EMSCRIPTEN_KEEPALIVE int inspectRecord()
 {
+    glweb::Context& c = webContext();
+    if (session)  // recorded again while open: from the program's state
+        inspect::replay(c, session->frameStart, session->original, *session->starting, {});
+    session = std::make_unique<Session>();
+    session->frameStart = inspect::stateOf(c);
+    session->starting = &inspect::startingCalls();
     inspect::start();
     webDisplayNow();
+    // Kept as the program drew it; what the page reads is the same frame
+    // run again, as every edit will be.
+    session->original = inspect::takeRecord();
+    inspect::replay(c, session->frameStart, session->original, *session->starting, {});
+    return (int)lastRecord().steps.size();
+}
+
+// The context as the program left it, for the house to go on from: the
+// program's own frame, run once more.
+EMSCRIPTEN_KEEPALIVE void inspectClose()
+{
+    if (session)
+        inspect::replay(webContext(), session->frameStart, session->original, *session->starting, {});
+    session.reset();
+}
+
+EMSCRIPTEN_KEEPALIVE int inspectStartCount()
+{
+    return session ? (int)session->starting->size() : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* inspectStartName(int i)
+{
+    return session->starting->at((size_t)i).call.name;
+}
+
+EMSCRIPTEN_KEEPALIVE const double* inspectStartArgs(int i, int* count)
+{
+    const std::vector<double>& args = session->starting->at((size_t)i).call.args;
+    *count = (int)args.size();
+    return args.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int inspectStartId(int i)
+{
+    return (int)session->starting->at((size_t)i).id;
+}
+
+// The page's edits, given anew before each run: a call's arguments, a
+// glEnable or glDisable in place of the other, a step left out. `start`
+// says whether `call` is a starting call or one of the frame's.
+EMSCRIPTEN_KEEPALIVE void inspectEditsClear()
+{
+    session->edits = {};
+}
+
+EMSCRIPTEN_KEEPALIVE void inspectEditArgs(int start, int call, const double* args, int count)
+{
+    (start ? session->edits.starting : session->edits.frame).args.push_back({(size_t)call, {args, args + count}});
+}
+
+EMSCRIPTEN_KEEPALIVE void inspectEditEnable(int start, int call, int on)
+{
+    (start ? session->edits.starting : session->edits.frame).enable.push_back({(size_t)call, on != 0});
+}
+
+EMSCRIPTEN_KEEPALIVE void inspectLeaveOut(int step)
+{
+    session->edits.leftOut.push_back((size_t)step);
+}
+
+// The recorded frame run again with the edits: the number of steps.
+EMSCRIPTEN_KEEPALIVE int inspectReplay()
+{
+    inspect::replay(webContext(), session->frameStart, session->original, *session->starting, session->edits);
     return (int)lastRecord().steps.size();
 }
 
@@ -139,6 +245,46 @@ EMSCRIPTEN_KEEPALIVE void inspectDrawTo(int step, int outline)
     inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
     if (outline && s->primitive)
         addOutline(c, *s);
+    webglDraw(c);
+}
+
+// The frame up to `step` seen from outside: each vertex taken from the
+// eye's clip space by `m` (16 numbers, column by column: the outside
+// camera's projection and view times the inverse of the eye's projection),
+// every face shown, what lies outside the eye's view volume dimmed, and
+// `count` lines added over it, 7 numbers an end (clip x, y, z, w and colour).
+EMSCRIPTEN_KEEPALIVE void inspectDrawThrough(int step, const float* m, int outline, const float* lines, int count)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return;
+    glweb::Context& c = webContext();
+    inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
+    if (outline && s->primitive)
+        addOutline(c, *s);
+    for (glweb::Vertex& v : c.vertices) {
+        const float* p = v.position;
+        const bool inside = std::fabs(p[0]) <= p[3] && std::fabs(p[1]) <= p[3] && std::fabs(p[2]) <= p[3];
+        float out[4];
+        for (int r = 0; r < 4; r++)
+            out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r] * p[3];
+        std::copy(out, out + 4, v.position);
+        for (float& k : v.color)
+            k *= inside ? 1 : 0.3f;
+    }
+    for (glweb::Command& cmd : c.commands) {
+        cmd.state.depthTest = true;
+        cmd.state.cullFace = false;
+        std::fill(cmd.clearColor, cmd.clearColor + 3, 0.12f);
+    }
+    glweb::Command added{};
+    added.kind = glweb::Command::draw;
+    added.state = {GL_LINES, 0, GL_REPLACE, true, false};
+    added.first = c.vertices.size();
+    added.count = (size_t)count * 2;
+    for (int i = 0; i < count * 2; i++, lines += 7)
+        c.vertices.push_back({{lines[0], lines[1], lines[2], lines[3]}, {lines[4], lines[5], lines[6]}, {0, 0}});
+    c.commands.push_back(added);
     webglDraw(c);
 }
 

@@ -3,7 +3,12 @@
 // program's call stack at each step, read against the line table the build
 // made (lines.json); the list of steps draws the frame up to any of them,
 // the state panel shows what was in force there, and a pixel of the frozen
-// frame lists every step that reached it. Loaded when first asked for.
+// frame lists every step that reached it. Every number of a step can be
+// changed, a switch turned, a texture swapped, a step left out, and so can
+// the calls that set the state the frame starts with: the frame is then run
+// again through the GL layer with the edits (replay.cpp), and everything
+// shown follows. The view from outside shows the frame and the eye's view
+// volume from a second camera. Loaded when first asked for.
 'use strict';
 
 window.Inspector = (function () {
@@ -35,6 +40,44 @@ window.Inspector = (function () {
   };
   const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT']];
 
+  // What each argument of an entry point means, as the classic tutors
+  // explained them, by position: its name, one line of meaning, and the step
+  // of an arrow key (a tenth of it with Shift). null: a GL name, not a number.
+  const xyz = (what, step) => ['x', 'y', 'z'].map((a) => [a, what + ' ' + a, step]);
+  const rgb = (what) => ['red', 'green', 'blue'].map((c) => [c, what + ': ' + c + ', from 0 to 1', 0.05]);
+  const MEANINGS = {
+    glTranslatef: xyz('distance moved along', 0.1),
+    glRotatef: [['angle', 'angle in degrees, counter-clockwise about the axis (x, y, z)', 5],
+                ...xyz('the axis\u2019s', 0.1)],
+    glScalef: xyz('factor of scale along', 0.1),
+    gluLookAt: [...xyz('the eye\u2019s position:', 0.1).map(([a, m, s]) => ['eye' + a.toUpperCase(), m, s]),
+                ...xyz('the point looked at:', 0.1).map(([a, m, s]) => ['center' + a.toUpperCase(), m, s]),
+                ...xyz('which way is up:', 0.1).map(([a, m, s]) => ['up' + a.toUpperCase(), m, s])],
+    gluPerspective: [['fovy', 'field of view in degrees, from the bottom of the view to its top', 5],
+                     ['aspect', 'width of the view over its height', 0.1],
+                     ['zNear', 'distance from the eye to the near plane, more than 0', 0.05],
+                     ['zFar', 'distance from the eye to the far plane', 5]],
+    glOrtho: [['left', 'the box\u2019s left side, x in eye coordinates', 0.1], ['right', 'its right side', 0.1],
+              ['bottom', 'its bottom, y in eye coordinates', 0.1], ['top', 'its top', 0.1],
+              ['zNear', 'its near side, as a distance before the eye (negative: behind it)', 0.1],
+              ['zFar', 'its far side, as a distance before the eye', 0.1]],
+    glViewport: [['x', 'the viewport\u2019s left edge, in window pixels', 10],
+                 ['y', 'its bottom edge, in window pixels from the bottom', 10],
+                 ['width', 'its width in pixels', 10], ['height', 'its height in pixels', 10]],
+    glColor3f: rgb('the colour of the vertices that follow'),
+    glColor3fv: rgb('the colour of the vertices that follow'),
+    glNormal3f: xyz('the normal of the vertices that follow:', 0.1),
+    glTexCoord2f: [['s', 'texture coordinate across the image: 0 to 1 spans it once', 0.1],
+                   ['t', 'texture coordinate up the image: 0 to 1 spans it once', 0.1]],
+    glVertex3f: xyz('the vertex\u2019s position in object coordinates:', 0.1),
+    glLightfv: [null, null, ...xyz('the light\u2019s position, taken under the modelview of the moment:', 0.5),
+                ['w', '0: a light from a direction, 1: from a point', 1]],
+    glLightModelfv: [null, ...rgb('the ambient light everywhere'), ['alpha', 'alpha, unused here', 0.05]],
+    glMaterialfv: [null, null, ...rgb('the material\u2019s colour'), ['alpha', 'alpha, unused here', 0.05]],
+    glClearColor: [...rgb('the colour the frame is cleared to'), ['alpha', 'alpha, unused here', 0.05]],
+  };
+  const SWITCHED = ['glEnable', 'glDisable'];
+
   const number = (v) => String(Number(v.toPrecision(6)));  // as the program wrote it: 0.05, not 0.0500000007
   const enumName = (v) => ENUMS[v] || number(v);
 
@@ -53,11 +96,18 @@ window.Inspector = (function () {
 
   let lines = null;           // the line table
   let stacks = [];            // the raw call stack as each step began
-  let steps = [];             // {text, chain, primitive, vertices, texture}
+  let steps = [];             // {text, chain, primitive, vertices, texture, first, last}
+  let starting = [];          // the starting state's calls: {name, args, chain}
   let runs = [];              // {start, end, depth, name}: a function's steps
   let folded = new Set();     // runs folded away
-  let chosen = -1;
-  let panel = null, list = null, items = [], stateBox = null, historyList = null, mark = null, pickAt = null;
+  let chosen = -1, chosenStart = -1;
+  // The learner's edits, one for each call changed or step left out, in the
+  // order first made: {key, start, call, step, name, args, leftOut}.
+  let edits = [];
+  let outside = null;         // the outside camera while the view from outside is on: {yaw, pitch, distance}
+  let panel = null, list, startList, items = [], startItems = [], stateBox, historyList, editsList, mark, pickAt = null;
+  let open_ = false;
+  let argBuffer = 0, countBuffer = 0;
   const timings = {};
 
   // The program's functions on a stack, outermost first, each with the file
@@ -89,22 +139,43 @@ window.Inspector = (function () {
   }
 
   function heapInts(pointer, count) { return Array.from(HEAP32.subarray(pointer >> 2, (pointer >> 2) + count)); }
+  function heapDoubles(pointer, count) { return Array.from(HEAPF64.subarray(pointer >> 3, (pointer >> 3) + count)); }
+
+  // A call of the frame, or of the starting state, as the module has it.
+  function readCall(index, start) {
+    const count = countBuffer;
+    const name = UTF8ToString(start ? Module._inspectStartName(index) : Module._inspectCallName(index));
+    const at = start ? Module._inspectStartArgs(index, count) : Module._inspectCallArgs(index, count);
+    return { name, args: heapDoubles(at, HEAP32[count >> 2]) };
+  }
+
+  function stepText(i) {
+    const s = steps[i], call = readCall(s.first);
+    return s.primitive ? callText(call.name, call.args) + ' \u2026 glEnd()' : callText(call.name, call.args);
+  }
 
   // The recorded frame, read out of the module.
   function readSteps(count) {
-    const ints = _malloc(4 * 6), argCount = ints + 20;
+    const ints = _malloc(4 * 5);
     const out = [];
     for (let i = 0; i < count; i++) {
       Module._inspectStep(i, ints);
-      const [first, , primitive, , vertices] = heapInts(ints, 5);
-      const name = UTF8ToString(Module._inspectCallName(first));
-      const argsAt = Module._inspectCallArgs(first, argCount);
-      const args = Array.from(HEAPF64.subarray(argsAt >> 3, (argsAt >> 3) + HEAP32[argCount >> 2]));
+      const [first, last, primitive, , vertices] = heapInts(ints, 5);
+      const { name, args } = readCall(first);
       const text = primitive ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
-      out.push({ text, chain: chainOf(stacks[i], name), primitive: primitive !== 0, vertices,
+      out.push({ text, chain: chainOf(stacks[i], name), primitive: primitive !== 0, vertices, first, last,
                  texture: name === 'glBindTexture' ? args[1] : -1 });
     }
     _free(ints);
+    return out;
+  }
+
+  function readStarting() {
+    const out = [];
+    for (let i = 0, count = Module._inspectStartCount(); i < count; i++) {
+      const call = readCall(i, true);
+      out.push({ ...call, chain: chainOf((Module.keptStacks || {})[Module._inspectStartId(i)], call.name) });
+    }
     return out;
   }
 
@@ -134,48 +205,89 @@ window.Inspector = (function () {
     return e;
   }
 
+  function labelled(e, label) {
+    e.setAttribute('aria-label', label);
+    return e;
+  }
+
+  // The panel is made once and hidden while closed, so that nothing of an
+  // earlier opening stays reachable from it.
   function build() {
-    panel = el('section', { id: 'inspector' });
-    panel.setAttribute('aria-label', 'frame inspector');
-    const back = el('button', { type: 'button', id: 'inspect-back', textContent: 'Back to the house' });
-    back.setAttribute('aria-label', 'back to the house');
+    panel = labelled(el('section', { id: 'inspector', hidden: true }), 'frame inspector');
+    const back = labelled(el('button', { type: 'button', id: 'inspect-back', textContent: 'Back to the house' }), 'back to the house');
     back.addEventListener('click', close);
     const outline = el('input', { type: 'checkbox', id: 'inspect-outline', checked: true });
-    outline.addEventListener('change', () => choose(chosen));
-    const foldAll = el('button', { type: 'button', textContent: 'Fold by function' });
-    foldAll.setAttribute('aria-label', 'fold by function');
+    outline.addEventListener('change', draw);
+    const foldAll = labelled(el('button', { type: 'button', id: 'inspect-fold', textContent: 'Fold by function' }), 'fold by function');
     foldAll.setAttribute('aria-pressed', 'false');
     foldAll.addEventListener('click', () => {
       const top = runs.filter((r) => r.depth === 1);
       folded = top.every((r) => folded.has(r)) ? new Set() : new Set(top);
-      foldAll.setAttribute('aria-pressed', String(folded.size > 0));
       showFolds();
     });
-    panel.append(el('div', { className: 'bar' }, back, ' ', foldAll, ' ',
+    const view = labelled(el('button', { type: 'button', id: 'inspect-outside', textContent: 'View from outside' }), 'view from outside');
+    view.setAttribute('aria-pressed', 'false');
+    view.addEventListener('click', () => {
+      outside = outside ? null : { yaw: 50, pitch: 25, distance: 9 };
+      view.setAttribute('aria-pressed', String(!!outside));
+      mark.style.display = 'none';
+      draw();
+    });
+    panel.append(el('div', { className: 'bar' }, back, ' ', foldAll, ' ', view, ' ',
                     el('label', {}, outline, ' outline the step'),
-                    el('span', { id: 'inspect-hint', textContent: 'Choose a step; click or tap the house for a pixel\u2019s history.' })));
+                    el('span', { id: 'inspect-hint', textContent: 'Choose a step and change its numbers; click or tap the house for a pixel\u2019s history.' })));
 
-    list = el('ol', { tabIndex: 0 });
-    list.setAttribute('aria-label', 'steps');
+    startList = labelled(el('ol', { tabIndex: 0 }), 'starting state');
+    list = labelled(el('ol', { tabIndex: 0 }), 'steps');
     list.addEventListener('keydown', onListKey);
-    stateBox = el('section', { className: 'state' });
-    stateBox.setAttribute('aria-label', 'state at this step');
-    historyList = el('ol');
-    historyList.setAttribute('aria-label', 'pixel history');
-    const historyBox = el('section', { className: 'history' }, el('h3', { textContent: 'Pixel history' }),
-                          el('p', { id: 'inspect-pixel', textContent: 'No pixel chosen.' }), historyList);
-    historyBox.setAttribute('aria-label', 'which steps drew this pixel');
-    panel.append(el('div', { className: 'panes' }, list, el('div', { className: 'side' }, historyBox, stateBox)));
+    stateBox = labelled(el('section', { className: 'state' }), 'state at this step');
+    historyList = labelled(el('ol'), 'pixel history');
+    const historyBox = labelled(el('section', { className: 'history' }, el('h3', { textContent: 'Pixel history' }),
+                                   el('p', { id: 'inspect-pixel', textContent: 'No pixel chosen.' }), historyList),
+                                'which steps drew this pixel');
+    editsList = labelled(el('ul'), 'edits');
+    const reset = labelled(el('button', { type: 'button', textContent: 'The program\u2019s frame' }), 'the program\u2019s frame');
+    reset.addEventListener('click', () => { edits = []; run(); });
+    const editsBox = el('section', { className: 'edits' }, el('h3', { textContent: 'Edits' }), editsList, reset);
+    panel.append(el('div', { className: 'panes' },
+                    el('div', { className: 'lists' }, el('h3', { textContent: 'The state the frame starts with' }), startList,
+                       el('h3', { textContent: 'The frame' }), list),
+                    el('div', { className: 'side' }, editsBox, historyBox, stateBox)));
     canvas.after(panel);
     mark = el('div', { id: 'inspect-mark' });
     document.body.append(mark);
+    argBuffer = _malloc(8 * 16);
+    countBuffer = _malloc(4);
+  }
+
+  function chainRow(chain, foldable) {
+    const row = el('div', { className: 'chain' });
+    chain.forEach((f, d) => {
+      if (d) row.append(' > ');
+      const run = foldable && foldable(d);
+      const name = run ? el('button', { type: 'button', className: 'fold', textContent: f.name })
+                       : el('span', { textContent: f.name });
+      name.title = f.file + ':' + f.line;
+      if (run) {
+        name.run = run;
+        name.setAttribute('aria-expanded', 'true');
+        labelled(name, 'fold ' + f.name + ', ' + (run.end - run.start + 1) + ' steps');
+        name.addEventListener('click', (e) => {
+          e.stopPropagation();
+          if (folded.has(run)) folded.delete(run); else folded.add(run);
+          showFolds();
+        });
+      }
+      row.append(name);
+    });
+    const where = chain[chain.length - 1];
+    if (where) row.append(el('span', { className: 'where', textContent: '  ' + where.file + ':' + where.line }));
+    return row;
   }
 
   function fill() {
-    list.textContent = '';
     const runAt = new Map(runs.map((r) => [r.start + ':' + r.depth, r]));
     items = steps.map((s, i) => {
-      const where = s.chain.length ? s.chain[s.chain.length - 1] : null;
       const li = el('li', { tabIndex: -1 });
       li.dataset.step = i;
       const head = el('div', { className: 'head' }, el('span', { className: 'n', textContent: i + 1 }), ' ',
@@ -183,32 +295,19 @@ window.Inspector = (function () {
       if (s.primitive) head.append(el('span', { className: 'count', textContent: ' ' + s.vertices + ' vertices' }));
       if (s.texture >= 0 && Module.textureFiles[s.texture])
         head.append(el('span', { className: 'file', textContent: ' ' + Module.textureFiles[s.texture] }));
-      li.append(head);
-      const chain = el('div', { className: 'chain' });
-      s.chain.forEach((f, d) => {
-        if (d) chain.append(' > ');
-        const run = runAt.get(i + ':' + d);
-        const name = run ? el('button', { type: 'button', className: 'fold', textContent: f.name })
-                         : el('span', { textContent: f.name });
-        name.title = f.file + ':' + f.line;
-        if (run) {
-          name.run = run;
-          name.setAttribute('aria-expanded', 'true');
-          name.setAttribute('aria-label', 'fold ' + f.name + ', ' + (run.end - run.start + 1) + ' steps');
-          name.addEventListener('click', (e) => {
-            e.stopPropagation();
-            if (folded.has(run)) folded.delete(run); else folded.add(run);
-            showFolds();
-          });
-        }
-        chain.append(name);
-      });
-      if (where) chain.append(el('span', { className: 'where', textContent: '  ' + where.file + ':' + where.line }));
-      li.append(chain);
-      li.addEventListener('click', () => choose(i));
+      li.append(head, chainRow(s.chain, (d) => runAt.get(i + ':' + d)));
+      li.addEventListener('click', (e) => { if (!e.target.closest('.cells')) choose(i); });
       return li;
     });
-    list.append(...items);
+    list.replaceChildren(...items);
+    startItems = starting.map((s, i) => {
+      const li = el('li', { tabIndex: -1 });
+      li.dataset.start = i;
+      li.append(el('div', { className: 'head' }, el('code', { textContent: callText(s.name, s.args) })), chainRow(s.chain));
+      li.addEventListener('click', (e) => { if (!e.target.closest('.cells')) chooseStart(i); });
+      return li;
+    });
+    startList.replaceChildren(...startItems);
   }
 
   function showFolds() {
@@ -217,16 +316,23 @@ window.Inspector = (function () {
     items.forEach((li, i) => { if (li.hidden !== hidden[i]) li.hidden = hidden[i]; });
     for (const button of list.querySelectorAll('button.fold'))
       button.setAttribute('aria-expanded', String(!folded.has(button.run)));
+    const top = runs.filter((r) => r.depth === 1);
+    document.getElementById('inspect-fold').setAttribute('aria-pressed', String(top.length > 0 && top.every((r) => folded.has(r))));
   }
 
-  // Up and down move through the steps that show; Home and End go to the
-  // first and the last.
+  // Up and down move through the steps that show (from a step just folded
+  // away, to the nearest that shows); Home and End go to the first and the
+  // last.
   function onListKey(e) {
     const shown = items.filter((li) => !li.hidden).map((li) => Number(li.dataset.step));
-    const at = shown.indexOf(chosen);
+    let at = shown.indexOf(chosen);
+    if (at < 0) {  // folded away: between the shown steps about it
+      const after = shown.findIndex((s) => s > chosen);
+      at = (after < 0 ? shown.length : after) - (e.key === 'ArrowDown' || e.key === 'PageDown' ? 1 : 0);
+    }
     const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: shown.length - 1,
                  PageDown: at + 20, PageUp: at - 20 }[e.key];
-    if (to === undefined) return;
+    if (to === undefined || e.target.closest('.cells')) return;
     e.preventDefault();
     choose(shown[Math.max(0, Math.min(shown.length - 1, to))]);
   }
@@ -239,6 +345,72 @@ window.Inspector = (function () {
       pane.scrollTop = top - (pane.clientHeight - element.offsetHeight) / 2;
   }
 
+  // The frame up to the chosen step, from the eye or from outside.
+  function draw() {
+    if (chosen < 0) return;
+    const outline = document.getElementById('inspect-outline').checked ? 1 : 0;
+    if (outside) drawOutside(outline);
+    else Module._inspectDrawTo(chosen, outline);
+  }
+
+  // 4 x 4 matrices as GL keeps them, column by column.
+  const mul = (a, b) => Array.from({ length: 16 }, (_, i) =>
+    [0, 1, 2, 3].reduce((sum, k) => sum + a[k * 4 + (i % 4)] * b[(i >> 2) * 4 + k], 0));
+  const apply = (m, v) => [0, 1, 2, 3].map((r) => m[r] * v[0] + m[4 + r] * v[1] + m[8 + r] * v[2] + m[12 + r] * v[3]);
+  function invert(a) {  // Gauss-Jordan with partial pivoting; null for a singular matrix
+    const m = [0, 1, 2, 3].map((r) => [0, 1, 2, 3].map((c) => a[c * 4 + r]).concat([0, 1, 2, 3].map((c) => +(r === c))));
+    for (let c = 0; c < 4; c++) {
+      let p = c;
+      for (let r = c + 1; r < 4; r++) if (Math.abs(m[r][c]) > Math.abs(m[p][c])) p = r;
+      if (!m[p][c]) return null;
+      [m[c], m[p]] = [m[p], m[c]];
+      const scale = m[c][c];
+      m[c] = m[c].map((x) => x / scale);
+      for (let r = 0; r < 4; r++) if (r !== c) { const f = m[r][c]; m[r] = m[r].map((x, k) => x - f * m[c][k]); }
+    }
+    return Array.from({ length: 16 }, (_, i) => m[i % 4][4 + (i >> 2)]);
+  }
+  function perspective(fovy, aspect, near, far) {
+    const f = 1 / Math.tan(fovy * Math.PI / 360);
+    return [f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (far + near) / (near - far), -1, 0, 0, 2 * far * near / (near - far), 0];
+  }
+  function lookAt(eye, center) {  // up is the eye's +y
+    const norm = (v) => { const l = Math.hypot(...v); return v.map((x) => x / l); };
+    const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]];
+    const f = norm(center.map((c, i) => c - eye[i])), s = norm(cross(f, [0, 1, 0])), u = cross(s, f);
+    const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    return [s[0], u[0], -f[0], 0, s[1], u[1], -f[1], 0, s[2], u[2], -f[2], 0, -dot(s, eye), -dot(u, eye), dot(f, eye), 1];
+  }
+
+  // From outside: a camera orbiting a point 3 units before the eye, in the
+  // eye's own space; the eye's view volume in yellow, the eye at its apex
+  // in white. The module takes the frame there from the eye's clip space.
+  function drawOutside(outline) {
+    const state = _malloc(4 * 50);
+    Module._inspectState(chosen, state);
+    const v = Array.from(HEAPF32.subarray(state >> 2, (state >> 2) + 50));
+    _free(state);
+    const toEye = invert(v.slice(16, 32)), [, , width, height] = v.slice(32, 36);
+    if (!toEye) return;
+    const { yaw, pitch, distance } = outside, rad = Math.PI / 180, target = [0, 0, -3];
+    const eye = [distance * Math.cos(pitch * rad) * Math.sin(yaw * rad), distance * Math.sin(pitch * rad),
+                 target[2] + distance * Math.cos(pitch * rad) * Math.cos(yaw * rad)];
+    const camera = mul(perspective(50, height ? width / height : 1, 0.05, 1000), lookAt(eye, target));
+    const corner = (i) => {
+      const e = apply(toEye, [i & 1 ? 1 : -1, i & 2 ? 1 : -1, i & 4 ? 1 : -1, 1]);
+      return apply(camera, e.map((x) => x / e[3]));
+    };
+    const ends = [];
+    const line = (a, b, colour) => ends.push(...a, ...colour, ...b, ...colour);
+    for (let i = 0; i < 8; i++) for (const bit of [1, 2, 4]) if (!(i & bit)) line(corner(i), corner(i | bit), [1, 0.85, 0.2]);
+    for (let i = 0; i < 4; i++) line(apply(camera, [0, 0, 0, 1]), corner(i), [1, 1, 1]);
+    const buffer = _malloc(4 * (16 + ends.length));
+    HEAPF32.set(mul(camera, toEye), buffer >> 2);
+    HEAPF32.set(ends, (buffer >> 2) + 16);
+    Module._inspectDrawThrough(chosen, buffer, outline, buffer + 64, ends.length / 14);
+    _free(buffer);
+  }
+
   function choose(i) {
     if (i < 0 || i >= steps.length) return;
     const start = performance.now();
@@ -247,15 +419,191 @@ window.Inspector = (function () {
       for (const r of inside) folded.delete(r);
       showFolds();
     }
-    if (items[chosen]) items[chosen].removeAttribute('aria-current');
+    if (items[chosen]) {
+      items[chosen].removeAttribute('aria-current');
+      items[chosen].querySelector('.cells')?.remove();
+    }
     chosen = i;
     items[i].setAttribute('aria-current', 'step');
+    items[i].append(cellsFor(false, steps[i].first, i));
     if (list.contains(document.activeElement) || document.activeElement === list) items[i].focus({ preventScroll: true });
     reveal(items[i]);
-    Module._inspectDrawTo(i, document.getElementById('inspect-outline').checked ? 1 : 0);
+    draw();
     showState(i);
     timings.step = performance.now() - start;
   }
+
+  function chooseStart(i) {
+    if (startItems[chosenStart]) {
+      startItems[chosenStart].removeAttribute('aria-current');
+      startItems[chosenStart].querySelector('.cells')?.remove();
+    }
+    chosenStart = i;
+    startItems[i].setAttribute('aria-current', 'true');
+    startItems[i].append(cellsFor(true, i));
+  }
+
+  // --- Edits ---
+
+  const keyOf = (start, call) => (start ? 's' : 'f') + call;
+
+  // A call as edited: its name and arguments, and whether an edit holds it.
+  function current(start, call) {
+    const e = edits.find((x) => x.key === keyOf(start, call));
+    const given = start ? starting[call] : readOriginal(call);
+    return e ? { name: e.name, args: e.args, edited: true, given } : { ...given, edited: false, given };
+  }
+
+  // The program's own call, before any edit: the module keeps edited
+  // arguments in the replayed record, so the first reading of each is kept.
+  const originals = new Map();
+  function readOriginal(call) {
+    if (!originals.has(call)) originals.set(call, readCall(call));
+    return originals.get(call);
+  }
+
+  function edit(start, call, name, args) {
+    const key = keyOf(start, call);
+    const given = start ? starting[call] : readOriginal(call);
+    const same = name === given.name && args.every((a, k) => Math.fround(a) === Math.fround(given.args[k]));
+    const at = edits.findIndex((e) => e.key === key);
+    const entry = { key, start, call, name, args, step: start ? -1 : stepOfCall(call) };
+    if (same) { if (at >= 0) edits.splice(at, 1); } else if (at >= 0) edits[at] = entry; else edits.push(entry);
+    run();
+  }
+
+  function leaveOut(step, out) {
+    const key = 'o' + step, at = edits.findIndex((e) => e.key === key);
+    if (out && at < 0) edits.push({ key, step, leftOut: true });
+    if (!out && at >= 0) edits.splice(at, 1);
+    run();
+  }
+
+  function stepOfCall(call) {
+    let lo = 0, hi = steps.length - 1;
+    while (lo < hi) {
+      const mid = (lo + hi + 1) >> 1;
+      if (steps[mid].first <= call) lo = mid; else hi = mid - 1;
+    }
+    return lo;
+  }
+
+  let shownEdited = new Set();  // steps marked as edited
+  // The recorded frame run again with every edit, and all that is shown
+  // brought up to date with it.
+  function run() {
+    const start = performance.now();
+    Module._inspectEditsClear();
+    for (const e of edits) {
+      if (e.leftOut) { Module._inspectLeaveOut(e.step); continue; }
+      if (SWITCHED.includes(e.name)) Module._inspectEditEnable(e.start ? 1 : 0, e.call, e.name === 'glEnable' ? 1 : 0);
+      HEAPF64.set(e.args, argBuffer >> 3);
+      Module._inspectEditArgs(e.start ? 1 : 0, e.call, argBuffer, e.args.length);
+    }
+    Module._inspectReplay();
+    const edited = new Set(edits.filter((e) => e.step >= 0).map((e) => e.step));
+    for (const i of new Set([...edited, ...shownEdited])) {
+      steps[i].text = stepText(i);
+      items[i].querySelector('code').textContent = steps[i].text;
+      items[i].classList.toggle('edited', edited.has(i));
+      items[i].classList.toggle('left-out', edits.some((e) => e.leftOut && e.step === i));
+    }
+    shownEdited = edited;
+    startItems.forEach((li, i) => {
+      const c = current(true, i);
+      li.querySelector('code').textContent = callText(c.name, c.args);
+      li.classList.toggle('edited', c.edited);
+    });
+    showEdits();
+    draw();
+    showState(chosen);
+    if (pickAt && !outside && mark.style.display === 'block') pixel(...pickAt);
+    timings.edit = performance.now() - start;
+  }
+
+  function showEdits() {
+    editsList.replaceChildren(...edits.map((e) => {
+      const what = e.leftOut ? 'step ' + (e.step + 1) + ' left out'
+        : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') + callText(e.name, e.args) +
+          ', was ' + callText((e.start ? starting[e.call] : readOriginal(e.call)).name,
+                              (e.start ? starting[e.call] : readOriginal(e.call)).args);
+      const undo = labelled(el('button', { type: 'button', textContent: 'undo' }), 'undo: ' + what);
+      undo.addEventListener('click', () => { edits = edits.filter((x) => x !== e); run(); });
+      return el('li', {}, el('span', { textContent: what + ' ' }), undo);
+    }));
+  }
+
+  // A number to try: typed, stepped with the arrow keys (finer with Shift),
+  // or dragged sideways with a mouse or a finger.
+  function numberCell(name, meaning, value, step, change) {
+    const input = labelled(el('input', { type: 'number', value: number(value), step: 'any', title: meaning }), name);
+    input.setAttribute('role', 'spinbutton');
+    const tell = () => { const line = input.closest('.cells')?.querySelector('.meaning'); if (line) line.textContent = name + ': ' + meaning; };
+    input.addEventListener('focus', tell);
+    input.addEventListener('pointerenter', tell);
+    input.addEventListener('change', () => { const v = parseFloat(input.value); if (Number.isFinite(v)) change(v); });
+    input.addEventListener('keydown', (e) => {
+      const sign = { ArrowUp: 1, ArrowDown: -1 }[e.key];
+      if (!sign) return;
+      e.preventDefault();
+      e.stopPropagation();
+      const v = Number((parseFloat(input.value) + sign * (e.shiftKey ? step / 10 : step)).toPrecision(8));
+      input.value = number(v);
+      change(v);
+    });
+    let drag = null;
+    input.addEventListener('pointerdown', (e) => { drag = { x: e.clientX, value: parseFloat(input.value), moved: false, id: e.pointerId }; });
+    input.addEventListener('pointermove', (e) => {
+      if (!drag || e.pointerId !== drag.id) return;
+      const dx = e.clientX - drag.x;
+      if (!drag.moved && Math.abs(dx) < 4) return;
+      if (!drag.moved) { drag.moved = true; input.setPointerCapture(e.pointerId); }
+      e.preventDefault();
+      const v = Number((drag.value + Math.round(dx / 4) * (e.shiftKey ? step / 10 : step)).toPrecision(8));
+      if (v !== parseFloat(input.value)) { input.value = number(v); change(v); }
+    });
+    const end = () => { drag = null; };
+    input.addEventListener('pointerup', end);
+    input.addEventListener('pointercancel', end);
+    return el('label', { className: 'cell' }, el('span', { textContent: name }), input);
+  }
+
+  // The cells of a call (`start`: of the starting state) as one can change
+  // them; for a step, also whether it is left out.
+  function cellsFor(start, call, step) {
+    const box = el('div', { className: 'cells' });
+    const c = current(start, call);
+    const set = (k, v) => { const args = c.args.slice(); args[k] = v; edit(start, call, c.name, args); };
+    if (SWITCHED.includes(c.name)) {
+      const on = labelled(el('input', { type: 'checkbox', checked: c.name === 'glEnable' }), enumName(c.args[0]));
+      on.setAttribute('role', 'switch');
+      on.addEventListener('change', () => edit(start, call, on.checked ? 'glEnable' : 'glDisable', c.args));
+      box.append(el('label', { className: 'cell' }, on, ' ' + enumName(c.args[0])));
+    } else if (c.name === 'glFrontFace') {
+      const pick = labelled(el('select', {}, ...[0x0900, 0x0901].map((v) => el('option', { value: v, textContent: ENUMS[v], selected: v === c.args[0] }))), 'mode');
+      pick.addEventListener('change', () => set(0, Number(pick.value)));
+      box.append(el('label', { className: 'cell' }, 'front faces wind ', pick));
+    } else if (c.name === 'glBindTexture') {
+      const names = Object.keys(Module.textureFiles).map(Number).sort((a, b) => a - b);
+      const pick = labelled(el('select', {}, ...names.map((v) => el('option', { value: v, selected: v === c.args[1],
+                                                                                    textContent: v + ' ' + Module.textureFiles[v] }))), 'texture');
+      pick.addEventListener('change', () => set(1, Number(pick.value)));
+      box.append(el('label', { className: 'cell' }, 'texture ', pick), texturePicture(c.args[1]));
+    } else {
+      (MEANINGS[c.name] || []).forEach((m, k) => {
+        if (m && k < c.args.length) box.append(numberCell(m[0], m[1], c.args[k], m[2], (v) => set(k, v)));
+      });
+    }
+    if (!start) {
+      const out = labelled(el('input', { type: 'checkbox', checked: edits.some((e) => e.leftOut && e.step === step) }), 'leave the step out');
+      out.addEventListener('change', () => leaveOut(step, out.checked));
+      box.append(el('label', { className: 'cell' }, out, ' leave out'));
+    }
+    if (box.querySelector('input[type="number"]')) box.append(el('p', { className: 'meaning', textContent: 'Drag a number sideways, or step it with the arrow keys (Shift: finer).' }));
+    return box;
+  }
+
+  // --- The state panel ---
 
   const onOff = (v) => (v ? 'on' : 'off');
   const fixed = (v) => (Math.abs(v) < 5e-7 ? '0' : Number(v.toFixed(3)).toString());
@@ -295,7 +643,48 @@ window.Inspector = (function () {
     return c;
   }
 
+  const times = (m, v) => [0, 1, 2, 3].map((r) => m[r] * v[0] + m[4 + r] * v[1] + m[8 + r] * v[2] + m[12 + r] * v[3]);
+
+  // A primitive's vertices through the pipeline, a column each: object,
+  // eye, clip, normalised device and window coordinates, with what carries
+  // each stage to the next.
+  function pipelineTable(modelview, viewport, given, clips) {
+    const t = labelled(el('table', { className: 'pipeline' }, el('caption', { textContent: 'each vertex\u2019s way through the pipeline' })), 'vertex pipeline');
+    t.append(el('tr', {}, el('th', { textContent: 'stage' }), ...given.map((_, k) => el('th', { textContent: 'vertex ' + (k + 1) }))));
+    const [vx, vy, vw, vh] = viewport;
+    const stages = [
+      ['object', given.map((g) => [g[0], g[1], g[2], 1])],
+      ['eye', given.map((g) => times(modelview, [g[0], g[1], g[2], 1])), 'the modelview matrix above'],
+      ['clip', clips, 'the projection matrix above'],
+      ['normalised device', clips.map((c) => (c[3] > 0 ? [c[0] / c[3], c[1] / c[3], c[2] / c[3]] : null)), 'divided by w'],
+      ['window', clips.map((c) => (c[3] > 0 ? [vx + (c[0] / c[3] + 1) / 2 * vw, vy + (c[1] / c[3] + 1) / 2 * vh, (c[2] / c[3] + 1) / 2] : null)),
+       'the viewport below'],
+    ];
+    for (const [stage, values, by] of stages) {
+      if (by) t.append(el('tr', { className: 'by' }, el('td', { colSpan: given.length + 1, textContent: '\u2193 ' + by })));
+      t.append(el('tr', {}, el('th', { textContent: stage, scope: 'row' }),
+                  ...values.map((v) => el('td', { textContent: v ? v.map(fixed).join(', ') : 'behind the eye' }))));
+    }
+    const toWindow = [vw / 2, 0, 0, 0, 0, vh / 2, 0, 0, 0, 0, 0.5, 0, vx + vw / 2, vy + vh / 2, 0.5, 1];
+    return el('div', { className: 'pipeline' }, t, matrixTable(toWindow, 'viewport: normalised device to window'));
+  }
+
+  // Which calls of a primitive set each vertex, its texture coordinates and
+  // its colour, so that its cells change those calls.
+  function vertexCalls(s) {
+    const out = [];
+    let texCoord = -1, color = -1;
+    for (let c = s.first + 1; c <= s.last; c++) {
+      const name = readOriginal(c).name;
+      if (name === 'glTexCoord2f') texCoord = c;
+      else if (name === 'glColor3f' || name === 'glColor3fv') color = c;
+      else if (name === 'glVertex3f') out.push({ vertex: c, texCoord, color });
+    }
+    return out;
+  }
+
   function showState(i) {
+    if (i < 0) return;
     const s = steps[i];
     const buffer = _malloc(4 * Math.max(50, 12 * s.vertices));
     Module._inspectState(i, buffer);
@@ -324,23 +713,44 @@ window.Inspector = (function () {
       dl.append(el('dt', { textContent: k }), dd);
     }
     stateBox.append(dl);
-    if (s.primitive) {
+    if (s.primitive && s.vertices) {
       Module._inspectVertices(i, buffer);
-      const t = el('table', { className: 'vertices' }, el('caption', { textContent: 'vertices as given, and where they land' }));
-      t.append(el('tr', {}, ...['#', 'object x, y, z', 's, t', 'colour', 'window x, y', 'depth'].map((h) => el('th', { textContent: h }))));
       const at = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 12 * s.vertices);
+      const given = [], clips = [];
       for (let k = 0; k < s.vertices; k++) {
-        const p = at.slice(12 * k, 12 * k + 12), w = p[11];
-        const win = w > 0 ? [viewport[0] + (p[8] / w + 1) / 2 * viewport[2], viewport[1] + (p[9] / w + 1) / 2 * viewport[3],
-                             (p[10] / w + 1) / 2] : null;
-        t.append(el('tr', {}, ...[k + 1, [...p.slice(0, 3)].map(fixed).join(', '), [...p.slice(3, 5)].map(fixed).join(', '),
-          [...p.slice(5, 8)].map(fixed).join(', '), win ? win.slice(0, 2).map((c) => c.toFixed(1)).join(', ') : 'behind the eye',
-          win ? win[2].toFixed(4) : ''].map((c) => el('td', { textContent: c }))));
+        given.push(Array.from(at.slice(12 * k, 12 * k + 8)));
+        clips.push(Array.from(at.slice(12 * k + 8, 12 * k + 12)));
       }
-      stateBox.append(t);
+      stateBox.append(vertexTable(s, given, clips, viewport), pipelineTable(v.slice(0, 16), viewport, given, clips));
     }
     _free(buffer);
   }
+
+  function vertexTable(s, given, clips, viewport) {
+    const t = el('table', { className: 'vertices' }, el('caption', { textContent: 'vertices as given, and where they land' }));
+    t.append(el('tr', {}, ...['#', 'object x, y, z', 's, t', 'colour', 'window x, y', 'depth'].map((h) => el('th', { textContent: h }))));
+    const calls = vertexCalls(s);
+    given.forEach((p, k) => {
+      const w = clips[k][3];
+      const win = w > 0 ? [viewport[0] + (clips[k][0] / w + 1) / 2 * viewport[2], viewport[1] + (clips[k][1] / w + 1) / 2 * viewport[3],
+                           (clips[k][2] / w + 1) / 2] : null;
+      const cellsOf = (call, name, from, count, labels) => {
+        if (call === undefined || call < 0) return [...p.slice(from, from + count)].map(fixed).join(', ');
+        const c = current(false, call), m = MEANINGS[c.name];
+        return el('span', { className: 'cells' }, ...labels.map((label, j) => numberCell(label + ' of vertex ' + (k + 1), m[j][1],
+          c.args[j], m[j][2], (value) => { const args = c.args.slice(); args[j] = value; edit(false, call, c.name, args); })));
+      };
+      const own = calls[k] || {};
+      const cells = [k + 1, cellsOf(own.vertex, 'glVertex3f', 0, 3, ['x', 'y', 'z']),
+                     cellsOf(own.texCoord >= s.first ? own.texCoord : -1, 'glTexCoord2f', 3, 2, ['s', 't']),
+                     cellsOf(own.color >= s.first ? own.color : -1, 'glColor3f', 5, 3, ['red', 'green', 'blue']),
+                     win ? win.slice(0, 2).map((c) => c.toFixed(1)).join(', ') : 'behind the eye', win ? win[2].toFixed(4) : ''];
+      t.append(el('tr', {}, ...cells.map((c) => el('td', {}, c))));
+    });
+    return t;
+  }
+
+  // --- Pixel history ---
 
   // The history of a pixel of the frozen frame, in the canvas's pixels.
   function pixel(x, y) {
@@ -376,9 +786,9 @@ window.Inspector = (function () {
   // The ring over the pixel chosen, or about to be.
   function placeMark(x, y) {
     const r = canvas.getBoundingClientRect(), scale = r.width / canvas.width;
-    const fixed = getComputedStyle(mark).position === 'fixed';
-    Object.assign(mark.style, { display: 'block', left: (r.left + (fixed ? 0 : window.scrollX) + (x + 0.5) * scale) + 'px',
-                                top: (r.top + (fixed ? 0 : window.scrollY) + (y + 0.5) * scale) + 'px' });
+    const fixedMark = getComputedStyle(mark).position === 'fixed';
+    Object.assign(mark.style, { display: 'block', left: (r.left + (fixedMark ? 0 : window.scrollX) + (x + 0.5) * scale) + 'px',
+                                top: (r.top + (fixedMark ? 0 : window.scrollY) + (y + 0.5) * scale) + 'px' });
     pickAt = [x, y];
   }
 
@@ -387,18 +797,62 @@ window.Inspector = (function () {
     return [Math.floor((e.clientX - r.left) * canvas.width / r.width), Math.floor((e.clientY - r.top) * canvas.height / r.height)];
   }
 
+  // --- The canvas: a pixel's history from the eye, the orbit from outside ---
+
   // A click or a tap on the frozen house asks for that pixel; with the
-  // keyboard, the arrows move a cross over the canvas and Enter asks.
+  // keyboard, the arrows move a cross over the canvas and Enter asks. From
+  // outside, a drag orbits the camera, two fingers or the wheel bring it
+  // nearer or further, and so do the arrows and + and -.
+  const pointers = new Map();
   let down = null;
-  function onPointerDown(e) { if (panel) down = [e.clientX, e.clientY]; }
+  function onPointerDown(e) {
+    if (!open_) return;
+    pointers.set(e.pointerId, [e.clientX, e.clientY]);
+    down = [e.clientX, e.clientY];
+  }
+  function onPointerMove(e) {
+    if (!open_ || !outside || !pointers.has(e.pointerId)) return;
+    const [px, py] = pointers.get(e.pointerId);
+    if (pointers.size === 2) {
+      const [a, b] = [...pointers.values()];
+      const before = Math.hypot(a[0] - b[0], a[1] - b[1]);
+      pointers.set(e.pointerId, [e.clientX, e.clientY]);
+      const [c, d] = [...pointers.values()];
+      orbit(0, 0, before / Math.max(1, Math.hypot(c[0] - d[0], c[1] - d[1])));
+    } else {
+      pointers.set(e.pointerId, [e.clientX, e.clientY]);
+      orbit((e.clientX - px) * -0.4, (e.clientY - py) * 0.4, 1);
+    }
+    e.preventDefault();
+  }
   function onPointerUp(e) {
-    if (!panel || !down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) > 10) return;
+    pointers.delete(e.pointerId);
+    if (!open_ || outside || !down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) > 10) return;
     down = null;
     e.preventDefault();
     pixel(...canvasPixel(e));
   }
+  function onWheel(e) {
+    if (!open_ || !outside) return;
+    e.preventDefault();
+    orbit(0, 0, Math.exp(e.deltaY * 0.001));
+  }
+  function orbit(yaw, pitch, scale) {
+    outside.yaw = (outside.yaw + yaw) % 360;
+    outside.pitch = Math.max(-89, Math.min(89, outside.pitch + pitch));
+    outside.distance = Math.max(0.5, Math.min(400, outside.distance * scale));
+    const start = performance.now();
+    draw();
+    timings.orbit = performance.now() - start;
+  }
   function onCanvasKey(e) {
-    if (!panel) return;
+    if (!open_) return;
+    if (outside) {
+      const turn = { ArrowLeft: [5, 0, 1], ArrowRight: [-5, 0, 1], ArrowUp: [0, 5, 1], ArrowDown: [0, -5, 1],
+                     '+': [0, 0, 0.9], '=': [0, 0, 0.9], '-': [0, 0, 1.1] }[e.key];
+      if (turn) { e.preventDefault(); orbit(...turn); }
+      return;
+    }
     const step = e.shiftKey ? 10 : 1;
     const move = { ArrowLeft: [-step, 0], ArrowRight: [step, 0], ArrowUp: [0, -step], ArrowDown: [0, step] }[e.key];
     const [x, y] = pickAt || [canvas.width >> 1, canvas.height >> 1];
@@ -411,31 +865,45 @@ window.Inspector = (function () {
     }
   }
 
+  // --- Opening, recording, closing ---
+
   // Records the frame on the screen and shows it, at the last step chosen
-  // (or the whole frame).
+  // (or the whole frame); edits made so far are run again on it.
   function record() {
     stacks = [];
+    originals.clear();
     Module.inspectStack = (i) => { stacks[i] = new Error().stack; };
     const limit = Error.stackTraceLimit;
     Error.stackTraceLimit = 200;
     const count = Module._inspectRecord();
     Error.stackTraceLimit = limit;
     steps = readSteps(count);
+    stacks = [];
+    starting = readStarting();
     runs = findRuns();
     folded = new Set();
+    chosenStart = -1;
     fill();
-    choose(Math.min(chosen < 0 ? steps.length - 1 : chosen, steps.length - 1));
+    showFolds();
+    for (const e of edits) if (!e.start && !e.leftOut) readOriginal(e.call);  // before they are run again
+    const at = Math.min(chosen < 0 ? steps.length - 1 : chosen, steps.length - 1);
+    chosen = -1;
+    choose(at);
+    if (edits.length) run();
   }
 
-  // A new window size while open: the frame is recorded again at it.
-  function onResize() { if (panel) requestAnimationFrame(() => { if (panel) record(); }); }
+  // A new window size while open (the page sends it on to the program): the
+  // frame is recorded again at it.
+  function onResize() { if (open_) requestAnimationFrame(() => { if (open_) record(); }); }
+  // The WebGL context came back: the frozen frame is drawn again.
+  function onRestored() { if (open_) requestAnimationFrame(() => { if (open_) draw(); }); }
 
   function unavailable() {
     Module.print('The frame inspector could not be loaded.');
   }
 
   async function open() {
-    if (panel || !Module.running()) return;
+    if (open_ || !Module.running()) return;
     const start = performance.now();
     if (!lines) {
       try {
@@ -449,18 +917,37 @@ window.Inspector = (function () {
     }
     Module._tarnvalePause(1);
     root.classList.add('inspecting');
-    build();
+    if (!panel) build();
+    panel.hidden = false;
+    document.body.append(mark);
+    open_ = true;
     chosen = -1;
     record();
     list.focus({ preventScroll: true });  // the frame stays in view
     timings.open = performance.now() - start;
   }
 
+  // The house goes on as the program left it: edits and the view from
+  // outside are left behind, and nothing of this opening is kept.
   function close() {
-    if (!panel) return;
-    panel.remove();
+    if (!open_) return;
+    open_ = false;
+    Module._inspectClose();
+    panel.hidden = true;
+    for (const box of [list, startList, editsList, historyList, stateBox]) box.textContent = '';
+    document.getElementById('inspect-pixel').textContent = 'No pixel chosen.';
     mark.remove();
-    panel = null;
+    mark.style.display = 'none';
+    steps = [];
+    starting = [];
+    items = [];
+    startItems = [];
+    runs = [];
+    edits = [];
+    shownEdited = new Set();
+    originals.clear();
+    outside = null;
+    document.getElementById('inspect-outside').setAttribute('aria-pressed', 'false');
     pickAt = null;
     root.classList.remove('inspecting');
     Module._tarnvalePause(0);
@@ -468,9 +955,15 @@ window.Inspector = (function () {
   }
 
   canvas.addEventListener('pointerdown', onPointerDown);
+  canvas.addEventListener('pointermove', onPointerMove);
   canvas.addEventListener('pointerup', onPointerUp);
+  canvas.addEventListener('pointercancel', (e) => pointers.delete(e.pointerId));
+  canvas.addEventListener('wheel', onWheel, { passive: false });
   canvas.addEventListener('keydown', onCanvasKey);
+  canvas.addEventListener('webglcontextrestored', onRestored);
   window.addEventListener('resize', onResize);
 
-  return { open, close, choose, pixel, timings, get steps() { return steps; }, get chosen() { return chosen; } };
+  return { open, close, choose, chooseStart, pixel, timings, edit, leaveOut,
+           get steps() { return steps; }, get chosen() { return chosen; }, get starting() { return starting; },
+           get edits() { return edits; }, get outside() { return outside; } };
 })();

@@ -1,40 +1,30 @@
 #include "web/inspect/record.h"
 
 #include <cstring>
+#include <utility>
 
 namespace inspect {
 
 bool recording = false;
+bool betweenFrames = true;
 
 namespace {
 
 Record record;
 bool inBegin = false;
+bool takeStacks = true;
+bool leavingOut = false;
 
 bool is(const char* name, const char* entryPoint)
 {
     return std::strcmp(name, entryPoint) == 0;
 }
 
-}  // namespace
-
-void start()
+// The call just noted, into the frame's steps.
+void noteStep(const glweb::Context& context, size_t index)
 {
-    record = Record();
-    inBegin = false;
-    recording = true;
-}
-
-const Record& lastRecord()
-{
-    return record;
-}
-
-void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args)
-{
-    record.calls.push_back({name, args});
-    const size_t index = record.calls.size() - 1;
-    const char* n = name;
+    const char* n = record.calls[index].name;
+    const std::vector<double>& args = record.calls[index].args;
     if (record.steps.empty() && !is(n, "glClear"))
         return;  // the frame's steps start at its clear
 
@@ -44,7 +34,7 @@ void noteCall(const glweb::Context& context, const char* name, std::initializer_
         if (is(n, "glVertex3f")) {
             const glweb::Snapshot now = context.snapshot();
             GivenVertex v{};
-            const double* a = args.begin();
+            const double* a = args.data();
             v.x = (float)a[0];
             v.y = (float)a[1];
             v.z = (float)a[2];
@@ -54,7 +44,8 @@ void noteCall(const glweb::Context& context, const char* name, std::initializer_
             s.given.push_back(v);
         } else if (is(n, "glEnd")) {
             inBegin = false;
-            s.landed = context.lastPrimitive();
+            if (!s.leftOut)
+                s.landed = context.lastPrimitive();
             s.endVertex = context.vertices.size();
             s.endCommand = context.commands.size();
             s.drawState = context.stateFor(s.mode == GL_LINES || s.mode == GL_LINE_STRIP ? GL_LINES : GL_TRIANGLES);
@@ -67,13 +58,49 @@ void noteCall(const glweb::Context& context, const char* name, std::initializer_
     Step s{};
     s.firstCall = s.lastCall = index;
     s.primitive = is(n, "glBegin");
-    s.mode = s.primitive ? (GLenum)args.begin()[0] : 0;
+    s.leftOut = leavingOut;
+    s.mode = s.primitive ? (GLenum)args[0] : 0;
     s.firstVertex = s.endVertex = context.vertices.size();
     s.endCommand = context.commands.size();
     s.state = context.snapshot();
     inBegin = s.primitive;
     record.steps.push_back(s);
-    stepBegins(record.steps.size() - 1);
+    if (takeStacks)
+        stepBegins(record.steps.size() - 1);
+}
+
+}  // namespace
+
+void start(bool stacks)
+{
+    record = Record();
+    inBegin = false;
+    takeStacks = stacks;
+    recording = true;
+}
+
+void noteLeftOut(const glweb::Context& context, const char* name, const std::vector<double>& args)
+{
+    leavingOut = true;
+    record.calls.push_back({name, args});
+    noteStep(context, record.calls.size() - 1);
+    leavingOut = false;
+}
+
+const Record& lastRecord()
+{
+    return record;
+}
+
+Record takeRecord()
+{
+    return std::exchange(record, Record());
+}
+
+void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args)
+{
+    record.calls.push_back({name, args});
+    noteStep(context, record.calls.size() - 1);
 }
 
 void finish(const glweb::Context& context)

@@ -31,6 +31,7 @@ struct GivenVertex {
 struct Step {
     size_t firstCall, lastCall;  // in Record::calls, both included
     bool primitive;              // glBegin ... glEnd
+    bool leftOut;                // its calls noted but not made
     GLenum mode;                 // primitive: glBegin's mode
     std::vector<GivenVertex> given;
     std::vector<glweb::Vertex> landed;  // primitive: in clip space, in the program's order
@@ -47,9 +48,14 @@ struct Record {
     std::vector<glweb::Command> commands;
 };
 
-// Forgets the last record and notes from the next call on.
-void start();
+// Forgets the last record and notes from the next call on; with `stacks`,
+// the platform takes the program's call stack as each step begins.
+void start(bool stacks = true);
+// Notes a call as a step left out of the frame: noted, never made.
+void noteLeftOut(const glweb::Context& context, const char* name, const std::vector<double>& args);
 const Record& lastRecord();
+// Takes the last record away, leaving none.
+Record takeRecord();
 
 // The frame as drawn up to and including `step`: the frame's vertices and
 // commands cut there, the last draw command cut at the step's end (it may go

@@ -20,8 +20,10 @@ var Module = {
   },
   // What the page cannot go on from, in one line under the canvas.
   lost: (why) => Module.print(why),
-  // Running, and taking input: main has registered its callbacks.
-  running: () => Module.calledRun === true && document.body.dataset.ended === undefined && !Module._tarnvalePaused(),
+  // Started and not ended: main has registered its callbacks.
+  started: () => Module.calledRun === true && document.body.dataset.ended === undefined,
+  // Running, and taking input: started, and not held by the inspector.
+  running: () => Module.started() && !Module._tarnvalePaused(),
 };
 
 // The frame inspector: its script and style load when it is first opened,

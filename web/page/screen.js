@@ -28,9 +28,10 @@
       size = null;
     }
     // One resize for each new size, whichever side changed, and none for
-    // the same size again (the window and the visual viewport both tell).
+    // the same size again (the window and the visual viewport both tell);
+    // also while the inspector holds the house, whose frame it records anew.
     const [w, h] = size || [WIDTH, HEIGHT];
-    if (Module.running() && given && (given[0] !== w || given[1] !== h)) {
+    if (Module.started() && given && (given[0] !== w || given[1] !== h)) {
       given = [w, h];
       Module._tarnvaleResize(w, h);
     }
