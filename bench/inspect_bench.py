@@ -2,7 +2,8 @@
 beside the same page built without it, in one run; the bytes a visit that
 never opens it moves, and those it fetches when first opened; and, at full
 CPU speed, the time to record a frame and open the inspector, to go to
-another step, and to give a pixel's history.
+another step, to give a pixel's history, from an edit to its picture, and
+the frames a second of the view from outside while it orbits.
     TARNVALE_WEB=build/web python3 bench/inspect_bench.py PLAIN_WEB_DIR [SECONDS]"""
 import gzip
 import os
@@ -54,7 +55,7 @@ print('fetched when the inspector first opens, gzipped: %.1f KB (script, style a
 server = Server(web_dir())
 page = Page(server.url)
 try:
-    opens, steps, pixels = [], [], []
+    opens, steps, pixels, edits, orbits = [], [], [], [], []
     for k in range(5):
         page.driver.refresh()
         page.frames_after(2, since=0)
@@ -71,15 +72,56 @@ try:
             steps.append(page.driver.execute_async_script('''
                 const done = arguments[1], start = performance.now();
                 Inspector.choose(arguments[0]);
-                requestAnimationFrame(() => done(performance.now() - start));''', i))
+                const js = performance.now() - start;
+                requestAnimationFrame(() => done([performance.now() - start, js]));''', i))
         for x, y in ((340, 380), (575, 380), (420, 460), (500, 260), (100, 100)):
             pixels.append(page.js('const s = performance.now(); Inspector.pixel(arguments[0], arguments[1]);'
                                   'return performance.now() - s', x, y))
+        # The door's angle dragged, one edit at each animation frame for two
+        # seconds: the main thread's time for each edit (the frame run again,
+        # drawn to the step, the state shown), and the frames a second.
+        edits.append(page.driver.execute_async_script('''
+            const done = arguments[0], times = [];
+            const door = Inspector.steps.findIndex((s) => s.text === 'glRotatef(30, 0, 1, 0)');
+            Inspector.choose(door);
+            const call = Inspector.steps[door].first, start = performance.now();
+            (function next(k) {
+                if (performance.now() - start > 2000) {
+                    Inspector.edit(false, call, 'glRotatef', [30, 0, 1, 0]);
+                    done([times, k / (performance.now() - start) * 1000]);
+                    return;
+                }
+                const at = performance.now();
+                Inspector.edit(false, call, 'glRotatef', [31 + k % 60, 0, 1, 0]);
+                times.push(performance.now() - at);
+                requestAnimationFrame(() => next(k + 1));
+            })(0);'''))
+        # From outside, turned a step at each animation frame for two seconds.
+        orbits.append(page.driver.execute_async_script('''
+            const done = arguments[0], canvas = document.getElementById('canvas');
+            document.querySelector('[aria-label="view from outside"]').click();
+            const start = performance.now();
+            let frames = 0;
+            (function turn() {
+                canvas.dispatchEvent(new KeyboardEvent('keydown', { key: 'ArrowLeft' }));
+                frames++;
+                if (performance.now() - start < 2000) requestAnimationFrame(turn);
+                else { document.querySelector('[aria-label="view from outside"]').click();
+                       done(frames / (performance.now() - start) * 1000); }
+            })();'''))
+        page.js('Inspector.close()')
     print('open (record, call stacks, list; first of five fetches the files): first %.0f ms, then median %.0f ms'
           % (opens[0], statistics.median(opens[1:])))
-    print('another step (drawn, state shown, to the next animation frame): median %.1f ms, most %.1f ms'
-          % (statistics.median(steps), max(steps)))
+    print('another step (drawn, state shown, to the next animation frame): median %.1f ms, most %.1f ms; of it the '
+          'main thread median %.1f ms, most %.1f ms' % (statistics.median(s for s, _ in steps), max(s for s, _ in steps),
+                                                        statistics.median(j for _, j in steps), max(j for _, j in steps)))
     print('a pixel history: median %.1f ms, most %.1f ms' % (statistics.median(pixels), max(pixels)))
+    times = [t for run, _ in edits for t in run]
+    print('an edit dragged (the door\'s angle, an edit each animation frame): main thread per edit median %.1f ms, '
+          'most %.1f ms, of %d; %s frames a second' % (statistics.median(times), max(times), len(times),
+                                                      ', '.join('%.0f' % fps for _, fps in edits)))
+    print('the view from outside, orbiting: %s frames a second' % ', '.join('%.0f' % f for f in orbits))
+    page.js('return Inspector.open()')
     print('steps in the start view: %d' % page.js('return Inspector.steps.length'))
 finally:
     page.close()

@@ -205,6 +205,25 @@ window.Inspector = (function () {
     return e;
   }
 
+  // Brings `from` to look as `to` does, touching only what differs, so that
+  // a panel shown anew at each edit of a drag costs the browser little: the
+  // same kind of element with as many children is kept and brought up to
+  // date, anything else replaced. Elements with listeners are replaced.
+  function morph(from, to) {
+    if (from.nodeType === 3 && to.nodeType === 3) {
+      if (from.data !== to.data) from.data = to.data;
+      return;
+    }
+    if (from.nodeName !== to.nodeName || from.childNodes.length !== to.childNodes.length || to.live ||
+        from.nodeName === 'CANVAS' && from.dataset.texture !== to.dataset.texture) {
+      from.replaceWith(to);
+      return;
+    }
+    for (const { name, value } of to.attributes) if (from.getAttribute(name) !== value) from.setAttribute(name, value);
+    const targets = [...to.childNodes];  // a child replaced leaves `to`
+    [...from.childNodes].forEach((child, k) => morph(child, targets[k]));
+  }
+
   function labelled(e, label) {
     e.setAttribute('aria-label', label);
     return e;
@@ -502,16 +521,17 @@ window.Inspector = (function () {
     }
     Module._inspectReplay();
     const edited = new Set(edits.filter((e) => e.step >= 0).map((e) => e.step));
+    const setText = (e, text) => { if (e.textContent !== text) e.textContent = text; };
     for (const i of new Set([...edited, ...shownEdited])) {
       steps[i].text = stepText(i);
-      items[i].querySelector('code').textContent = steps[i].text;
+      setText(items[i].querySelector('code'), steps[i].text);
       items[i].classList.toggle('edited', edited.has(i));
       items[i].classList.toggle('left-out', edits.some((e) => e.leftOut && e.step === i));
     }
     shownEdited = edited;
     startItems.forEach((li, i) => {
       const c = current(true, i);
-      li.querySelector('code').textContent = callText(c.name, c.args);
+      setText(li.querySelector('code'), callText(c.name, c.args));
       li.classList.toggle('edited', c.edited);
     });
     showEdits();
@@ -522,15 +542,21 @@ window.Inspector = (function () {
   }
 
   function showEdits() {
-    editsList.replaceChildren(...edits.map((e) => {
+    const shown = edits.map((e) => {
       const what = e.leftOut ? 'step ' + (e.step + 1) + ' left out'
         : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') + callText(e.name, e.args) +
           ', was ' + callText((e.start ? starting[e.call] : readOriginal(e.call)).name,
                               (e.start ? starting[e.call] : readOriginal(e.call)).args);
       const undo = labelled(el('button', { type: 'button', textContent: 'undo' }), 'undo: ' + what);
-      undo.addEventListener('click', () => { edits = edits.filter((x) => x !== e); run(); });
+      undo.addEventListener('click', () => { edits = edits.filter((x) => x.key !== e.key); run(); });
       return el('li', {}, el('span', { textContent: what + ' ' }), undo);
-    }));
+    });
+    // The same edits in the same order: only their words change.
+    const same = shown.length === editsList.children.length &&
+                 edits.every((e, k) => editsList.children[k].dataset.key === e.key);
+    shown.forEach((li, k) => { li.dataset.key = edits[k].key; });
+    if (same) shown.forEach((li, k) => morph(editsList.children[k], li));
+    else editsList.replaceChildren(...shown);
   }
 
   // A number to try: typed, stepped with the arrow keys (finer with Shift),
@@ -565,7 +591,9 @@ window.Inspector = (function () {
     const end = () => { drag = null; };
     input.addEventListener('pointerup', end);
     input.addEventListener('pointercancel', end);
-    return el('label', { className: 'cell' }, el('span', { textContent: name }), input);
+    const cell = el('label', { className: 'cell' }, el('span', { textContent: name }), input);
+    cell.live = true;  // its listeners hold its call
+    return cell;
   }
 
   // The cells of a call (`start`: of the starting state) as one can change
@@ -639,6 +667,7 @@ window.Inspector = (function () {
       pictures[name] = image;
     }
     const c = el('canvas', { width: 64, height: 64, className: 'texture' });
+    c.dataset.texture = name;
     c.getContext('2d').putImageData(pictures[name], 0, 0);
     return c;
   }
@@ -699,8 +728,8 @@ window.Inspector = (function () {
       ['texture environment', enumName(envMode)], ['current colour', color.map(fixed).join(', ')],
       ['light position (eye)', light.map(fixed).join(', ')],
     ];
-    stateBox.textContent = '';
-    stateBox.append(el('h3', { textContent: 'State at step ' + (i + 1) }),
+    const box = el('section');
+    box.append(el('h3', { textContent: 'State at step ' + (i + 1) }),
                     el('p', { className: 'called', textContent: s.text }), el('p', { className: 'chain', textContent: where }),
                     el('div', { className: 'matrices' }, matrixTable(v.slice(0, 16), 'modelview'),
                        matrixTable(v.slice(16, 32), 'projection')));
@@ -712,7 +741,7 @@ window.Inspector = (function () {
       if (k === 'bound texture') dd.append(texturePicture(texture));
       dl.append(el('dt', { textContent: k }), dd);
     }
-    stateBox.append(dl);
+    box.append(dl);
     if (s.primitive && s.vertices) {
       Module._inspectVertices(i, buffer);
       const at = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 12 * s.vertices);
@@ -721,9 +750,11 @@ window.Inspector = (function () {
         given.push(Array.from(at.slice(12 * k, 12 * k + 8)));
         clips.push(Array.from(at.slice(12 * k + 8, 12 * k + 12)));
       }
-      stateBox.append(vertexTable(s, given, clips, viewport), pipelineTable(v.slice(0, 16), viewport, given, clips));
+      box.append(vertexTable(s, given, clips, viewport), pipelineTable(v.slice(0, 16), viewport, given, clips));
     }
     _free(buffer);
+    if (stateBox.childNodes.length !== box.childNodes.length) stateBox.replaceChildren(...box.childNodes);
+    else morph(stateBox, box);
   }
 
   function vertexTable(s, given, clips, viewport) {
