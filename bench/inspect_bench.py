@@ -3,12 +3,15 @@ beside the same page built without it, in one run; the bytes a visit that
 never opens it moves, and those it fetches when first opened; and, at full
 CPU speed, the time to record a frame and open the inspector, to go to
 another step, to give a pixel's history, from an edit to its picture, and
-the frames a second of the view from outside while it orbits.
+the frames a second of the view from outside while it orbits, and the
+time to save the frame as C with the archive's size.
     TARNVALE_WEB=build/web python3 bench/inspect_bench.py PLAIN_WEB_DIR [SECONDS]"""
 import gzip
 import os
+import shutil
 import statistics
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tests', 'web'))
@@ -82,7 +85,7 @@ try:
         # drawn to the step, the state shown), and the frames a second.
         edits.append(page.driver.execute_async_script('''
             const done = arguments[0], times = [];
-            const door = Inspector.steps.findIndex((s) => s.text === 'glRotatef(30, 0, 1, 0)');
+            const door = Inspector.steps.findIndex((s) => s.text === 'glRotatef(30, 0, 1, 0)' && s.chain.some((f) => f.name === 'drawDoorLeaf'));
             Inspector.choose(door);
             const call = Inspector.steps[door].first, start = performance.now();
             (function next(k) {
@@ -123,6 +126,17 @@ try:
     print('the view from outside, orbiting: %s frames a second' % ', '.join('%.0f' % f for f in orbits))
     page.js('return Inspector.open()')
     print('steps in the start view: %d' % page.js('return Inspector.steps.length'))
+    folder = tempfile.mkdtemp()
+    page.cdp('Browser.setDownloadBehavior', behavior='allow', downloadPath=folder)
+    saves = []
+    for _ in range(3):
+        page.js('delete Inspector.timings.save; document.querySelector(\'[aria-label="save the frame as C"]\').click()')
+        saves.append(page.driver.execute_async_script('''const done = arguments[0];
+            (function wait() { if (Inspector.timings.save) done([Inspector.timings.save, Inspector.timings.saved]);
+                               else setTimeout(wait, 5); })();'''))
+    shutil.rmtree(folder)
+    print('the frame saved as C (frame.c, Makefile, textures; the first loads the writer): %s ms; the archive %.1f KB'
+          % (', '.join('%.0f' % t for t, _ in saves), saves[-1][1] / 1024))
 finally:
     page.close()
     server.stop()

@@ -56,7 +56,7 @@ if [ "$inspector" = 1 ]; then
     mkdir -p "$out/inspect"
     python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
         "$root" "$out/inspect/lines.json"
-    cp "$root"/web/inspect/inspector.{js,css} "$out/inspect/"
+    cp "$root"/web/inspect/{inspector.js,inspector.css,frame_c.js} "$out/inspect/"
 else
     compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}"
     em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"

@@ -174,7 +174,7 @@ TEST_F(InspectTest, FrameRunAgainFollowsItsEdits)
     while (perspective < starting.size() && starting[perspective].call.name != std::string("gluPerspective"))
         perspective++;
     ASSERT_LT(perspective, starting.size()) << "the reshape's projection is not among the starting calls";
-    const size_t door = findCall(original, "glRotatef", {30, 0, 1, 0});
+    const size_t door = findCall(original, "glRotatef", {30, 0, 1, 0}, findCall(original, "glTranslatef", {0.1f, 0, -0.3f}));
     const size_t doorPanel = stepOf(original, findCall(original, "glBegin", {}, door));
     const size_t cull = findCall(original, "glEnable", {GL_CULL_FACE});
     const size_t bind = findCall(original, "glBindTexture", {GL_TEXTURE_2D, 3});

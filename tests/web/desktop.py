@@ -17,16 +17,20 @@ def wait_until(check, seconds, what):
 
 
 class Desktop:
-    def __init__(self, program, textures):
-        self.process = subprocess.Popen([program], cwd=textures, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        self.window = run('timeout', '20', 'xdotool', 'search', '--sync', '--name', '^Tarnvale$').split()[0]
+    def __init__(self, program, folder, name='^Tarnvale$'):
+        """`program` started in `folder`, its window found by `name`."""
+        self.process = subprocess.Popen([program], cwd=folder, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.window = run('timeout', '20', 'xdotool', 'search', '--sync', '--name', name).split()[0]
         run('xdotool', 'windowmove', '--sync', self.window, '10', '10')
-        run('xdotool', 'windowfocus', '--sync', self.window)
+        self.focus()
         info = run('xwininfo', '-id', self.window)
         field = lambda name: int(info.split(name + ':')[1].split()[0])
         self.crop = '%dx%d+%d+%d' % (field('Width'), field('Height'), field('Absolute upper-left X'),
                                      field('Absolute upper-left Y'))
         self.last = None
+
+    def focus(self):
+        run('xdotool', 'windowfocus', '--sync', self.window)
 
     def shot(self, path):
         run('import', '-window', 'root', '-crop', self.crop, '+repage', path)
@@ -68,5 +72,5 @@ class Desktop:
 
     def quit(self):
         self.key('q')
-        self.process.communicate(timeout=10)
+        self.out, self.err = self.process.communicate(timeout=10)
         return self.process.returncode

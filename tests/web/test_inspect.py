@@ -188,7 +188,7 @@ class InspectorTest(OneBrowser):
         self.assertTrue(any(re.search(r'gluPerspective\(60, 1\.33333, 0\.01, 100\).*reshape\s+app/camera\.cpp:\d+', t)
                             for t in starting), starting)
         # The door turned from 30 to 60 degrees: the door moves, and only the door.
-        door = p.js('return Inspector.steps.findIndex(s => s.text === "glRotatef(30, 0, 1, 0)")')
+        door = p.js('return Inspector.steps.findIndex(s => s.text === "glRotatef(30, 0, 1, 0)" && s.chain.some(f => f.name === "drawDoorLeaf"))')
         p.js('Inspector.choose(arguments[0])', door)
         angle = p.driver.find_element(By.CSS_SELECTOR, STEPS + ' li[aria-current] input[aria-label="angle"]')
         self.assertEqual(angle.get_attribute('role'), 'spinbutton')

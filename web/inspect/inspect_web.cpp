@@ -174,6 +174,11 @@ EMSCRIPTEN_KEEPALIVE int inspectReplay()
     return (int)lastRecord().steps.size();
 }
 
+EMSCRIPTEN_KEEPALIVE int inspectCallCount()
+{
+    return (int)lastRecord().calls.size();
+}
+
 EMSCRIPTEN_KEEPALIVE const char* inspectCallName(int call)
 {
     return lastRecord().calls.at((size_t)call).name;
@@ -308,6 +313,15 @@ EMSCRIPTEN_KEEPALIVE int inspectPixel(int x, int y)
 EMSCRIPTEN_KEEPALIVE const int* inspectPixelEntries()
 {
     return pixelEntries.data();
+}
+
+// A texture's parameters: its minifying and magnifying filters and its
+// wrapping along s and t, into `out`.
+EMSCRIPTEN_KEEPALIVE void inspectTextureParams(int name, int* out)
+{
+    const glweb::Texture& t = webContext().textures[(GLuint)name];
+    const int values[] = {t.minFilter, t.magFilter, t.wrapS, t.wrapT};
+    std::copy(values, values + 4, out);
 }
 
 // A texture's image as WebGL has it, RGB rows from the bottom; its width
