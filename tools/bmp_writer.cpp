@@ -61,15 +61,15 @@ bool writeBmp24(const std::string& path, const Picture& p)
 {
     int stride = rowBytes(p.width, 3);
     std::vector<unsigned char> out = headers(p, 24, 0, (uint32_t)(stride * p.height));
-    for (int y = p.height - 1; y >= 0; y--) {  // bottom row first
-        for (int x = 0; x < p.width; x++) {
-            const unsigned char* c = &p.rgb[(size_t)(y * p.width + x) * 3];
-            out.push_back(c[2]);
-            out.push_back(c[1]);
-            out.push_back(c[0]);
+    size_t at = out.size();
+    out.resize(at + (size_t)stride * p.height, 0);  // the padding stays 0
+    for (int y = p.height - 1; y >= 0; y--, at += stride) {  // bottom row first
+        const unsigned char* c = &p.rgb[(size_t)y * p.width * 3];
+        for (int x = 0; x < p.width; x++, c += 3) {
+            out[at + x * 3] = c[2];
+            out[at + x * 3 + 1] = c[1];
+            out[at + x * 3 + 2] = c[0];
         }
-        for (int pad = p.width * 3; pad < stride; pad++)
-            out.push_back(0);
     }
     return save(path, out);
 }
@@ -78,17 +78,23 @@ bool writeBmp8(const std::string& path, const Picture& p)
 {
     std::map<uint32_t, int> index;
     std::vector<uint32_t> palette;
-    std::vector<unsigned char> indices;
+    std::vector<unsigned char> indices(p.rgb.size() / 3);
+    uint32_t last = 0xffffffff;  // neighbours are mostly of one colour: looked up once
+    int lastIndex = 0;
     for (size_t i = 0; i < p.rgb.size(); i += 3) {
         uint32_t c = (uint32_t)p.rgb[i] << 16 | (uint32_t)p.rgb[i + 1] << 8 | p.rgb[i + 2];
-        auto it = index.find(c);
-        if (it == index.end()) {
-            if (palette.size() == 256)
-                return false;
-            it = index.emplace(c, (int)palette.size()).first;
-            palette.push_back(c);
+        if (c != last) {
+            auto it = index.find(c);
+            if (it == index.end()) {
+                if (palette.size() == 256)
+                    return false;
+                it = index.emplace(c, (int)palette.size()).first;
+                palette.push_back(c);
+            }
+            last = c;
+            lastIndex = it->second;
         }
-        indices.push_back((unsigned char)it->second);
+        indices[i / 3] = (unsigned char)lastIndex;
     }
     palette.resize(256, 0);
     int stride = rowBytes(p.width, 1);

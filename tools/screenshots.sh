@@ -3,7 +3,8 @@
 # page's from headless Chromium (after make web):
 #   xvfb-run -a tools/screenshots.sh BUILD_DIR OUTPUT_DIR
 out=$(cd "$2" && pwd)
-/usr/bin/python3 "$(dirname "$0")/web_screenshot.py" "$1/web" "$out/web.png" "$out/phone.png" "$out/inspector.png"
+/usr/bin/python3 "$(dirname "$0")/web_screenshot.py" "$1/web" "$out/web.png" "$out/phone.png" "$out/inspector.png" \
+    "$out/try.png"
 source "$(dirname "$0")/../tests/e2e/lib.sh" "$1/tarnvale" "$1/run"
 
 # Where the program starts: no key pressed.
