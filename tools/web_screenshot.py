@@ -15,6 +15,20 @@ from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
 
 server = Server(sys.argv[1])
+
+
+def inspected():
+    """The page in a 1700 x 1000 window with the frame inspector open."""
+    page = Page(server.url)
+    page.driver.set_window_size(1700, 1000)
+    page.driver.find_element('id', 'inspect').click()
+    page.driver.execute_async_script(
+        'const done = arguments[0]; (function wait() { if (document.querySelector("#inspector li[aria-current]"))'
+        ' done(); else setTimeout(wait, 20); })();')
+    return page
+
+
+
 page = Page(server.url)
 try:
     page.driver.set_window_size(900, 800)
@@ -34,26 +48,16 @@ if len(sys.argv) > 3:
     finally:
         page.close()
 if len(sys.argv) > 4:
-    page = Page(server.url)
+    page = inspected()
     try:
-        page.driver.set_window_size(1700, 1000)
-        page.driver.find_element('id', 'inspect').click()
-        page.driver.execute_async_script(
-            'const done = arguments[0]; (function wait() { if (document.querySelector("#inspector li[aria-current]"))'
-            ' done(); else setTimeout(wait, 20); })();')
         ActionChains(page.driver).move_to_element_with_offset(page.canvas, 575 - 400, 390 - 300).click().perform()
         page.driver.find_element('css selector', 'ol[aria-label="pixel history"] [data-fate="seen"] button').click()
         page.driver.save_screenshot(sys.argv[4])
     finally:
         page.close()
 if len(sys.argv) > 5:
-    page = Page(server.url)
+    page = inspected()
     try:
-        page.driver.set_window_size(1700, 1000)
-        page.driver.find_element('id', 'inspect').click()
-        page.driver.execute_async_script(
-            'const done = arguments[0]; (function wait() { if (document.querySelector("#inspector li[aria-current]"))'
-            ' done(); else setTimeout(wait, 20); })();')
         page.js('''const door = Inspector.steps.findIndex(s => s.text === 'glRotatef(30, 0, 1, 0)' &&
                                                            s.chain.some(f => f.name === 'drawDoorLeaf'));
             Inspector.choose(door);

@@ -1,26 +1,12 @@
 // The inspected frame, edits included, as a small C program that draws the
 // same picture on any desktop with GLUT: frame.c, the texture files the
 // frame binds, and a Makefile, packed as one tar.gz. The frame is handed in
-// as plain data (FrameAsC.files); nothing here reads the page. Loaded when
-// the inspector first saves a frame.
+// as plain data (FrameAsC.files); nothing here reads the page, and GL's
+// names are the inspector's. Loaded when the inspector first saves a frame.
 'use strict';
 
 window.FrameAsC = (function () {
-  const ENUMS = {
-    0x0001: 'GL_LINES', 0x0003: 'GL_LINE_STRIP', 0x0004: 'GL_TRIANGLES', 0x0005: 'GL_TRIANGLE_STRIP',
-    0x0006: 'GL_TRIANGLE_FAN', 0x0007: 'GL_QUADS', 0x0008: 'GL_QUAD_STRIP', 0x0009: 'GL_POLYGON', 0x0900: 'GL_CW',
-    0x0901: 'GL_CCW', 0x0B71: 'GL_DEPTH_TEST', 0x0B50: 'GL_LIGHTING', 0x0DE1: 'GL_TEXTURE_2D', 0x0B44: 'GL_CULL_FACE',
-    0x4000: 'GL_LIGHT0', 0x0BA1: 'GL_NORMALIZE', 0x0B57: 'GL_COLOR_MATERIAL', 0x1700: 'GL_MODELVIEW',
-    0x1701: 'GL_PROJECTION', 0x2300: 'GL_TEXTURE_ENV', 0x2200: 'GL_TEXTURE_ENV_MODE', 0x1E01: 'GL_REPLACE',
-    0x2100: 'GL_MODULATE', 0x2101: 'GL_DECAL', 0x0404: 'GL_FRONT', 0x0405: 'GL_BACK', 0x0408: 'GL_FRONT_AND_BACK',
-    0x1602: 'GL_AMBIENT_AND_DIFFUSE', 0x1200: 'GL_AMBIENT', 0x1201: 'GL_DIFFUSE', 0x1202: 'GL_SPECULAR',
-    0x1203: 'GL_POSITION', 0x1601: 'GL_SHININESS', 0x1600: 'GL_EMISSION', 0x0B53: 'GL_LIGHT_MODEL_AMBIENT',
-    0x0CF5: 'GL_UNPACK_ALIGNMENT', 0x2800: 'GL_TEXTURE_MAG_FILTER', 0x2801: 'GL_TEXTURE_MIN_FILTER',
-    0x2802: 'GL_TEXTURE_WRAP_S', 0x2803: 'GL_TEXTURE_WRAP_T', 0x2600: 'GL_NEAREST', 0x2601: 'GL_LINEAR',
-    0x2700: 'GL_NEAREST_MIPMAP_NEAREST', 0x2701: 'GL_LINEAR_MIPMAP_NEAREST', 0x2702: 'GL_NEAREST_MIPMAP_LINEAR',
-    0x2703: 'GL_LINEAR_MIPMAP_LINEAR', 0x2901: 'GL_REPEAT', 0x2900: 'GL_CLAMP', 0x1D01: 'GL_SMOOTH', 0x1D00: 'GL_FLAT',
-  };
-  const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT']];
+  const { ENUMS, BUFFER_BITS } = window.Inspector;  // GL's names, as the inspector writes them
 
   // How each entry point's arguments are written: e an enum, i an integer,
   // f a float, d a double; a trailing [ makes the rest one GLfloat array.

@@ -91,6 +91,20 @@ void addOutline(glweb::Context& c, const Step& s)
         c.commands.push_back(cmd);
 }
 
+// Into the context, the frame up to and including `step`, the step's
+// primitive outlined: false for no such step.
+bool prepareUpTo(int step, bool outline)
+{
+    const Step* s = stepAt(step);
+    if (!s)
+        return false;
+    glweb::Context& c = webContext();
+    inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
+    if (outline && s->primitive)
+        addOutline(c, *s);
+    return true;
+}
+
 }  // namespace
 
 extern "C" {
@@ -243,14 +257,8 @@ EMSCRIPTEN_KEEPALIVE void inspectVertices(int step, float* out)
 // The frame up to and including `step`, the step's primitive outlined.
 EMSCRIPTEN_KEEPALIVE void inspectDrawTo(int step, int outline)
 {
-    const Step* s = stepAt(step);
-    if (!s)
-        return;
-    glweb::Context& c = webContext();
-    inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
-    if (outline && s->primitive)
-        addOutline(c, *s);
-    webglDraw(c);
+    if (prepareUpTo(step, outline))
+        webglDraw(webContext());
 }
 
 // The frame up to `step` seen from outside: each vertex taken from the
@@ -260,13 +268,9 @@ EMSCRIPTEN_KEEPALIVE void inspectDrawTo(int step, int outline)
 // `count` lines added over it, 7 numbers an end (clip x, y, z, w and colour).
 EMSCRIPTEN_KEEPALIVE void inspectDrawThrough(int step, const float* m, int outline, const float* lines, int count)
 {
-    const Step* s = stepAt(step);
-    if (!s)
+    if (!prepareUpTo(step, outline))
         return;
     glweb::Context& c = webContext();
-    inspect::frameUpTo(lastRecord(), (size_t)step, c.vertices, c.commands);
-    if (outline && s->primitive)
-        addOutline(c, *s);
     for (glweb::Vertex& v : c.vertices) {
         const float* p = v.position;
         const bool inside = std::fabs(p[0]) <= p[3] && std::fabs(p[1]) <= p[3] && std::fabs(p[2]) <= p[3];

@@ -31,6 +31,8 @@ window.Inspector = (function () {
     0x0CF5: 'GL_UNPACK_ALIGNMENT', 0x2800: 'GL_TEXTURE_MAG_FILTER', 0x2801: 'GL_TEXTURE_MIN_FILTER',
     0x2802: 'GL_TEXTURE_WRAP_S', 0x2803: 'GL_TEXTURE_WRAP_T', 0x2600: 'GL_NEAREST', 0x2601: 'GL_LINEAR',
     0x2901: 'GL_REPEAT', 0x1907: 'GL_RGB', 0x1401: 'GL_UNSIGNED_BYTE', 0x1D01: 'GL_SMOOTH', 0x1D00: 'GL_FLAT',
+    0x2900: 'GL_CLAMP', 0x2700: 'GL_NEAREST_MIPMAP_NEAREST', 0x2701: 'GL_LINEAR_MIPMAP_NEAREST',
+    0x2702: 'GL_NEAREST_MIPMAP_LINEAR', 0x2703: 'GL_LINEAR_MIPMAP_LINEAR',
   };
   const SHAPES = {  // [arguments that are names, argument from which on they are one array]
     glBegin: [[0]], glEnable: [[0]], glDisable: [[0]], glFrontFace: [[0]], glMatrixMode: [[0]],
@@ -1048,7 +1050,7 @@ window.Inspector = (function () {
   canvas.addEventListener('webglcontextrestored', onRestored);
   window.addEventListener('resize', onResize);
 
-  return { open, close, choose, chooseStart, pixel, timings, edit, leaveOut,
+  return { ENUMS, BUFFER_BITS, open, close, choose, chooseStart, pixel, timings, edit, leaveOut,
            get steps() { return steps; }, get chosen() { return chosen; }, get starting() { return starting; },
            get edits() { return edits; }, get outside() { return outside; } };
 })();
