@@ -198,6 +198,10 @@ class FirstVisitTest(unittest.TestCase):
         page.frames_after(2, since=0)
         self.assertIn('/tarnvale.wasm?v=', page.js('return performance.getEntriesByType("resource").map(e => e.name).join()'))
         self.assertEqual(page.driver.find_elements(By.ID, 'loading'), [])
+        # ... and whose worker keeps what it loads, for it to start offline.
+        wait_for(page, "window.plainKept || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
+                       ".then(c => c.keys())))).then(ls => { window.plainKept = ls.flat().some(r =>"
+                       " /tarnvale\\.wasm\\?v=/.test(r.url)); }), false)", 'the worker to keep the unpacked files')
 
 
 if __name__ == '__main__':

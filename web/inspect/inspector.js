@@ -197,7 +197,7 @@ window.Inspector = (function () {
       }
       open.length = Math.min(open.length, s.chain.length);
     });
-    return found.filter((r) => r.end > r.start);
+    return found.filter((r) => r.end > r.start).map((r, index) => Object.assign(r, { index }));
   }
 
   function el(tag, props, ...children) {
@@ -260,11 +260,31 @@ window.Inspector = (function () {
                     el('label', {}, outline, ' outline the step'),
                     el('span', { id: 'inspect-hint', textContent: 'Choose a step and change its numbers; click or tap the house for a pixel\u2019s history.' })));
 
+    // The lists' items are made anew at each record; one listener on each
+    // list serves them all, so that an item let go holds nothing else.
     startList = labelled(el('ol', { tabIndex: 0 }), 'starting state');
+    startList.addEventListener('click', (e) => {
+      const li = e.target.closest('li[data-start]');
+      if (li && !e.target.closest('.cells')) chooseStart(Number(li.dataset.start));
+    });
     list = labelled(el('ol', { tabIndex: 0 }), 'steps');
     list.addEventListener('keydown', onListKey);
+    list.addEventListener('click', (e) => {
+      const fold = e.target.closest('button.fold'), li = e.target.closest('li[data-step]');
+      if (fold) {
+        const run = runs[Number(fold.dataset.run)];
+        if (folded.has(run)) folded.delete(run); else folded.add(run);
+        showFolds();
+      } else if (li && !e.target.closest('.cells')) {
+        choose(Number(li.dataset.step));
+      }
+    });
     stateBox = labelled(el('section', { className: 'state' }), 'state at this step');
     historyList = labelled(el('ol'), 'pixel history');
+    historyList.addEventListener('click', (e) => {
+      const li = e.target.closest('li[data-step]');
+      if (li && e.target.closest('button')) choose(Number(li.dataset.step));
+    });
     const historyBox = labelled(el('section', { className: 'history' }, el('h3', { textContent: 'Pixel history' }),
                                    el('p', { id: 'inspect-pixel', textContent: 'No pixel chosen.' }), historyList),
                                 'which steps drew this pixel');
@@ -292,14 +312,9 @@ window.Inspector = (function () {
                        : el('span', { textContent: f.name });
       name.title = f.file + ':' + f.line;
       if (run) {
-        name.run = run;
+        name.dataset.run = run.index;
         name.setAttribute('aria-expanded', 'true');
         labelled(name, 'fold ' + f.name + ', ' + (run.end - run.start + 1) + ' steps');
-        name.addEventListener('click', (e) => {
-          e.stopPropagation();
-          if (folded.has(run)) folded.delete(run); else folded.add(run);
-          showFolds();
-        });
       }
       row.append(name);
     });
@@ -319,7 +334,6 @@ window.Inspector = (function () {
       if (s.texture >= 0 && Module.textureFiles[s.texture])
         head.append(el('span', { className: 'file', textContent: ' ' + Module.textureFiles[s.texture] }));
       li.append(head, chainRow(s.chain, (d) => runAt.get(i + ':' + d)));
-      li.addEventListener('click', (e) => { if (!e.target.closest('.cells')) choose(i); });
       return li;
     });
     list.replaceChildren(...items);
@@ -327,7 +341,6 @@ window.Inspector = (function () {
       const li = el('li', { tabIndex: -1 });
       li.dataset.start = i;
       li.append(el('div', { className: 'head' }, el('code', { textContent: callText(s.name, s.args) })), chainRow(s.chain));
-      li.addEventListener('click', (e) => { if (!e.target.closest('.cells')) chooseStart(i); });
       return li;
     });
     startList.replaceChildren(...startItems);
@@ -338,7 +351,7 @@ window.Inspector = (function () {
     for (const r of folded) for (let i = r.start + 1; i <= r.end; i++) hidden[i] = true;
     items.forEach((li, i) => { if (li.hidden !== hidden[i]) li.hidden = hidden[i]; });
     for (const button of list.querySelectorAll('button.fold'))
-      button.setAttribute('aria-expanded', String(!folded.has(button.run)));
+      button.setAttribute('aria-expanded', String(!folded.has(runs[Number(button.dataset.run)])));
     const top = runs.filter((r) => r.depth === 1);
     document.getElementById('inspect-fold').setAttribute('aria-pressed', String(top.length > 0 && top.every((r) => folded.has(r))));
   }
@@ -805,7 +818,6 @@ window.Inspector = (function () {
         'culled as a back face'][fate];
       const button = el('button', { type: 'button', textContent: 'step ' + (step + 1) + ' \u00b7 ' +
         (f ? f.name + ' ' + f.file + ':' + f.line : '') + ' \u00b7 ' + s.text + ' \u00b7 ' + what });
-      button.addEventListener('click', () => choose(step));
       const li = el('li', {}, button);
       li.dataset.step = step;
       li.dataset.fate = FATES[fate];
