@@ -229,8 +229,10 @@ class InspectorTest(OneBrowser):
         p.driver.set_window_size(700, 800)
         try:
             wait_for(p, 'Inspector.starting.some(c => c.name === "glViewport" && c.args[2] < 800)', 'the new viewport')
-            self.assertEqual(p.js('return Inspector.starting.find(c => c.name === "glViewport").args.slice(2)'),
-                             p.js('const c = document.getElementById("canvas"); return [c.width, c.height]'))
+            size = p.js('const c = document.getElementById("canvas"); return [c.width, c.height]')
+            self.assertEqual(p.js('return Inspector.starting.find(c => c.name === "glViewport").args.slice(2)'), size)
+            wait_for(p, 'document.querySelector(\'[aria-label="state at this step"]\').textContent.includes('
+                        '"viewport0, 0, %d, %d")' % tuple(size), 'the frame drawn at the new size')
             p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
             p.frames_after(2)
             self.assertLess(p.js('return document.getElementById("canvas").width'), 800)

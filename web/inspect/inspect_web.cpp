@@ -113,8 +113,10 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int inspectRecord()
 {
     glweb::Context& c = webContext();
-    if (session)  // recorded again while open: from the program's state
-        inspect::replay(c, session->frameStart, session->original, *session->starting, {});
+    // Recorded again while open (the window was resized): the program's own
+    // state, with the starting state as it is now, the new reshape's included.
+    if (session)
+        inspect::replay(c, session->frameStart, session->original, inspect::startingCalls(), {}, true);
     session = std::make_unique<Session>();
     session->frameStart = inspect::stateOf(c);
     session->starting = &inspect::startingCalls();

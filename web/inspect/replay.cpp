@@ -122,11 +122,11 @@ void restoreState(glweb::Context& context, const glweb::Context& state)
 }
 
 void replay(glweb::Context& context, const glweb::Context& frameStart, const Record& original,
-            const std::vector<KeptCall>& starting, const Edits& edits)
+            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain)
 {
     restoreState(context, frameStart);
     frameBegins();  // nothing run here is kept as the next frame's start
-    if (!edits.starting.empty()) {
+    if (!edits.starting.empty() || startAgain) {
         // The whole starting state again, edited: its matrices are runs
         // from an identity, the rest sets what it sets.
         std::vector<Call> calls;

@@ -32,9 +32,11 @@ glweb::Context stateOf(glweb::Context& context);
 void restoreState(glweb::Context& context, const glweb::Context& state);
 
 // Runs `original` again from `frameStart` on `context`, the one the GL entry
-// points feed: lastRecord() is then the edited frame's. The context is left
-// as the edited frame leaves it, its frame taken and emptied.
+// points feed: lastRecord() is then the edited frame's. The starting calls
+// run first when one of them is edited, or when `startAgain` asks (they
+// changed since `frameStart`). The context is left as the edited frame
+// leaves it, its frame taken and emptied.
 void replay(glweb::Context& context, const glweb::Context& frameStart, const Record& original,
-            const std::vector<KeptCall>& starting, const Edits& edits);
+            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain = false);
 
 }  // namespace inspect
