@@ -1,8 +1,9 @@
 // The OpenGL 1.1 and GLU entry points this program calls, on WebGL 1: each
 // passes its call to the one GL context (gl_context.cpp), which computes the
-// frame; the frame goes to WebGL (webgl_draw.cpp) when it is flushed. While
-// the page's inspector records a frame, each call is also noted, with its
-// arguments as the program passed them (gl_notes.h).
+// frame; the frame goes to WebGL (webgl_draw.cpp) when it is flushed. Each
+// call is also offered to the page's inspector, with its arguments as the
+// program passed them (gl_notes.h): every call while it records a frame, and
+// between frames those that set the state the next one starts with.
 #include "web/gl/gl_web.h"
 
 #include <GL/gl.h>
