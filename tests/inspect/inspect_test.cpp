@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/camera.h"
 #include "app/keyboard.h"
@@ -174,6 +175,17 @@ TEST_F(InspectTest, FrameRunAgainFollowsItsEdits)
     while (perspective < starting.size() && starting[perspective].call.name != std::string("gluPerspective"))
         perspective++;
     ASSERT_LT(perspective, starting.size()) << "the reshape's projection is not among the starting calls";
+    // Each of the lighting's calls is kept, a material's pieces apart.
+    for (const auto& [name, pname] : {std::pair<std::string, double>{"glLightModelfv", GL_LIGHT_MODEL_AMBIENT},
+                                      {"glLightfv", GL_POSITION}, {"glMaterialfv", GL_SPECULAR},
+                                      {"glMaterialfv", GL_SHININESS}}) {
+        bool kept = false;
+        for (const inspect::KeptCall& k : starting) {
+            const std::vector<double>& a = k.call.args;
+            kept = kept || (k.call.name == name && (name == "glLightModelfv" ? a[0] : a[1]) == pname);
+        }
+        EXPECT_TRUE(kept) << name << " " << pname << " is not among the starting calls";
+    }
     const size_t door = findCall(original, "glRotatef", {30, 0, 1, 0}, findCall(original, "glTranslatef", {0.1f, 0, -0.3f}));
     const size_t doorPanel = stepOf(original, findCall(original, "glBegin", {}, door));
     const size_t cull = findCall(original, "glEnable", {GL_CULL_FACE});
@@ -198,18 +210,22 @@ TEST_F(InspectTest, FrameRunAgainFollowsItsEdits)
         {"a vertex of the door moved", {{{{vertex, {0.5, 0.5, 0.5}}}, {}}, {}, {}}},
         {"a field of view of 90 degrees", {{}, {{{perspective, {90, 800.0 / 600, 0.01, 100}}}, {}}, {}}},
         {"the door left out", {{}, {}, {doorPanel}}},
+        {"the door's turn left out", {{}, {}, {stepOf(original, door)}}},
+        {"the starting state run again", {}},
     };
     for (const auto& row : rows) {
-        inspect::replay(context, frameStart, original, starting, row.edits);
+        const std::string what = row.what;
+        inspect::replay(context, frameStart, original, starting, row.edits, what == "the starting state run again");
         const inspect::Record& r = inspect::lastRecord();
         ASSERT_EQ(r.steps.size(), original.steps.size()) << row.what;
         expectLandedByTheirMatrices(r, row.what);
         const inspect::Step& panel = r.steps[doorPanel];
-        const std::string what = row.what;
-        if (what == "nothing") {
+        if (what == "nothing" || what == "the starting state run again") {
             EXPECT_EQ(callsOf(r), callsOf(original));
             ASSERT_EQ(r.vertices.size(), original.vertices.size());
             EXPECT_EQ(0, std::memcmp(r.vertices.data(), original.vertices.data(), r.vertices.size() * sizeof r.vertices[0]));
+            if (what != "nothing")
+                continue;  // the starting state's viewport comes before the frame's commands
             ASSERT_EQ(r.commands.size(), original.commands.size());
             for (size_t k = 0; k < r.commands.size(); k++)
                 EXPECT_TRUE(r.commands[k].state == original.commands[k].state && r.commands[k].count == original.commands[k].count);
@@ -232,6 +248,9 @@ TEST_F(InspectTest, FrameRunAgainFollowsItsEdits)
             const glcore::Mat4 p = glcore::perspective(90, 800.0 / 600, 0.01, 100);
             for (int k = 0; k < 16; k++)
                 EXPECT_FLOAT_EQ(panel.state.projection.m[k], p.m[k]);
+        } else if (what == "the door's turn left out") {
+            EXPECT_TRUE(r.steps[stepOf(r, door)].leftOut);
+            EXPECT_NE(std::memcmp(panel.landed.data(), original.steps[doorPanel].landed.data(), sizeof panel.landed[0]), 0);
         } else if (what == "the door left out") {
             EXPECT_TRUE(panel.leftOut);
             EXPECT_EQ(r.vertices.size() + 3 * (original.steps[doorPanel].given.size() - 2), original.vertices.size());

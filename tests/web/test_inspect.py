@@ -239,18 +239,64 @@ class InspectorTest(OneBrowser):
         finally:
             p.driver.set_window_size(1200, 1000)
 
+    def test_every_cell_edits_the_call_as_it_stands(self):
+        p = self.page
+        open_inspector(p)
+        current = 'li[aria-current] input[aria-label="%s"]'
+        cell = lambda name: p.driver.find_element(By.CSS_SELECTOR, STEPS + ' ' + current % name)
+        args_of = lambda step: [float(a) for a in re.search(r'\((.*)\)', p.js('return Inspector.steps[arguments[0]].text',
+                                                                               step)).group(1).split(', ')]
+        look = p.js('return Inspector.steps.findIndex(s => s.text.startsWith("gluLookAt("))')
+        given = args_of(look)
+        # Two arguments of one call typed in either order both hold; undoing
+        # one leaves the other, and each cell shows what the frame uses.
+        for typed in ((('eyeZ', 2, 3), ('centerZ', 5, 2)), (('centerZ', 5, 2), ('eyeZ', 2, 3))):
+            p.js('Inspector.choose(arguments[0])', look)
+            want = list(given)
+            for name, k, value in typed:
+                cell(name).clear()
+                cell(name).send_keys(str(value), Keys.TAB)
+                want[k] = value
+            self.assertEqual(args_of(look), want, typed)
+            self.assertEqual([cell(name).get_attribute('value') for name, _, _ in typed], [str(v) for _, _, v in typed])
+            (name, k, _), kept = typed[0], typed[1]
+            p.driver.find_element(By.CSS_SELECTOR, 'button[aria-label^="undo: step %d: gluLookAt %s "]' % (look + 1, name)).click()
+            want[k] = given[k]
+            self.assertEqual(args_of(look), want, 'undoing %s undid %s' % (name, kept[0]))
+            self.assertEqual(float(cell(name).get_attribute('value')), given[k])
+            p.driver.find_element(By.CSS_SELECTOR, '[aria-label="the program’s frame"]').click()
+        # The light's position: a cell for each of x, y, z and w, each the number it names.
+        light = p.js('return Inspector.starting.findIndex(c => c.name === "glLightfv" && c.args[1] === 0x1203)')
+        p.js('Inspector.chooseStart(arguments[0])', light)
+        shown = [float(p.driver.find_element(By.CSS_SELECTOR, 'ol[aria-label="starting state"] ' + current % a)
+                       .get_attribute('value')) for a in 'xyzw']
+        self.assertEqual(shown, p.js('return Inspector.starting[arguments[0]].args.slice(2)', light))
+        # A wall panel: its glColor3fv inside glBegin is a cell of the vertex
+        # table, and the eye row is the modelview times the point (w = 1).
+        panel = p.js('return Inspector.steps.findIndex(s => s.primitive && s.chain.some(f => f.name === "drawFace"))')
+        p.js('Inspector.choose(arguments[0])', panel)
+        state = '[aria-label="state at this step"] '
+        self.assertTrue(p.driver.find_elements(By.CSS_SELECTOR, state + 'input[aria-label="red of vertex 1"]'))
+        rows = p.js('return Object.fromEntries([...document.querySelectorAll(arguments[0] + \'[aria-label="vertex pipeline"] tr\')]'
+                    '.filter(r => r.cells[0].scope === "row").map(r => [r.cells[0].textContent, r.cells[1].textContent]))', state)
+        obj = [float(v) for v in rows['object'].split(', ')]
+        mv = matrix(p, 'modelview')
+        eye = [sum(mv[r][c] * obj[c] for c in range(4)) for r in range(4)]
+        for got, want in zip([float(v) for v in rows['eye'].split(', ')], eye):
+            self.assertAlmostEqual(got, want, delta=0.01)
+
     def test_open_and_close_leave_nothing_behind(self):
         p = self.page
         heap = lambda: (p.cdp('HeapProfiler.collectGarbage'), p.cdp('Runtime.getHeapUsage')['usedSize'])[1]
         open_inspector(p)
         p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
         start = heap()
-        for _ in range(15):
+        for _ in range(6):
             open_inspector(p)
             p.driver.find_element(By.CSS_SELECTOR, STEPS + ' li:nth-child(300)').click()
             ActionChains(p.driver).move_to_element_with_offset(p.canvas, 175, 80).click().perform()
             p.driver.find_element(By.CSS_SELECTOR, '[aria-label="back to the house"]').click()
-        self.assertLess(heap() - start, 1e6)
+        self.assertLess(heap() - start, 5e5)  # an opening that leaks leaks some 150 KB
 
 
 if __name__ == '__main__':

@@ -103,8 +103,10 @@ window.Inspector = (function () {
   let runs = [];              // {start, end, depth, name}: a function's steps
   let folded = new Set();     // runs folded away
   let chosen = -1, chosenStart = -1;
-  // The learner's edits, one for each call changed or step left out, in the
-  // order first made: {key, start, call, step, name, args, leftOut}.
+  // The learner's edits, in the order first made: one for each argument
+  // changed ({key, start, call, step, arg, value}), each switch turned
+  // ({key, start, call, step, name}) and each step left out ({key, step,
+  // leftOut}), so that undoing one leaves the others of the same call.
   let edits = [];
   let outside = null;         // the outside camera while the view from outside is on: {yaw, pitch, distance}
   let panel = null, list, startList, items = [], startItems = [], stateBox, historyList, editsList, mark, pickAt = null;
@@ -485,9 +487,14 @@ window.Inspector = (function () {
 
   // A call as edited: its name and arguments, and whether an edit holds it.
   function current(start, call) {
-    const e = edits.find((x) => x.key === keyOf(start, call));
-    const given = start ? starting[call] : readOriginal(call);
-    return e ? { name: e.name, args: e.args, edited: true, given } : { ...given, edited: false, given };
+    const given = start ? starting[call] : readOriginal(call), key = keyOf(start, call) + ':';
+    const c = { name: given.name, args: given.args.slice(), edited: false, given };
+    for (const e of edits) {
+      if (!e.key.startsWith(key)) continue;
+      c.edited = true;
+      if (e.name) c.name = e.name; else c.args[e.arg] = e.value;
+    }
+    return c;
   }
 
   // The program's own call, before any edit: the module keeps edited
@@ -498,14 +505,36 @@ window.Inspector = (function () {
     return originals.get(call);
   }
 
+  // The call made `name(args)`: an edit for each argument and the switch
+  // that differ from the program's own, none for those that do not.
   function edit(start, call, name, args) {
-    const key = keyOf(start, call);
-    const given = start ? starting[call] : readOriginal(call);
-    const same = name === given.name && args.every((a, k) => Math.fround(a) === Math.fround(given.args[k]));
-    const at = edits.findIndex((e) => e.key === key);
-    const entry = { key, start, call, name, args, step: start ? -1 : stepOfCall(call) };
-    if (same) { if (at >= 0) edits.splice(at, 1); } else if (at >= 0) edits[at] = entry; else edits.push(entry);
+    const given = start ? starting[call] : readOriginal(call), step = start ? -1 : stepOfCall(call);
+    const put = (key, differs, entry) => {
+      const at = edits.findIndex((e) => e.key === key);
+      if (!differs) { if (at >= 0) edits.splice(at, 1); } else if (at >= 0) edits[at] = entry; else edits.push(entry);
+    };
+    const key = keyOf(start, call) + ':';
+    put(key + 'on', name !== given.name, { key: key + 'on', start, call, step, name });
+    args.forEach((value, arg) => put(key + arg, Math.fround(value) !== Math.fround(given.args[arg]),
+                                     { key: key + arg, start, call, step, arg, value }));
     run();
+  }
+
+  // One argument of a call changed, the call's other arguments as they
+  // stand now: earlier edits of the same call hold.
+  function setArg(start, call, k, v) {
+    const c = current(start, call), args = c.args.slice();
+    args[k] = v;
+    edit(start, call, c.name, args);
+  }
+
+  // Every cell shown says what the frame uses now (after an undo, too).
+  function syncCells() {
+    for (const input of panel.querySelectorAll('.cells input')) {
+      if (!input.shows) continue;
+      if (input.type === 'checkbox') input.checked = input.shows();
+      else if (input.value !== number(input.shows())) input.value = number(input.shows());
+    }
   }
 
   function leaveOut(step, out) {
@@ -530,11 +559,16 @@ window.Inspector = (function () {
   function run() {
     const start = performance.now();
     Module._inspectEditsClear();
+    const sent = new Set();
     for (const e of edits) {
       if (e.leftOut) { Module._inspectLeaveOut(e.step); continue; }
-      if (SWITCHED.includes(e.name)) Module._inspectEditEnable(e.start ? 1 : 0, e.call, e.name === 'glEnable' ? 1 : 0);
-      HEAPF64.set(e.args, argBuffer >> 3);
-      Module._inspectEditArgs(e.start ? 1 : 0, e.call, argBuffer, e.args.length);
+      const k = keyOf(e.start, e.call);
+      if (sent.has(k)) continue;
+      sent.add(k);
+      const c = current(e.start, e.call);
+      if (SWITCHED.includes(c.name)) Module._inspectEditEnable(e.start ? 1 : 0, e.call, c.name === 'glEnable' ? 1 : 0);
+      HEAPF64.set(c.args, argBuffer >> 3);
+      Module._inspectEditArgs(e.start ? 1 : 0, e.call, argBuffer, c.args.length);
     }
     Module._inspectReplay();
     const edited = new Set(edits.filter((e) => e.step >= 0).map((e) => e.step));
@@ -552,6 +586,7 @@ window.Inspector = (function () {
       li.classList.toggle('edited', c.edited);
     });
     showEdits();
+    syncCells();
     draw();
     showState(chosen);
     if (pickAt && !outside && mark.style.display === 'block') pixel(...pickAt);
@@ -560,10 +595,12 @@ window.Inspector = (function () {
 
   function showEdits() {
     const shown = edits.map((e) => {
+      const given = e.leftOut ? null : e.start ? starting[e.call] : readOriginal(e.call);
+      const argName = (k) => ((MEANINGS[given.name] || [])[k] || ['argument ' + (k + 1)])[0];
       const what = e.leftOut ? 'step ' + (e.step + 1) + ' left out'
-        : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') + callText(e.name, e.args) +
-          ', was ' + callText((e.start ? starting[e.call] : readOriginal(e.call)).name,
-                              (e.start ? starting[e.call] : readOriginal(e.call)).args);
+        : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') +
+          (e.name ? callText(e.name, given.args) + ', was ' + callText(given.name, given.args)
+                  : given.name + ' ' + argName(e.arg) + ' ' + number(e.value) + ', was ' + number(given.args[e.arg]));
       const undo = labelled(el('button', { type: 'button', textContent: 'undo' }), 'undo: ' + what);
       undo.addEventListener('click', () => { edits = edits.filter((x) => x.key !== e.key); run(); });
       return el('li', {}, el('span', { textContent: what + ' ' }), undo);
@@ -579,8 +616,9 @@ window.Inspector = (function () {
   // A number to try: typed, stepped with the arrow keys (finer with Shift),
   // or dragged sideways with a mouse or a finger.
   function numberCell(name, meaning, value, step, change) {
-    const input = labelled(el('input', { type: 'number', value: number(value), step: 'any', title: meaning }), name);
+    const input = labelled(el('input', { type: 'number', value: number(value()), step: 'any', title: meaning }), name);
     input.setAttribute('role', 'spinbutton');
+    input.shows = value;
     const tell = () => { const line = input.closest('.cells')?.querySelector('.meaning'); if (line) line.textContent = name + ': ' + meaning; };
     input.addEventListener('focus', tell);
     input.addEventListener('pointerenter', tell);
@@ -618,11 +656,12 @@ window.Inspector = (function () {
   function cellsFor(start, call, step) {
     const box = el('div', { className: 'cells' });
     const c = current(start, call);
-    const set = (k, v) => { const args = c.args.slice(); args[k] = v; edit(start, call, c.name, args); };
+    const set = (k, v) => setArg(start, call, k, v);
     if (SWITCHED.includes(c.name)) {
       const on = labelled(el('input', { type: 'checkbox', checked: c.name === 'glEnable' }), enumName(c.args[0]));
       on.setAttribute('role', 'switch');
-      on.addEventListener('change', () => edit(start, call, on.checked ? 'glEnable' : 'glDisable', c.args));
+      on.shows = () => current(start, call).name === 'glEnable';
+      on.addEventListener('change', () => edit(start, call, on.checked ? 'glEnable' : 'glDisable', current(start, call).args));
       box.append(el('label', { className: 'cell' }, on, ' ' + enumName(c.args[0])));
     } else if (c.name === 'glFrontFace') {
       const pick = labelled(el('select', {}, ...[0x0900, 0x0901].map((v) => el('option', { value: v, textContent: ENUMS[v], selected: v === c.args[0] }))), 'mode');
@@ -636,11 +675,12 @@ window.Inspector = (function () {
       box.append(el('label', { className: 'cell' }, 'texture ', pick), texturePicture(c.args[1]));
     } else {
       (MEANINGS[c.name] || []).forEach((m, k) => {
-        if (m && k < c.args.length) box.append(numberCell(m[0], m[1], c.args[k], m[2], (v) => set(k, v)));
+        if (m && k < c.args.length) box.append(numberCell(m[0], m[1], () => current(start, call).args[k], m[2], (v) => set(k, v)));
       });
     }
     if (!start) {
       const out = labelled(el('input', { type: 'checkbox', checked: edits.some((e) => e.leftOut && e.step === step) }), 'leave the step out');
+      out.shows = () => edits.some((e) => e.leftOut && e.step === step);
       out.addEventListener('change', () => leaveOut(step, out.checked));
       box.append(el('label', { className: 'cell' }, out, ' leave out'));
     }
@@ -784,9 +824,9 @@ window.Inspector = (function () {
                            (clips[k][2] / w + 1) / 2] : null;
       const cellsOf = (call, name, from, count, labels) => {
         if (call === undefined || call < 0) return [...p.slice(from, from + count)].map(fixed).join(', ');
-        const c = current(false, call), m = MEANINGS[c.name];
+        const m = MEANINGS[current(false, call).name];
         return el('span', { className: 'cells' }, ...labels.map((label, j) => numberCell(label + ' of vertex ' + (k + 1), m[j][1],
-          c.args[j], m[j][2], (value) => { const args = c.args.slice(); args[j] = value; edit(false, call, c.name, args); })));
+          () => current(false, call).args[j], m[j][2], (value) => setArg(false, call, j, value))));
       };
       const own = calls[k] || {};
       const cells = [k + 1, cellsOf(own.vertex, 'glVertex3f', 0, 3, ['x', 'y', 'z']),
