@@ -1,5 +1,6 @@
 """The page in headless Chromium, driven through Selenium and ChromeDriver,
 served from the build's web folder on a loopback port of its own."""
+import atexit
 import base64
 import functools
 import http.server
@@ -118,23 +119,53 @@ class Page:
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         self.driver.set_script_timeout(timeout)
         self.driver.set_page_load_timeout(timeout)
+        # What the loading bar shows, with when, from the first paint on;
+        # the suite draws the program's frames at a pace of its own.
+        every = int(os.environ.get('TARNVALE_FRAME_EVERY', '1'))
+        self.cdp('Page.addScriptToEvaluateOnNewDocument',
+                 source=PROGRESS_WATCH + '\n    window.tarnvaleFrameEvery = %d;' % every)
+        self.sites, self.scripts = set(), []
+        self.visit(url, phone, cpu_slowdown, warm, network, first_frame)
+
+    def visit(self, url, phone=None, cpu_slowdown=None, warm=False, network=None, first_frame=True):
+        """Opens `url` as Page() does, in this browser, leaving behind what an
+        earlier visit set: its sites' kept files and workers, its
+        emulations, its scripts for new documents, its console lines."""
+        self.driver.get('about:blank')
+        for site in self.sites:
+            self.cdp('Storage.clearDataForOrigin', origin=site, storageTypes='all')
+        self.sites.add(url.rstrip('/'))
+        for script in self.scripts:
+            self.cdp('Page.removeScriptToEvaluateOnNewDocument', identifier=script)
+        self.scripts = []
+        self.cdp('Network.enable')
+        self.cdp('Network.setCacheDisabled', cacheDisabled=False)
+        self.cdp('Network.setBypassServiceWorker', bypass=False)
+        self.cdp('Network.emulateNetworkConditions', offline=False, latency=0, downloadThroughput=-1,
+                 uploadThroughput=-1)
+        self.cdp('Emulation.setCPUThrottlingRate', rate=cpu_slowdown or 1)
         if phone:
             self.phone(*phone)
+        else:
+            self.cdp('Emulation.clearDeviceMetricsOverride')
+            self.cdp('Emulation.setTouchEmulationEnabled', enabled=False)
+        self.driver.set_window_size(1200, 1000)
         if warm:
             self.driver.get(url + 'icon.svg')
-        if cpu_slowdown:
-            self.cdp('Emulation.setCPUThrottlingRate', rate=cpu_slowdown)
         if network:
             down, up, latency = network
-            self.cdp('Network.enable')
             self.cdp('Network.emulateNetworkConditions', offline=False, latency=latency,
                      downloadThroughput=down * 125, uploadThroughput=up * 125)
-        # What the loading bar shows, with when, from the first paint on.
-        self.cdp('Page.addScriptToEvaluateOnNewDocument', source=PROGRESS_WATCH)
+        self.driver.get_log('browser')
         self.driver.get(url)
         if first_frame:  # running once the program has drawn its first frames
             self.frames_after(2, since=0)
         self.canvas = self.driver.find_element(By.ID, 'canvas')
+        return self
+
+    def on_new_document(self, source):
+        """A script for every document until the next visit."""
+        self.scripts.append(self.cdp('Page.addScriptToEvaluateOnNewDocument', source=source)['identifier'])
 
     def close(self):
         self.driver.quit()
@@ -218,19 +249,32 @@ class Page:
                 if 'favicon.ico' not in entry['message']]
 
 
+_shared = None
+
+
+def shared_browser(url, **visit):
+    """The one browser of this process, showing `url` (Page.visit's
+    arguments): every case of a test file takes it, started once."""
+    global _shared
+    if _shared is None:
+        _shared = Page(url, **visit)
+        atexit.register(_shared.close)
+        return _shared
+    return _shared.visit(url, **visit)
+
+
 class OneBrowser(unittest.TestCase):
-    """One browser for the cases of a class, on its phone if PHONE is set;
-    each case opens the page afresh."""
+    """The process's browser for the cases of a class, on its phone if PHONE
+    is set; each case opens the page afresh."""
     PHONE = None
 
     @classmethod
     def setUpClass(cls):
         cls.server = Server(web_dir())
-        cls.browser = Page(cls.server.url, phone=cls.PHONE)
+        cls.browser = shared_browser(cls.server.url, phone=cls.PHONE)
 
     @classmethod
     def tearDownClass(cls):
-        cls.browser.close()
         cls.server.stop()
 
     def open(self):

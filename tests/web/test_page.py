@@ -14,7 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import OneBrowser, Page, Server, wait_for, web_dir
+from page import OneBrowser, Server, shared_browser, wait_for, web_dir
 
 
 class PageTest(OneBrowser):
@@ -118,8 +118,7 @@ class DamagedTexturesTest(unittest.TestCase):
                        check=True, capture_output=True)
         server = Server(os.path.join(work, 'web'))
         self.addCleanup(server.stop)
-        page = Page(server.url)
-        self.addCleanup(page.close)
+        page = shared_browser(server.url)
         lines = ['Error reading BMP file, file type incorrect', 'Error reading BMP pixels']
         self.assertEqual(page.js('return document.getElementById("output").textContent'), '\n'.join(lines) + '\n')
         console = page.console()
@@ -146,8 +145,7 @@ class FirstVisitTest(unittest.TestCase):
     def test_the_bar_grows_to_the_house_and_each_file_comes_once(self):
         server = Server(web_dir())
         self.addCleanup(server.stop)
-        page = Page(server.url, network=(8000, 8000, 40))
-        self.addCleanup(page.close)
+        page = shared_browser(server.url, network=(8000, 8000, 40))
         values = [v for _, v in page.js('return window.progressSeen')]
         values = values[values.index('0'):]  # from the bar's first paint
         self.assertEqual(values[-1], 'gone', values)
@@ -179,9 +177,7 @@ class FirstVisitTest(unittest.TestCase):
             if page:
                 page.driver.refresh()
             else:
-                page = Page(server.url, first_frame=False)
-                self.addCleanup(page.close)
-                page.cdp('Network.enable')
+                page = shared_browser(server.url, first_frame=False)
                 page.cdp('Network.setCacheDisabled', cacheDisabled=True)
             wait_for(page, "document.getElementById('loading').classList.contains('failed')", 'the failure of ' + name)
             self.assertEqual(page.driver.find_element(By.CSS_SELECTOR, '#loading .label').text,
@@ -193,7 +189,7 @@ class FirstVisitTest(unittest.TestCase):
         page.driver.find_element(By.ID, 'retry').click()
         page.frames_after(2, since=0)
         # And in a browser that cannot unpack: the files as they are.
-        page.cdp('Page.addScriptToEvaluateOnNewDocument', source='delete window.DecompressionStream')
+        page.on_new_document('delete window.DecompressionStream')
         page.driver.refresh()
         page.frames_after(2, since=0)
         self.assertIn('/tarnvale.wasm?v=', page.js('return performance.getEntriesByType("resource").map(e => e.name).join()'))

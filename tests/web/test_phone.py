@@ -12,7 +12,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import OneBrowser, Page, Server, wait_for, web_dir
+from page import OneBrowser, Server, shared_browser, wait_for, web_dir
 
 PORTRAIT, LANDSCAPE = (390, 844, 3), (844, 390, 2)
 PAD_UP = '#pad [data-special="101"]'
@@ -169,8 +169,7 @@ class OfflineTest(unittest.TestCase):
         shutil.copytree(web_dir(), folder)
         server = Server(folder)
         self.addCleanup(lambda: server.stop())
-        page = Page(server.url, phone=LANDSCAPE)
-        self.addCleanup(page.close)
+        page = shared_browser(server.url, phone=LANDSCAPE)
         wait_for(page, "window.kept === 11 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
                        ".then(c => c.keys())))).then(ls => { window.kept = ls.flat().length; }), false)",
                  'the page to keep its files')

@@ -167,8 +167,19 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
 }
 
 // One animation frame: draw if a redisplay was asked for.
+// A page may ask for a frame only every nth time the display refreshes
+// (the suite does, so that pages drawing side by side leave the machine
+// room for the rest); by default, every time.
+EM_JS(int, pageFrameEvery, (), { return window.tarnvaleFrameEvery | 0; });
+
 void frame()
 {
+    static bool paced = false;
+    if (!paced) {
+        paced = true;
+        if (int every = pageFrameEvery(); every > 1)
+            emscripten_set_main_loop_timing(EM_TIMING_RAF, every);
+    }
     if (!redisplayPending || !displayFunc || contextLost || paused)
         return;
     redisplayPending = false;
