@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <cstring>
 #include <map>
 
 #include "app/camera.h"
@@ -108,33 +109,56 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
     }
 }
 
+// RGB texels as kept: each with an alpha of 1.
+std::vector<uint8_t> opaque(const std::vector<uint8_t>& rgb)
+{
+    std::vector<uint8_t> out;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        out.insert(out.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 255});
+    return out;
+}
+
 // Nearest sampling to powers of two: columns are picked by the width and
-// rows by the height, each row read past its padding to four bytes.
+// rows by the height, each row read past its padding to four bytes; each
+// texel kept as RGBA as its internal format keeps it.
 TEST(GLContextTest, ImagesAreKeptWidenedToPowersOfTwo)
 {
+    const float half[3] = {0.5f, 1, 0};
+    std::vector<uint8_t> floats(sizeof half);
+    std::memcpy(floats.data(), half, sizeof half);
     const struct {
         const char* what;
         int width, height;
+        GLenum format, type;
+        GLint internal;
         std::vector<uint8_t> image, expected;
         int storedWidth, storedHeight;
     } rows[] = {
         // Stored columns 0..3 take columns 0, 0, 1, 2.
-        {"three texels a row, two rows", 3, 2,
+        {"three texels a row, two rows", 3, 2, GL_RGB, GL_UNSIGNED_BYTE, GL_RGB,
          {10, 11, 12, 20, 21, 22, 30, 31, 32, 0, 0, 0, 40, 41, 42, 50, 51, 52, 60, 61, 62, 0, 0, 0},
-         {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42, 40, 41, 42, 50, 51, 52, 60, 61, 62}, 4, 2},
+         opaque({10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32, 40, 41, 42, 40, 41, 42, 50, 51, 52, 60, 61, 62}), 4, 2},
         // Taller than wide, as the door is: stored rows 0..3 take rows 0, 0, 1, 2.
-        {"one texel a row, three rows", 1, 3, {10, 11, 12, 0, 20, 21, 22, 0, 30, 31, 32, 0},
-         {10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32}, 1, 4},
+        {"one texel a row, three rows", 1, 3, GL_RGB, GL_UNSIGNED_BYTE, GL_RGB, {10, 11, 12, 0, 20, 21, 22, 0, 30, 31, 32, 0},
+         opaque({10, 11, 12, 10, 11, 12, 20, 21, 22, 30, 31, 32}), 1, 4},
+        {"luminance", 2, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, GL_LUMINANCE, {10, 200, 0, 0},
+         {10, 10, 10, 255, 200, 200, 200, 255}, 2, 1},
+        {"alpha: white of that alpha", 1, 1, GL_ALPHA, GL_UNSIGNED_BYTE, GL_ALPHA, {77, 0, 0, 0}, {255, 255, 255, 77}, 1, 1},
+        {"RGBA", 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, GL_RGBA8, {1, 2, 3, 4}, {1, 2, 3, 4}, 1, 1},
+        {"RGBA kept as RGB", 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, 3, {1, 2, 3, 4}, {1, 2, 3, 255}, 1, 1},
+        {"intensity from luminance", 1, 1, GL_LUMINANCE, GL_UNSIGNED_BYTE, GL_INTENSITY, {90, 0, 0, 0}, {90, 90, 90, 90}, 1, 1},
+        {"floats", 1, 1, GL_RGB, GL_FLOAT, GL_RGB, floats, {128, 255, 0, 255}, 1, 1},
     };
     for (const auto& r : rows) {
         Context c;
         c.bindTexture(7);
-        c.texImage2D(r.width, r.height, GL_RGB, GL_UNSIGNED_BYTE, r.image.data());
+        ASSERT_TRUE(c.texImage2D(r.width, r.height, r.format, r.type, r.image.data(), 0, r.internal)) << r.what;
         const glweb::Texture& t = c.textures[7];
         ASSERT_EQ(t.storedWidth, r.storedWidth) << r.what;
         ASSERT_EQ(t.storedHeight, r.storedHeight) << r.what;
         EXPECT_EQ(t.pixels, r.expected) << r.what;
-        EXPECT_FALSE(t.complete()) << r.what;  // GL's default minifying filter wants mipmaps
+        // GL's default minifying filter wants mipmaps: a 1 x 1 image is one.
+        EXPECT_EQ(t.complete(), r.width == 1 && r.height == 1) << r.what;
     }
 }
 

@@ -1,25 +1,75 @@
+// The context's matrices, the frame's commands, the switches and the
+// lighting parameters; what a draw command is made with.
 #include "web/gl/gl_context.h"
 
-#include <cstring>
+#include <cmath>
 
 namespace glweb {
 
-namespace {
+// --- Matrices ---
 
-int nextPowerOfTwo(int n)
+// The texture stack's depth, beside glcore's 32 and 2.
+static const size_t textureStackDepth = 2;
+
+void Context::matrixMode(GLenum mode)
 {
-    int p = 1;
-    while (p < n)
-        p *= 2;
-    return p;
+    matrixModeValue = mode;
+    stacks.projectionMode = mode == GL_PROJECTION;
 }
 
-}  // namespace
-
-bool Texture::complete() const
+std::vector<glcore::Mat4>& Context::currentStack()
 {
-    return width > 0 && height > 0 && (minFilter == GL_NEAREST || minFilter == GL_LINEAR);
+    if (matrixModeValue == GL_TEXTURE)
+        return textureStack;
+    return stacks.current();
 }
+
+void Context::load(const glcore::Mat4& m)
+{
+    currentStack().back() = m;
+}
+
+void Context::multiply(const glcore::Mat4& m)
+{
+    glcore::Mat4& top = currentStack().back();
+    top = glcore::multiply(top, m);
+}
+
+bool Context::pushMatrix()
+{
+    if (matrixModeValue != GL_TEXTURE)
+        return stacks.push();
+    if (textureStack.size() >= textureStackDepth)
+        return false;
+    textureStack.push_back(textureStack.back());
+    return true;
+}
+
+bool Context::popMatrix()
+{
+    if (matrixModeValue != GL_TEXTURE)
+        return stacks.pop();
+    if (textureStack.size() <= 1)
+        return false;
+    textureStack.pop_back();
+    return true;
+}
+
+const glcore::Mat4& Context::matrix(GLenum which) const
+{
+    return which == GL_PROJECTION ? stacks.projection.back()
+           : which == GL_TEXTURE  ? textureStack.back()
+                                  : stacks.modelview.back();
+}
+
+int Context::stackDepth(GLenum which) const
+{
+    return (int)(which == GL_PROJECTION ? stacks.projection.size()
+                 : which == GL_TEXTURE  ? textureStack.size()
+                                        : stacks.modelview.size());
+}
+
+// --- The frame's commands ---
 
 void Context::viewport(int x, int y, int width, int height)
 {
@@ -35,167 +85,106 @@ void Context::viewport(int x, int y, int width, int height)
 
 void Context::clearColor(float r, float g, float b, float a)
 {
-    clearRGBA[0] = r;
-    clearRGBA[1] = g;
-    clearRGBA[2] = b;
-    clearRGBA[3] = a;
+    const float rgba[4] = {r, g, b, a};
+    for (int i = 0; i < 4; i++)
+        clearRGBA[i] = rgba[i] < 0 ? 0 : rgba[i] > 1 ? 1 : rgba[i];
 }
 
+// Cut to the scissor box and written through the masks, as GL clears.
 void Context::clear(GLbitfield mask)
 {
     Command c{};
     c.kind = Command::clear;
     c.mask = mask;
     std::memcpy(c.clearColor, clearRGBA, sizeof c.clearColor);
+    c.clearDepth = clearDepthValue;
+    c.clearStencil = clearStencilValue;
+    std::memcpy(c.colorMask, fragments.colorMask, sizeof c.colorMask);
+    c.depthMask = fragments.depthMask;
+    for (int i = 0; i < 4; i++)
+        c.scissor[i] = fragments.scissor ? fragments.scissorBox[i] : -1;
     commands.push_back(c);
 }
 
-void Context::begin(GLenum mode)
-{
-    inBegin = true;
-    beginMode = mode;
-    primitive.clear();
-}
-
-void Context::vertex(float x, float y, float z)
-{
-    if (!inBegin)
-        return;
-    const glcore::Mat4& modelview = stacks.modelview.back();
-    Vertex v;
-    glcore::transform4(glcore::multiply(stacks.projection.back(), modelview), {x, y, z}, v.position);
-    if (lightingOn)
-        lightVertex(lighting, modelview, {0, 0, 1}, currentColor, v.color);  // no normal is ever sent
-    else
-        std::memcpy(v.color, currentColor, sizeof v.color);
-    v.texCoord[0] = currentTexCoord[0];
-    v.texCoord[1] = currentTexCoord[1];
-    primitive.push_back(v);
-}
-
-// Polygons and fans turn about their first vertex; a strip's odd triangles
-// swap their first two vertices to keep the strip's winding.
-void Context::end()
-{
-    if (!inBegin)
-        return;
-    inBegin = false;
-    const std::vector<Vertex>& p = primitive;
-    const size_t n = p.size();
-    if (beginMode == GL_POLYGON || beginMode == GL_TRIANGLE_FAN) {
-        DrawState s = stateFor(GL_TRIANGLES);
-        for (size_t i = 1; i + 1 < n; i++)
-            emitTriangle(s, p[0], p[i], p[i + 1]);
-    } else if (beginMode == GL_TRIANGLE_STRIP) {
-        DrawState s = stateFor(GL_TRIANGLES);
-        for (size_t i = 0; i + 2 < n; i++) {
-            if (i % 2 == 0)
-                emitTriangle(s, p[i], p[i + 1], p[i + 2]);
-            else
-                emitTriangle(s, p[i + 1], p[i], p[i + 2]);
-        }
-    } else if (beginMode == GL_TRIANGLES) {
-        DrawState s = stateFor(GL_TRIANGLES);
-        for (size_t i = 0; i + 2 < n; i += 3)
-            emitTriangle(s, p[i], p[i + 1], p[i + 2]);
-    } else if (beginMode == GL_LINE_STRIP || beginMode == GL_LINES) {
-        DrawState s = stateFor(GL_LINES);
-        size_t step = beginMode == GL_LINES ? 2 : 1;
-        for (size_t i = 0; i + 1 < n; i += step)
-            emit(s, {&p[i], &p[i + 1]});
-    }
-}
-
-void Context::texCoord(float s, float t)
-{
-    currentTexCoord[0] = s;
-    currentTexCoord[1] = t;
-}
-
-void Context::color(float r, float g, float b)
-{
-    currentColor[0] = r;
-    currentColor[1] = g;
-    currentColor[2] = b;
-}
+// --- Switches ---
 
 void Context::enable(GLenum cap, bool on)
 {
+    const GLint b = on ? GL_TRUE : GL_FALSE;
+    if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount) {
+        lighting.lights[cap - GL_LIGHT0].enabled = on;
+        return;
+    }
     switch (cap) {
     case GL_LIGHTING: lightingOn = on; break;
-    case GL_LIGHT0: lighting.light0 = on; break;
     case GL_NORMALIZE: lighting.normalize = on; break;
     case GL_TEXTURE_2D: texturingOn = on; break;
+    case GL_TEXTURE_1D: texture1DOn = on; break;
     case GL_DEPTH_TEST: depthTestOn = on; break;
     case GL_CULL_FACE: cullFaceOn = on; break;
-    case GL_COLOR_MATERIAL: colorMaterialOn = on; break;
+    case GL_COLOR_MATERIAL:
+        colorMaterialOn = on;
+        if (on)
+            applyColorMaterial();
+        break;
+    case GL_BLEND: fragments.blend = b; break;
+    case GL_ALPHA_TEST: fragments.alphaTest = b; break;
+    case GL_FOG: fragments.fog = b; break;
+    case GL_SCISSOR_TEST: fragments.scissor = b; break;
+    case GL_STENCIL_TEST: fragments.stencil = b; break;
+    case GL_POLYGON_OFFSET_FILL: fragments.polygonOffset = b; break;
     default: break;
     }
-    lighting.colorMaterial = colorMaterialOn && colorMaterialMode == GL_AMBIENT_AND_DIFFUSE;
 }
 
-void Context::texParameter(GLenum pname, GLint param)
+bool Context::isEnabled(GLenum cap) const
 {
-    Texture& t = textures[boundName];
-    switch (pname) {
-    case GL_TEXTURE_MIN_FILTER: t.minFilter = param; break;
-    case GL_TEXTURE_MAG_FILTER: t.magFilter = param; break;
-    case GL_TEXTURE_WRAP_S: t.wrapS = param; break;
-    case GL_TEXTURE_WRAP_T: t.wrapT = param; break;
-    default: return;
-    }
-    t.version++;
-}
-
-void Context::pixelStore(GLenum pname, GLint param)
-{
-    if (pname == GL_UNPACK_ALIGNMENT && (param == 1 || param == 2 || param == 4 || param == 8))
-        unpackAlignment = param;
-}
-
-// Kept as tightly packed RGB, widened to powers of two by nearest sampling,
-// which leaves what a GL_NEAREST texel lookup shows unchanged. Only the
-// program's own format, GL_RGB in bytes, is taken; no image leaves the
-// texture incomplete, so texturing is off for it, as in OpenGL 1.1.
-void Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels)
-{
-    Texture& t = textures[boundName];
-    t.version++;
-    const bool usable = pixels && width > 0 && height > 0 && format == GL_RGB && type == GL_UNSIGNED_BYTE;
-    t.width = usable ? width : 0;
-    t.height = usable ? height : 0;
-    t.storedWidth = usable ? nextPowerOfTwo(width) : 0;
-    t.storedHeight = usable ? nextPowerOfTwo(height) : 0;
-    t.pixels.assign((size_t)t.storedWidth * (size_t)t.storedHeight * 3, 0);
-    if (!usable)
-        return;
-    const size_t align = (size_t)unpackAlignment;
-    const size_t rowBytes = ((size_t)width * 3 + align - 1) / align * align;
-    const auto* src = static_cast<const uint8_t*>(pixels);
-    const size_t w = (size_t)t.storedWidth, h = (size_t)t.storedHeight;
-    for (size_t y = 0; y < h; y++) {
-        const uint8_t* row = src + y * (size_t)height / h * rowBytes;
-        for (size_t x = 0; x < w; x++)
-            std::memcpy(&t.pixels[(y * w + x) * 3], row + x * (size_t)width / w * 3, 3);
+    if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount)
+        return lighting.lights[cap - GL_LIGHT0].enabled;
+    switch (cap) {
+    case GL_LIGHTING: return lightingOn;
+    case GL_NORMALIZE: return lighting.normalize;
+    case GL_TEXTURE_2D: return texturingOn;
+    case GL_TEXTURE_1D: return texture1DOn;
+    case GL_DEPTH_TEST: return depthTestOn;
+    case GL_CULL_FACE: return cullFaceOn;
+    case GL_COLOR_MATERIAL: return colorMaterialOn;
+    case GL_BLEND: return fragments.blend;
+    case GL_ALPHA_TEST: return fragments.alphaTest;
+    case GL_FOG: return fragments.fog;
+    case GL_SCISSOR_TEST: return fragments.scissor;
+    case GL_STENCIL_TEST: return fragments.stencil;
+    case GL_POLYGON_OFFSET_FILL: return fragments.polygonOffset;
+    default: return false;
     }
 }
+
+// --- Lighting's parameters ---
 
 void Context::light(GLenum which, GLenum pname, const GLfloat* params)
 {
-    if (which != GL_LIGHT0)
+    if (which < GL_LIGHT0 || which >= GL_LIGHT0 + LightingState::lightCount)
         return;
-    if (pname == GL_POSITION) {
-        // Stored in eye coordinates, under the modelview current now.
-        const glcore::Mat4& m = stacks.modelview.back();
+    Light& l = lighting.lights[which - GL_LIGHT0];
+    const glcore::Mat4& m = stacks.modelview.back();
+    switch (pname) {
+    case GL_POSITION:  // stored in eye coordinates, under the modelview current now
         for (int i = 0; i < 4; i++)
-            lighting.lightPosition[i] =
-                m.m[i] * params[0] + m.m[4 + i] * params[1] + m.m[8 + i] * params[2] + m.m[12 + i] * params[3];
-    } else if (pname == GL_AMBIENT) {
-        std::memcpy(lighting.lightAmbient, params, sizeof lighting.lightAmbient);
-    } else if (pname == GL_DIFFUSE) {
-        std::memcpy(lighting.lightDiffuse, params, sizeof lighting.lightDiffuse);
-    } else if (pname == GL_SPECULAR) {
-        std::memcpy(lighting.lightSpecular, params, sizeof lighting.lightSpecular);
+            l.position[i] = m.m[i] * params[0] + m.m[4 + i] * params[1] + m.m[8 + i] * params[2] + m.m[12 + i] * params[3];
+        break;
+    case GL_SPOT_DIRECTION:  // a direction: the upper 3 x 3 alone
+        for (int i = 0; i < 3; i++)
+            l.spotDirection[i] = m.m[i] * params[0] + m.m[4 + i] * params[1] + m.m[8 + i] * params[2];
+        break;
+    case GL_AMBIENT: std::memcpy(l.ambient, params, sizeof l.ambient); break;
+    case GL_DIFFUSE: std::memcpy(l.diffuse, params, sizeof l.diffuse); break;
+    case GL_SPECULAR: std::memcpy(l.specular, params, sizeof l.specular); break;
+    case GL_SPOT_EXPONENT: l.spotExponent = params[0]; break;
+    case GL_SPOT_CUTOFF: l.spotCutoff = params[0]; break;
+    case GL_CONSTANT_ATTENUATION: l.attenuation[0] = params[0]; break;
+    case GL_LINEAR_ATTENUATION: l.attenuation[1] = params[0]; break;
+    case GL_QUADRATIC_ATTENUATION: l.attenuation[2] = params[0]; break;
+    default: break;
     }
 }
 
@@ -203,29 +192,49 @@ void Context::lightModel(GLenum pname, const GLfloat* params)
 {
     if (pname == GL_LIGHT_MODEL_AMBIENT)
         std::memcpy(lighting.modelAmbient, params, sizeof lighting.modelAmbient);
+    else if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER)
+        lighting.localViewer = params[0] != 0;
+    else if (pname == GL_LIGHT_MODEL_TWO_SIDE)
+        lighting.twoSide = params[0] != 0;
 }
 
-void Context::material(GLenum pname, const GLfloat* params)
+void Context::material(GLenum face, GLenum pname, const GLfloat* params)
 {
-    switch (pname) {
-    case GL_AMBIENT: std::memcpy(lighting.matAmbient, params, sizeof lighting.matAmbient); break;
-    case GL_DIFFUSE: std::memcpy(lighting.matDiffuse, params, sizeof lighting.matDiffuse); break;
-    case GL_AMBIENT_AND_DIFFUSE:
-        std::memcpy(lighting.matAmbient, params, sizeof lighting.matAmbient);
-        std::memcpy(lighting.matDiffuse, params, sizeof lighting.matDiffuse);
-        break;
-    case GL_SPECULAR: std::memcpy(lighting.matSpecular, params, sizeof lighting.matSpecular); break;
-    case GL_EMISSION: std::memcpy(lighting.matEmission, params, sizeof lighting.matEmission); break;
-    case GL_SHININESS: lighting.shininess = params[0]; break;
-    default: break;
+    for (int side = 0; side < 2; side++) {
+        if ((side == 0 && face == GL_BACK) || (side == 1 && face == GL_FRONT))
+            continue;
+        Material& m = lighting.material[side];
+        switch (pname) {
+        case GL_AMBIENT: std::memcpy(m.ambient, params, sizeof m.ambient); break;
+        case GL_DIFFUSE: std::memcpy(m.diffuse, params, sizeof m.diffuse); break;
+        case GL_AMBIENT_AND_DIFFUSE:
+            std::memcpy(m.ambient, params, sizeof m.ambient);
+            std::memcpy(m.diffuse, params, sizeof m.diffuse);
+            break;
+        case GL_SPECULAR: std::memcpy(m.specular, params, sizeof m.specular); break;
+        case GL_EMISSION: std::memcpy(m.emission, params, sizeof m.emission); break;
+        case GL_SHININESS: m.shininess = params[0]; break;
+        default: break;
+        }
     }
 }
 
-void Context::colorMaterial(GLenum mode)
+void Context::colorMaterial(GLenum face, GLenum mode)
 {
+    colorMaterialFace = face;
     colorMaterialMode = mode;
-    lighting.colorMaterial = colorMaterialOn && colorMaterialMode == GL_AMBIENT_AND_DIFFUSE;
+    if (colorMaterialOn)
+        applyColorMaterial();
 }
+
+// While colour material is on, the current colour is the material's
+// chosen parameter, and stays so when it goes off.
+void Context::applyColorMaterial()
+{
+    material(colorMaterialFace, colorMaterialMode, currentColor);
+}
+
+// --- What the inspector and WebGL see ---
 
 Snapshot Context::snapshot() const
 {
@@ -242,19 +251,21 @@ Snapshot Context::snapshot() const
     s.texture = boundName;
     std::memcpy(s.color, currentColor, sizeof s.color);
     std::memcpy(s.texCoord, currentTexCoord, sizeof s.texCoord);
-    std::memcpy(s.lightPosition, lighting.lightPosition, sizeof s.lightPosition);
+    std::memcpy(s.lightPosition, lighting.lights[0].position, sizeof s.lightPosition);
     return s;
 }
 
 DrawState Context::stateFor(GLenum mode) const
 {
     GLuint texture = 0;
-    if (texturingOn) {
+    if (texturingOn || texture1DOn) {
         auto it = textures.find(boundName);
         if (it != textures.end() && it->second.complete())
             texture = boundName;
     }
-    return {mode, texture, envMode, depthTestOn, cullFaceOn};
+    DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
+    s.fragments.baseFormat = texture ? textures.at(texture).baseFormat : GL_RGB;
+    return s;
 }
 
 void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> list)
@@ -271,15 +282,6 @@ void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> 
     for (const Vertex* v : list)
         vertices.push_back(*v);
     last->count += list.size();
-}
-
-// One triangle, turned to GL_CCW when its front face is clockwise.
-void Context::emitTriangle(const DrawState& state, const Vertex& a, const Vertex& b, const Vertex& c)
-{
-    if (winding == GL_CW)
-        emit(state, {&a, &c, &b});
-    else
-        emit(state, {&a, &b, &c});
 }
 
 }  // namespace glweb

@@ -1,19 +1,22 @@
 // What the page's GL layer computes, apart from WebGL: OpenGL 1.1 state as
-// the program sets it, immediate-mode primitives assembled into triangles
-// and lines, lit per vertex and carried to clip space, and the frame as an
-// ordered list of commands for the WebGL side (webgl_draw.cpp) to send.
+// the program sets it, immediate-mode primitives assembled into triangles,
+// lines and points, lit per vertex and carried to clip space, and the frame
+// as an ordered list of commands for the WebGL side (webgl_draw.cpp) to send.
 //
 // Faces under GL_CW come out with their winding reversed, so the WebGL side
 // always culls with GL_CCW fronts. Consecutive primitives that share the
 // state WebGL needs share one draw command. Texture images are kept here,
-// widened to powers of two, so they can be uploaded again whenever WebGL
-// loses them.
+// as RGBA, widened to powers of two, so they can be uploaded again whenever
+// WebGL loses them. The chapters: vertices.cpp (begin, end and the current
+// vertex), lighting.cpp, texture_images.cpp, and this file's gl_context.cpp (the
+// frame's commands, switches and the rest of the state).
 #pragma once
 
 #include <GL/gl.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -24,19 +27,50 @@ namespace glweb {
 
 struct Vertex {
     float position[4];  // clip space
-    float color[3];     // lit
+    float color[4];     // lit
     float texCoord[2];
+    float fog;  // distance from the eye, for fog
+};
+
+// The per-fragment state a draw command is made with, beyond what the
+// program's first pages needed: compared byte for byte.
+struct Fragments {
+    GLenum depthFunc = GL_LESS;
+    // Every field four bytes wide, so that no padding takes part in ==.
+    GLint depthMask = GL_TRUE;
+    GLint colorMask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
+    GLint blend = GL_FALSE, alphaTest = GL_FALSE, fog = GL_FALSE, scissor = GL_FALSE, stencil = GL_FALSE;
+    GLint polygonOffset = GL_FALSE;
+    GLenum blendSrc = GL_ONE, blendDst = GL_ZERO;
+    GLenum alphaFunc = GL_ALWAYS;
+    float alphaRef = 0;
+    GLenum fogMode = GL_EXP;
+    float fogDensity = 1, fogStart = 0, fogEnd = 1;
+    float fogColor[4] = {0, 0, 0, 0};
+    int scissorBox[4] = {0, 0, 0, 0};
+    GLenum stencilFunc = GL_ALWAYS;
+    int stencilRef = 0;
+    GLuint stencilValueMask = ~0u, stencilWriteMask = ~0u;
+    GLenum stencilFail = GL_KEEP, stencilDepthFail = GL_KEEP, stencilPass = GL_KEEP;
+    GLenum cullMode = GL_BACK;
+    float offsetFactor = 0, offsetUnits = 0;
+    float pointSize = 1, lineWidth = 1;
+    float depthRange[2] = {0, 1};
+    float envColor[4] = {0, 0, 0, 0};
+    GLenum baseFormat = GL_RGB;  // the bound texture's
+    bool operator==(const Fragments& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 struct DrawState {
-    GLenum mode;       // GL_TRIANGLES or GL_LINES
+    GLenum mode;       // GL_TRIANGLES, GL_LINES or GL_POINTS
     GLuint texture;    // the program's texture name; 0 when texturing is off or the texture incomplete
     GLenum texEnvMode;
     bool depthTest, cullFace;
+    Fragments fragments;
     bool operator==(const DrawState& o) const
     {
         return mode == o.mode && texture == o.texture && texEnvMode == o.texEnvMode && depthTest == o.depthTest &&
-               cullFace == o.cullFace;
+               cullFace == o.cullFace && fragments == o.fragments;
     }
 };
 
@@ -46,6 +80,11 @@ struct Command {
     size_t first, count;
     GLbitfield mask;     // clear
     float clearColor[4];
+    float clearDepth;
+    int clearStencil;
+    GLint colorMask[4];  // clear: what it may write
+    GLint depthMask;
+    int scissor[4];  // clear: the box it is cut to, when width >= 0
     int rect[4];         // viewport
 };
 
@@ -54,12 +93,22 @@ struct Texture {
     GLint minFilter = GL_NEAREST_MIPMAP_LINEAR;  // GL's default: incomplete without mipmaps
     GLint magFilter = GL_LINEAR;
     GLint wrapS = GL_REPEAT, wrapT = GL_REPEAT;
-    // The image as WebGL gets it: RGB rows, tightly packed, each side a power
-    // of two (WebGL 1 repeats no other).
+    GLenum baseFormat = GL_RGB;
+    float borderColor[4] = {0, 0, 0, 0};
+    float priority = 1;
+    // The images as WebGL gets them: RGBA rows, tightly packed, each side a
+    // power of two (WebGL 1 repeats no other); level 0 here, the smaller
+    // levels of a mipmap in `mipmaps`, each half the one before.
     int storedWidth = 0, storedHeight = 0;
     std::vector<uint8_t> pixels;
+    struct Level {
+        int width = 0, height = 0;  // as given
+        std::vector<uint8_t> pixels;  // stored at the given size, a power of two
+    };
+    std::vector<Level> mipmaps;  // mipmaps[k] is level k + 1
     unsigned version = 0;  // changes with every image or parameter
     bool complete() const;
+    bool mipmapped() const { return minFilter != GL_NEAREST && minFilter != GL_LINEAR; }
 };
 
 // The state in force at a moment of the frame, as the program set it.
@@ -70,7 +119,7 @@ struct Snapshot {
     GLenum winding, texEnvMode;
     GLuint texture;  // bound, whether or not texturing is on
     float color[3], texCoord[2];
-    float lightPosition[4];  // in eye coordinates
+    float lightPosition[4];  // light 0's, in eye coordinates
 };
 
 class Context {
@@ -80,35 +129,66 @@ public:
     std::vector<Command> commands;
     std::map<GLuint, Texture> textures;
 
-    void matrixMode(GLenum mode) { stacks.projectionMode = mode == GL_PROJECTION; }
-    void loadIdentity() { stacks.load(glcore::identity()); }
-    void loadMatrix(const glcore::Mat4& m) { stacks.load(m); }
-    void pushMatrix() { stacks.push(); }
-    void popMatrix() { stacks.pop(); }
-    void multiply(const glcore::Mat4& m) { stacks.multiplyBy(m); }
+    // Matrices (glcore's stacks, with the texture matrix beside them).
+    void matrixMode(GLenum mode);
+    void loadIdentity() { load(glcore::identity()); }
+    void loadMatrix(const glcore::Mat4& m) { load(m); }
+    // false, changing nothing, where GL raises GL_STACK_OVERFLOW or _UNDERFLOW
+    bool pushMatrix();
+    bool popMatrix();
+    void multiply(const glcore::Mat4& m);
+    const glcore::Mat4& matrix(GLenum which) const;
+    int stackDepth(GLenum which) const;
 
     void viewport(int x, int y, int width, int height);
     void clearColor(float r, float g, float b, float a);
+    void clearDepth(float d) { clearDepthValue = d < 0 ? 0 : d > 1 ? 1 : d; }
+    void clearStencil(int s) { clearStencilValue = s; }
     void clear(GLbitfield mask);
 
+    // Vertices (vertices.cpp).
     void begin(GLenum mode);
-    void vertex(float x, float y, float z);
+    void vertex(float x, float y, float z, float w = 1);
     void end();
-    void texCoord(float s, float t);
-    void color(float r, float g, float b);
+    void texCoord(float s, float t, float r = 0, float q = 1);
+    void color(float r, float g, float b, float a = 1);
+    void normal(float x, float y, float z) { currentNormal = {x, y, z}; }
+    void edgeFlag(bool flag) { currentEdge = flag; }
     void frontFace(GLenum mode) { winding = mode; }
-    void enable(GLenum cap, bool on);
+    void shadeModel(GLenum mode) { flatShading = mode == GL_FLAT; }
+    void polygonMode(GLenum face, GLenum mode);
+    bool inside() const { return inBegin; }
 
+    void enable(GLenum cap, bool on);
+    bool isEnabled(GLenum cap) const;
+    Fragments fragments;  // set by the entry points directly
+
+    // Textures (textures.cpp).
     void bindTexture(GLuint name) { boundName = name; }
+    GLuint boundTexture() const { return boundName; }
     void texParameter(GLenum pname, GLint param);
+    void texParameterv(GLenum pname, const float* params);
     void texEnvMode(GLenum mode) { envMode = mode; }
     void pixelStore(GLenum pname, GLint param);
-    void texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels);
+    int pixelStoreValue(GLenum pname) const;
+    // false, changing nothing, for what GL names GL_INVALID_VALUE or GL_INVALID_ENUM
+    bool texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels, GLint level = 0,
+                    GLint internalFormat = GL_RGB);
+    bool texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                       const void* pixels);
+    void deleteTexture(GLuint name);
 
     void light(GLenum light, GLenum pname, const GLfloat* params);
     void lightModel(GLenum pname, const GLfloat* params);
-    void material(GLenum pname, const GLfloat* params);
-    void colorMaterial(GLenum mode);
+    void material(GLenum pname, const GLfloat* params) { material(GL_FRONT_AND_BACK, pname, params); }
+    void material(GLenum face, GLenum pname, const GLfloat* params);
+    void colorMaterial(GLenum mode) { colorMaterial(GL_FRONT_AND_BACK, mode); }
+    void colorMaterial(GLenum face, GLenum mode);
+    const LightingState& lightingState() const { return lighting; }
+
+    const float* currentColorRGBA() const { return currentColor; }
+    const float* currentTexCoordSTRQ() const { return currentTexCoord; }
+    glcore::Vec3 currentNormalValue() const { return currentNormal; }
 
     Snapshot snapshot() const;
     // The vertices of the last primitive, as they land in clip space, in the
@@ -119,24 +199,39 @@ public:
 
 private:
     glcore::MatrixStacks stacks;
+    std::vector<glcore::Mat4> textureStack{glcore::identity()};
+    GLenum matrixModeValue = GL_MODELVIEW;
     LightingState lighting;
     bool lightingOn = false, texturingOn = false, depthTestOn = false, cullFaceOn = false, colorMaterialOn = false;
+    bool texture1DOn = false, flatShading = false;
     GLenum winding = GL_CCW;
     GLenum envMode = GL_MODULATE;
-    GLenum colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
-    float currentColor[3] = {1, 1, 1};
-    float currentTexCoord[2] = {0, 0};
+    GLenum colorMaterialFace = GL_FRONT_AND_BACK, colorMaterialMode = GL_AMBIENT_AND_DIFFUSE;
+    GLenum polygonModes[2] = {GL_FILL, GL_FILL};
+    float currentColor[4] = {1, 1, 1, 1};
+    float currentTexCoord[4] = {0, 0, 0, 1};
+    glcore::Vec3 currentNormal = {0, 0, 1};
+    bool currentEdge = true;
     float clearRGBA[4] = {0, 0, 0, 0};
+    float clearDepthValue = 1;
+    int clearStencilValue = 0;
     GLuint boundName = 0;
-    int unpackAlignment = 4;
+    int unpack[4] = {4, 0, 0, 0};  // alignment, row length, skip rows, skip pixels
     int viewportRect[4] = {0, 0, 0, 0};
 
     bool inBegin = false;
     GLenum beginMode = 0;
     std::vector<Vertex> primitive;
+    std::vector<bool> edges;  // each vertex's edge flag
+    std::vector<Vertex> backs;  // the same vertices lit on the back, with two-sided lighting
 
+    void load(const glcore::Mat4& m);
+    std::vector<glcore::Mat4>& currentStack();
+    void applyColorMaterial();
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
-    void emitTriangle(const DrawState& state, const Vertex& a, const Vertex& b, const Vertex& c);
+    void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags);
+    void emitOutline(const std::vector<size_t>& ring, bool flags);
+    void emitLine(const DrawState& state, const Vertex& a, const Vertex& b);
 };
 
 }  // namespace glweb

@@ -17,9 +17,15 @@ static Vec3 normalized(Vec3 v)
     return len == 0 ? v : Vec3{v.x / len, v.y / len, v.z / len};
 }
 
-// Normals go to eye space through the inverse transpose of the modelview's
-// upper 3 x 3: its cofactor matrix divided by the determinant.
-static Vec3 eyeNormal(const Mat4& mv, Vec3 n)
+LightingState::LightingState()
+{
+    for (int i = 0; i < 3; i++)
+        lights[0].diffuse[i] = lights[0].specular[i] = 1;
+}
+
+// The inverse transpose of the upper 3 x 3: its cofactor matrix divided by
+// the determinant.
+Vec3 eyeNormal(const Mat4& mv, Vec3 n)
 {
     auto a = [&](int row, int col) { return mv.m[col * 4 + row]; };
     float c[3][3];
@@ -36,28 +42,53 @@ static Vec3 eyeNormal(const Mat4& mv, Vec3 n)
             (c[2][0] * n.x + c[2][1] * n.y + c[2][2] * n.z) / det};
 }
 
-void lightVertex(const LightingState& s, const Mat4& modelview, Vec3 normal, const float color[3], float out[3])
+// c = e + a * a_model + sum over lights of att * spot * (a * a_light
+//     + (n . L) d * d_light + f (n . h)^shininess s * s_light)
+void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, float out[4])
 {
-    const float* ambient = s.colorMaterial ? color : s.matAmbient;
-    const float* diffuse = s.colorMaterial ? color : s.matDiffuse;
-    Vec3 n = eyeNormal(modelview, normal);
+    const Material& m = s.material[side];
     if (s.normalize)
         n = normalized(n);
-    // A directional light (w = 0) shines from its position's direction; a
-    // positional one is not used by this program and is treated the same.
-    Vec3 l = normalized({s.lightPosition[0], s.lightPosition[1], s.lightPosition[2]});
-    float nDotL = std::max(dot(n, l), 0.0f);
-    float specular = 0;
-    if (nDotL > 0) {
-        Vec3 h = normalized({l.x, l.y, l.z + 1});  // the viewer is at infinity along +z
-        float nDotH = std::max(dot(n, h), 0.0f);
-        specular = std::pow(nDotH, s.shininess);
+    const float w = eye[3] != 0 ? eye[3] : 1;
+    const Vec3 v = {eye[0] / w, eye[1] / w, eye[2] / w};
+    float c[3];
+    for (int i = 0; i < 3; i++)
+        c[i] = m.emission[i] + m.ambient[i] * s.modelAmbient[i];
+    for (const Light& l : s.lights) {
+        if (!l.enabled)
+            continue;
+        Vec3 toLight;
+        float attenuation = 1;
+        if (l.position[3] != 0) {
+            const float lw = l.position[3];
+            const Vec3 d = {l.position[0] / lw - v.x, l.position[1] / lw - v.y, l.position[2] / lw - v.z};
+            const float distance = std::sqrt(dot(d, d));
+            attenuation = 1 / (l.attenuation[0] + l.attenuation[1] * distance + l.attenuation[2] * distance * distance);
+            toLight = normalized(d);
+        } else {
+            toLight = normalized({l.position[0], l.position[1], l.position[2]});
+        }
+        float spot = 1;
+        if (l.spotCutoff != 180) {
+            const Vec3 dir = normalized({l.spotDirection[0], l.spotDirection[1], l.spotDirection[2]});
+            const float cosine = -dot(toLight, dir);
+            spot = cosine >= std::cos(l.spotCutoff * 3.14159265358979f / 180) ? std::pow(std::max(cosine, 0.0f), l.spotExponent)
+                                                                               : 0;
+        }
+        const float nDotL = std::max(dot(n, toLight), 0.0f);
+        float specular = 0;
+        if (nDotL > 0) {
+            const Vec3 toEye = s.localViewer ? normalized({-v.x, -v.y, -v.z}) : Vec3{0, 0, 1};
+            const Vec3 h = normalized({toLight.x + toEye.x, toLight.y + toEye.y, toLight.z + toEye.z});
+            const float nDotH = std::max(dot(n, h), 0.0f);
+            specular = m.shininess == 0 ? 1 : std::pow(nDotH, m.shininess);
+        }
+        const float k = attenuation * spot;
+        for (int i = 0; i < 3; i++)
+            c[i] += k * (m.ambient[i] * l.ambient[i] + nDotL * m.diffuse[i] * l.diffuse[i] +
+                         specular * m.specular[i] * l.specular[i]);
     }
-    for (int i = 0; i < 3; i++) {
-        float c = s.matEmission[i] + s.modelAmbient[i] * ambient[i];
-        if (s.light0)
-            c += s.lightAmbient[i] * ambient[i] + nDotL * s.lightDiffuse[i] * diffuse[i] +
-                 specular * s.lightSpecular[i] * s.matSpecular[i];
-        out[i] = std::min(std::max(c, 0.0f), 1.0f);
-    }
+    for (int i = 0; i < 3; i++)
+        out[i] = std::min(std::max(c[i], 0.0f), 1.0f);
+    out[3] = std::min(std::max(m.diffuse[3], 0.0f), 1.0f);
 }

@@ -1,27 +1,45 @@
-// OpenGL's fixed-function lighting for one vertex, for the parts of it this
-// program's state can reach: one light, the light-model ambient, colour
-// material, an infinite viewer and one-sided lighting.
+// OpenGL 1.1's lighting equation for one vertex: eight lights (directional
+// or positional, spots with their exponent and cut-off, constant, linear
+// and quadratic attenuation), the light model's ambient, an infinite or a
+// local viewer, and the material of the side lit. Colour material is the
+// context's part: it writes the current colour into the material.
 #pragma once
 
 #include "glcore/matrix.h"
 
-struct LightingState {
-    bool colorMaterial = false;  // GL_COLOR_MATERIAL for GL_FRONT, GL_AMBIENT_AND_DIFFUSE
-    bool light0 = false;
-    bool normalize = false;
-    float modelAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
-    float lightAmbient[4] = {0, 0, 0, 1};
-    float lightDiffuse[4] = {1, 1, 1, 1};
-    float lightSpecular[4] = {1, 1, 1, 1};
-    float lightPosition[4] = {0, 0, 1, 0};  // in eye coordinates, as glLightfv stored it
-    float matAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
-    float matDiffuse[4] = {0.8f, 0.8f, 0.8f, 1};
-    float matSpecular[4] = {0, 0, 0, 1};
-    float matEmission[4] = {0, 0, 0, 1};
+struct Light {
+    bool enabled = false;
+    float ambient[4] = {0, 0, 0, 1};
+    float diffuse[4] = {0, 0, 0, 1};   // GL_LIGHT0's is white
+    float specular[4] = {0, 0, 0, 1};  // GL_LIGHT0's is white
+    float position[4] = {0, 0, 1, 0};  // in eye coordinates, as glLightfv stored it
+    float spotDirection[3] = {0, 0, -1};  // in eye coordinates
+    float spotExponent = 0, spotCutoff = 180;
+    float attenuation[3] = {1, 0, 0};  // constant, linear, quadratic
+};
+
+struct Material {
+    float ambient[4] = {0.2f, 0.2f, 0.2f, 1};
+    float diffuse[4] = {0.8f, 0.8f, 0.8f, 1};
+    float specular[4] = {0, 0, 0, 1};
+    float emission[4] = {0, 0, 0, 1};
     float shininess = 0;
 };
 
-// The colour of a vertex whose object-space normal is `normal`, drawn under
-// `modelview` with `color` current; clamped to [0, 1] as OpenGL does.
-void lightVertex(const LightingState& state, const glcore::Mat4& modelview, glcore::Vec3 normal,
-                 const float color[3], float out[3]);
+struct LightingState {
+    static constexpr int lightCount = 8;
+    Light lights[lightCount];
+    Material material[2];  // front, back
+    float modelAmbient[4] = {0.2f, 0.2f, 0.2f, 1};
+    bool localViewer = false, twoSide = false, normalize = false;
+    LightingState();
+};
+
+// A normal taken to eye coordinates by the inverse transpose of the
+// modelview's upper 3 x 3.
+glcore::Vec3 eyeNormal(const glcore::Mat4& modelview, glcore::Vec3 normal);
+
+// The colour of a vertex at `eye` (eye coordinates, w included) with the
+// eye-space `normal`, lit on `side` (0 front, 1 back: the caller gives the
+// back the normal reversed); clamped to [0, 1], alpha the diffuse's.
+void lightVertex(const LightingState& state, int side, const float eye[4], glcore::Vec3 normal, float out[4]);

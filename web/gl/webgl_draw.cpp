@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <map>
 
 namespace {
@@ -18,7 +19,10 @@ struct Uploaded {
 };
 
 GLuint program = 0, buffer = 0;
-GLint positionAttrib, colorAttrib, texCoordAttrib, texturingUniform, modulateUniform;
+GLint positionAttrib, colorAttrib, texCoordAttrib, fogAttrib;
+struct {
+    GLint texturing, envMode, baseFormat, envColor, fogMode, fogParams, fogColor, alphaFunc, alphaRef, pointSize;
+} uniforms;
 std::map<GLuint, Uploaded> uploaded;  // by the program's texture name
 DrawState current{};
 bool haveCurrent = false;
@@ -26,17 +30,25 @@ int drawCalls = 0;
 
 const char* const vertexShader = R"(
 attribute vec4 position;
-attribute vec3 color;
+attribute vec4 color;
 attribute vec2 texCoord;
-varying vec3 vColor;
+attribute float fog;
+uniform float pointSize;
+varying vec4 vColor;
 varying vec2 vTexCoord;
+varying float vFog;
 void main() {
     gl_Position = position;
+    gl_PointSize = pointSize;
     vColor = color;
     vTexCoord = texCoord;
+    vFog = fog;
 })";
 
-// GL_REPLACE takes the texture's colour; GL_MODULATE multiplies it in.
+// The texture environment of OpenGL 1.1 for each base format (0 RGB,
+// 1 RGBA, 2 alpha, 3 luminance, 4 luminance and alpha, 5 intensity; the
+// stored texel has what a format lacks as 1, alpha's colour as 1), fog by
+// the fragment's distance from the eye, and the alpha test (7: always).
 const char* const fragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -45,16 +57,48 @@ precision mediump float;
 #endif
 uniform sampler2D texture;
 uniform bool texturing;
-uniform bool modulate;
-varying vec3 vColor;
+uniform int envMode;     // 0 modulate, 1 replace, 2 decal, 3 blend
+uniform int baseFormat;
+uniform vec4 envColor;
+uniform int fogMode;     // 0 none, 1 linear, 2 exp, 3 exp2
+uniform vec3 fogParams;  // density, start, end
+uniform vec4 fogColor;
+uniform int alphaFunc;   // GL_NEVER + n
+uniform float alphaRef;
+varying vec4 vColor;
 varying vec2 vTexCoord;
+varying float vFog;
 void main() {
-    vec3 c = vColor;
+    vec4 c = vColor;
     if (texturing) {
-        vec3 t = texture2D(texture, vTexCoord).rgb;
-        c = modulate ? c * t : t;
+        vec4 t = texture2D(texture, vTexCoord);
+        bool hasAlpha = baseFormat == 1 || baseFormat == 2 || baseFormat == 4 || baseFormat == 5;
+        bool hasColor = baseFormat != 2;
+        if (envMode == 0) {
+            c = c * t;
+        } else if (envMode == 1) {
+            c = vec4(hasColor ? t.rgb : c.rgb, hasAlpha ? t.a : c.a);
+        } else if (envMode == 2) {
+            if (baseFormat == 0) c.rgb = t.rgb;
+            else if (baseFormat == 1) c.rgb = mix(c.rgb, t.rgb, t.a);
+        } else {
+            if (hasColor) c.rgb = mix(c.rgb, envColor.rgb, t.rgb);
+            if (baseFormat == 5) c.a = mix(c.a, envColor.a, t.a);
+            else if (hasAlpha) c.a *= t.a;
+        }
     }
-    gl_FragColor = vec4(c, 1.0);
+    if (fogMode != 0) {
+        float f = fogMode == 1 ? (fogParams.z - vFog) / (fogParams.z - fogParams.y)
+                : fogMode == 2 ? exp(-fogParams.x * vFog) : exp(-(fogParams.x * vFog) * (fogParams.x * vFog));
+        c.rgb = mix(fogColor.rgb, c.rgb, clamp(f, 0.0, 1.0));
+    }
+    if (alphaFunc != 7) {
+        float a = c.a, r = alphaRef;
+        bool pass = alphaFunc == 1 ? a < r : alphaFunc == 2 ? a == r : alphaFunc == 3 ? a <= r
+                  : alphaFunc == 4 ? a > r : alphaFunc == 5 ? a != r : alphaFunc == 6 ? a >= r : false;
+        if (!pass) discard;
+    }
+    gl_FragColor = c;
 })";
 
 GLuint compile(GLenum type, const char* source)
@@ -85,8 +129,17 @@ void prepare()
     positionAttrib = emscripten_glGetAttribLocation(program, "position");
     colorAttrib = emscripten_glGetAttribLocation(program, "color");
     texCoordAttrib = emscripten_glGetAttribLocation(program, "texCoord");
-    texturingUniform = emscripten_glGetUniformLocation(program, "texturing");
-    modulateUniform = emscripten_glGetUniformLocation(program, "modulate");
+    fogAttrib = emscripten_glGetAttribLocation(program, "fog");
+    const struct {
+        GLint* at;
+        const char* name;
+    } names[] = {{&uniforms.texturing, "texturing"}, {&uniforms.envMode, "envMode"},
+                 {&uniforms.baseFormat, "baseFormat"}, {&uniforms.envColor, "envColor"},
+                 {&uniforms.fogMode, "fogMode"},     {&uniforms.fogParams, "fogParams"},
+                 {&uniforms.fogColor, "fogColor"},   {&uniforms.alphaFunc, "alphaFunc"},
+                 {&uniforms.alphaRef, "alphaRef"},   {&uniforms.pointSize, "pointSize"}};
+    for (const auto& n : names)
+        *n.at = emscripten_glGetUniformLocation(program, n.name);
     emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "texture"), 0);
     emscripten_glGenBuffers(1, &buffer);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
@@ -95,8 +148,9 @@ void prepare()
         GLint attrib, size;
         size_t offset;
     } attributes[] = {{positionAttrib, 4, offsetof(Vertex, position)},
-                      {colorAttrib, 3, offsetof(Vertex, color)},
-                      {texCoordAttrib, 2, offsetof(Vertex, texCoord)}};
+                      {colorAttrib, 4, offsetof(Vertex, color)},
+                      {texCoordAttrib, 2, offsetof(Vertex, texCoord)},
+                      {fogAttrib, 1, offsetof(Vertex, fog)}};
     for (const auto& a : attributes) {
         emscripten_glEnableVertexAttribArray((GLuint)a.attrib);
         emscripten_glVertexAttribPointer((GLuint)a.attrib, a.size, GL_FLOAT, GL_FALSE, stride, (void*)a.offset);
@@ -117,13 +171,104 @@ void bindTexture(const glweb::Context& context, GLuint name)
     if (u.version == t.version)
         return;
     u.version = t.version;
+    // A mipmap whose smaller levels were not all given is drawn from its
+    // first level alone, as GL draws no incomplete texture.
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t.minFilter);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, t.magFilter);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, t.wrapS);
-    emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, t.wrapT);
+    const GLint wraps[2] = {t.wrapS, t.wrapT};
+    for (int i = 0; i < 2; i++)  // WebGL has no GL_CLAMP: its edge comes closest
+        emscripten_glTexParameteri(GL_TEXTURE_2D, i ? GL_TEXTURE_WRAP_T : GL_TEXTURE_WRAP_S,
+                                   wraps[i] == GL_REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE);
     emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, t.storedWidth, t.storedHeight, 0, GL_RGB, GL_UNSIGNED_BYTE,
+    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, t.storedWidth, t.storedHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                             t.pixels.data());
+    if (t.mipmapped()) {
+        // The given levels under the widened first one: a level's size
+        // is the first's halved as often as its number.
+        int w = t.storedWidth, h = t.storedHeight;
+        for (size_t k = 0; k < t.mipmaps.size() && (w > 1 || h > 1); k++) {
+            w = w > 1 ? w / 2 : 1;
+            h = h > 1 ? h / 2 : 1;
+            const glweb::Texture::Level& l = t.mipmaps[k];
+            if (l.width == w && l.height == h)
+                emscripten_glTexImage2D(GL_TEXTURE_2D, (GLint)k + 1, GL_RGBA, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                                        l.pixels.data());
+        }
+        if (w > 1 || h > 1 || t.storedWidth != t.width || t.storedHeight != t.height)
+            emscripten_glGenerateMipmap(GL_TEXTURE_2D);
+    }
+}
+
+int formatCode(GLenum base)
+{
+    switch (base) {
+    case GL_RGBA: return 1;
+    case GL_ALPHA: return 2;
+    case GL_LUMINANCE: return 3;
+    case GL_LUMINANCE_ALPHA: return 4;
+    case GL_INTENSITY: return 5;
+    default: return 0;
+    }
+}
+
+int envCode(GLenum mode)
+{
+    return mode == GL_REPLACE ? 1 : mode == GL_DECAL ? 2 : mode == GL_BLEND ? 3 : 0;
+}
+
+// The fragment state WebGL keeps, set where it changes.
+void applyFragments(const glweb::Fragments& f, const glweb::Fragments* was)
+{
+    auto changed = [&](auto member) { return !was || std::memcmp(&(f.*member), &(was->*member), sizeof(f.*member)); };
+    using F = glweb::Fragments;
+    if (changed(&F::depthFunc))
+        emscripten_glDepthFunc(f.depthFunc);
+    if (changed(&F::depthMask))
+        emscripten_glDepthMask((GLboolean)f.depthMask);
+    if (changed(&F::colorMask))
+        emscripten_glColorMask((GLboolean)f.colorMask[0], (GLboolean)f.colorMask[1], (GLboolean)f.colorMask[2],
+                               (GLboolean)f.colorMask[3]);
+    if (changed(&F::blend))
+        (f.blend ? emscripten_glEnable : emscripten_glDisable)(GL_BLEND);
+    if (changed(&F::blendSrc) || changed(&F::blendDst))
+        emscripten_glBlendFunc(f.blendSrc, f.blendDst);
+    if (changed(&F::scissor))
+        (f.scissor ? emscripten_glEnable : emscripten_glDisable)(GL_SCISSOR_TEST);
+    if (changed(&F::scissorBox))
+        emscripten_glScissor(f.scissorBox[0], f.scissorBox[1], f.scissorBox[2], f.scissorBox[3]);
+    if (changed(&F::stencil))
+        (f.stencil ? emscripten_glEnable : emscripten_glDisable)(GL_STENCIL_TEST);
+    if (changed(&F::stencilFunc) || changed(&F::stencilRef) || changed(&F::stencilValueMask))
+        emscripten_glStencilFunc(f.stencilFunc, f.stencilRef, f.stencilValueMask);
+    if (changed(&F::stencilFail) || changed(&F::stencilDepthFail) || changed(&F::stencilPass))
+        emscripten_glStencilOp(f.stencilFail, f.stencilDepthFail, f.stencilPass);
+    if (changed(&F::stencilWriteMask))
+        emscripten_glStencilMask(f.stencilWriteMask);
+    if (changed(&F::cullMode))
+        emscripten_glCullFace(f.cullMode);
+    if (changed(&F::polygonOffset))
+        (f.polygonOffset ? emscripten_glEnable : emscripten_glDisable)(GL_POLYGON_OFFSET_FILL);
+    if (changed(&F::offsetFactor) || changed(&F::offsetUnits))
+        emscripten_glPolygonOffset(f.offsetFactor, f.offsetUnits);
+    if (changed(&F::depthRange))
+        emscripten_glDepthRangef(f.depthRange[0], f.depthRange[1]);
+    if (changed(&F::envColor))
+        emscripten_glUniform4fv(uniforms.envColor, 1, f.envColor);
+    if (changed(&F::baseFormat))
+        emscripten_glUniform1i(uniforms.baseFormat, formatCode(f.baseFormat));
+    if (changed(&F::fog) || changed(&F::fogMode))
+        emscripten_glUniform1i(uniforms.fogMode,
+                               !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2);
+    if (changed(&F::fogDensity) || changed(&F::fogStart) || changed(&F::fogEnd))
+        emscripten_glUniform3f(uniforms.fogParams, f.fogDensity, f.fogStart, f.fogEnd);
+    if (changed(&F::fogColor))
+        emscripten_glUniform4fv(uniforms.fogColor, 1, f.fogColor);
+    if (changed(&F::alphaTest) || changed(&F::alphaFunc))
+        emscripten_glUniform1i(uniforms.alphaFunc, f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) : 7);
+    if (changed(&F::alphaRef))
+        emscripten_glUniform1f(uniforms.alphaRef, f.alphaRef);
+    if (changed(&F::pointSize))
+        emscripten_glUniform1f(uniforms.pointSize, f.pointSize);
 }
 
 void apply(const glweb::Context& context, const DrawState& s)
@@ -133,14 +278,35 @@ void apply(const glweb::Context& context, const DrawState& s)
     if (!haveCurrent || s.cullFace != current.cullFace)
         (s.cullFace ? emscripten_glEnable : emscripten_glDisable)(GL_CULL_FACE);
     if (!haveCurrent || (s.texture != 0) != (current.texture != 0))
-        emscripten_glUniform1i(texturingUniform, s.texture != 0);
+        emscripten_glUniform1i(uniforms.texturing, s.texture != 0);
     if (s.texture && (!haveCurrent || s.texture != current.texture ||
                       uploaded[s.texture].version != context.textures.at(s.texture).version))
         bindTexture(context, s.texture);
     if (!haveCurrent || s.texEnvMode != current.texEnvMode)
-        emscripten_glUniform1i(modulateUniform, s.texEnvMode == GL_MODULATE);
+        emscripten_glUniform1i(uniforms.envMode, envCode(s.texEnvMode));
+    applyFragments(s.fragments, haveCurrent ? &current.fragments : nullptr);
     current = s;
     haveCurrent = true;
+}
+
+// A clear through the masks and the scissor box in force when it was made;
+// what the draws after it need is set again by their own state.
+void clear(const Command& c)
+{
+    emscripten_glClearColor(c.clearColor[0], c.clearColor[1], c.clearColor[2], c.clearColor[3]);
+    emscripten_glClearDepthf(c.clearDepth);
+    emscripten_glClearStencil(c.clearStencil);
+    emscripten_glColorMask((GLboolean)c.colorMask[0], (GLboolean)c.colorMask[1], (GLboolean)c.colorMask[2],
+                           (GLboolean)c.colorMask[3]);
+    emscripten_glDepthMask((GLboolean)c.depthMask);
+    if (c.scissor[2] >= 0) {
+        emscripten_glEnable(GL_SCISSOR_TEST);
+        emscripten_glScissor(c.scissor[0], c.scissor[1], c.scissor[2], c.scissor[3]);
+    } else {
+        emscripten_glDisable(GL_SCISSOR_TEST);
+    }
+    emscripten_glClear(c.mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
+    haveCurrent = false;  // the masks and the scissor again at the next draw
 }
 
 }  // namespace
@@ -157,8 +323,7 @@ void webglDraw(glweb::Context& context)
         if (c.kind == Command::viewport) {
             emscripten_glViewport(c.rect[0], c.rect[1], c.rect[2], c.rect[3]);
         } else if (c.kind == Command::clear) {
-            emscripten_glClearColor(c.clearColor[0], c.clearColor[1], c.clearColor[2], c.clearColor[3]);
-            emscripten_glClear(c.mask);  // WebGL's depth mask is always on here
+            clear(c);
         } else {
             apply(context, c.state);
             emscripten_glDrawArrays(c.state.mode, (GLint)c.first, (GLsizei)c.count);

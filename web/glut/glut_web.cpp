@@ -10,30 +10,40 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "web/gl/gl_web.h"
 #include "web/glut/glut_input.h"
+#include "web/glut/glut_state.h"
 #include "web/glut/glut_web.h"
 
-namespace {
+namespace glutweb {
 
 const char* const canvas = "#canvas";
-
 int windowWidth = 300, windowHeight = 300;  // GLUT's default size
+unsigned int displayMode = GLUT_RGB | GLUT_SINGLE;
 void (*displayFunc)() = nullptr;
 void (*reshapeFunc)(int, int) = nullptr;
 void (*keyboardFunc)(unsigned char, int, int) = nullptr;
+void (*keyboardUpFunc)(unsigned char, int, int) = nullptr;
 void (*specialFunc)(int, int, int) = nullptr;
+void (*specialUpFunc)(int, int, int) = nullptr;
 void (*mouseFunc)(int, int, int, int) = nullptr;
 void (*motionFunc)(int, int) = nullptr;
-void (*menuFunc)(int) = nullptr;
-int menuButton = -1;
-
+void (*passiveMotionFunc)(int, int) = nullptr;
+void (*entryFunc)(int) = nullptr;
+void (*visibilityFunc)(int) = nullptr;
+void (*idleFunc)() = nullptr;
 bool redisplayPending = false;
-// While the page's inspector holds a frame: no frames, no input.
 bool paused = false;
-int mouseX = 0, mouseY = 0;
+int mouseX = 0, mouseY = 0, modifiers = 0;
 bool buttonDown[3] = {false, false, false};
+
+}  // namespace glutweb
+
+using namespace glutweb;
+
+namespace {
 
 // Frame statistics for the page and its benchmark.
 int frames = 0;
@@ -55,10 +65,14 @@ EM_JS(void, pageWindowSize, (int* width, int* height), {
     }
 });
 EM_JS(void, pageLost, (const char* why), { Module.lost(UTF8ToString(why)); });
-EM_JS(void, pageAddMenuEntry, (const char* label, int value), { Module.addMenuEntry(UTF8ToString(label), value); });
-EM_JS(void, pageShowMenu, (double x, double y), { Module.showMenu(x, y); });
 EM_JS(void, pageEnded, (int status), { Module.ended(status); });
-EM_JS(void, pageSetTitle, (const char* title), { document.title = UTF8ToString(title); });
+// The window's title, as the document's and on a program's page.
+EM_JS(void, pageSetTitle, (const char* title), {
+    document.title = UTF8ToString(title);
+    const heading = document.getElementById('title');
+    if (heading)
+        heading.textContent = document.title;
+});
 // Which file each texture's image was read from, for the inspector: the
 // last file the program opened when it gave the image.
 EM_JS(void, pageWatchFiles, (), {
@@ -105,20 +119,29 @@ EM_BOOL onContextRestored(int, const void*, void*)
     return EM_TRUE;
 }
 
-EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* e, void*)
+void noteModifiers(bool shift, bool ctrl, bool alt)
+{
+    modifiers = (shift ? GLUT_ACTIVE_SHIFT : 0) | (ctrl ? GLUT_ACTIVE_CTRL : 0) | (alt ? GLUT_ACTIVE_ALT : 0);
+}
+
+// Down and up alike: a special key to its callbacks, a character to the
+// keyboard's.
+EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*)
 {
     if (paused)
         return EM_FALSE;
     if (e->ctrlKey || e->metaKey || e->altKey)
         return EM_FALSE;  // the browser's own shortcuts
+    noteModifiers(e->shiftKey, e->ctrlKey, e->altKey);
+    const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
     if (int special = specialKey(e->key)) {
-        if (specialFunc)
-            specialFunc(special, mouseX, mouseY);
+        if (auto f = down ? specialFunc : specialUpFunc)
+            f(special, mouseX, mouseY);
         return EM_TRUE;
     }
     if (unsigned char c = asciiKey(e->key)) {
-        if (keyboardFunc)
-            keyboardFunc(c, mouseX, mouseY);
+        if (auto f = down ? keyboardFunc : keyboardUpFunc)
+            f(c, mouseX, mouseY);
         return EM_TRUE;
     }
     return EM_FALSE;
@@ -132,8 +155,9 @@ EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* e, void*)
     if (button < 0 || button > 2)
         return EM_FALSE;
     toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
-    if (button == menuButton && menuFunc) {
-        pageShowMenu(e->clientX, e->clientY);  // the menu's button reaches no callback
+    noteModifiers(e->shiftKey, e->ctrlKey, e->altKey);
+    if (menuOn(button)) {
+        showMenuAt(e->clientX, e->clientY, button);  // the menu's button reaches no callback
         return EM_TRUE;
     }
     buttonDown[button] = true;
@@ -161,8 +185,19 @@ EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* e, void*)
     if (paused)
         return EM_FALSE;
     toCanvas(e->clientX, e->clientY, &mouseX, &mouseY);
-    if ((buttonDown[0] || buttonDown[1] || buttonDown[2]) && motionFunc)
-        motionFunc(mouseX, mouseY);
+    if (buttonDown[0] || buttonDown[1] || buttonDown[2]) {
+        if (motionFunc)
+            motionFunc(mouseX, mouseY);
+    } else if (passiveMotionFunc && mouseX >= 0 && mouseY >= 0 && mouseX < windowWidth && mouseY < windowHeight) {
+        passiveMotionFunc(mouseX, mouseY);
+    }
+    return EM_FALSE;
+}
+
+EM_BOOL onEnterLeave(int type, const EmscriptenMouseEvent*, void*)
+{
+    if (entryFunc && !paused)
+        entryFunc(type == EMSCRIPTEN_EVENT_MOUSEENTER ? GLUT_ENTERED : GLUT_LEFT);
     return EM_FALSE;
 }
 
@@ -180,7 +215,11 @@ void frame()
         if (int every = pageFrameEvery(); every > 1)
             emscripten_set_main_loop_timing(EM_TIMING_RAF, every);
     }
-    if (!redisplayPending || !displayFunc || contextLost || paused)
+    if (contextLost || paused)
+        return;
+    if (idleFunc)
+        idleFunc();
+    if (!redisplayPending || !displayFunc)
         return;
     redisplayPending = false;
     double start = emscripten_get_now();
@@ -213,12 +252,6 @@ extern "C" void __wrap_exit(int status)
 }
 
 extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void tarnvaleMenuSelect(int value)
-{
-    if (menuFunc)
-        menuFunc(value);
-}
 
 // Held by the page's inspector: the house stops where it is and takes no
 // input until it is let go, then draws again.
@@ -290,8 +323,9 @@ EMSCRIPTEN_KEEPALIVE void tarnvaleMouse(int button, int state, int x, int y)
 // The menu's button pressed at a page position: the menu opens there.
 EMSCRIPTEN_KEEPALIVE void tarnvaleMenuAt(double clientX, double clientY)
 {
-    if (menuButton >= 0 && menuFunc)
-        pageShowMenu(clientX, clientY);
+    for (int button : {GLUT_RIGHT_BUTTON, GLUT_MIDDLE_BUTTON, GLUT_LEFT_BUTTON})
+        if (menuOn(button))
+            return showMenuAt(clientX, clientY, button);
 }
 
 EMSCRIPTEN_KEEPALIVE void tarnvaleMotion(int x, int y)
@@ -304,9 +338,12 @@ EMSCRIPTEN_KEEPALIVE void tarnvaleMotion(int x, int y)
 
 void glutInit(int*, char**) {}
 
-void glutInitDisplayMode(unsigned int)
+// The canvas's context is RGBA with depth (WebGL shows each frame as it
+// ends, so single and double buffering look the same), and with a stencil
+// buffer when asked for one.
+void glutInitDisplayMode(unsigned int mode)
 {
-    // The canvas's context is always RGB, double-buffered, with depth.
+    displayMode = mode;
 }
 
 void glutInitWindowSize(int width, int height)
@@ -326,7 +363,7 @@ int glutCreateWindow(const char* title)
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.alpha = EM_FALSE;
     attributes.depth = EM_TRUE;
-    attributes.stencil = EM_FALSE;
+    attributes.stencil = (displayMode & GLUT_STENCIL) ? EM_TRUE : EM_FALSE;
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
     attributes.majorVersion = 1;
@@ -339,57 +376,14 @@ int glutCreateWindow(const char* title)
     emscripten_set_webglcontextlost_callback(canvas, nullptr, EM_TRUE, onContextLost);
     emscripten_set_webglcontextrestored_callback(canvas, nullptr, EM_TRUE, onContextRestored);
 
-    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKeyDown);
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_mouseenter_callback(canvas, nullptr, EM_TRUE, onEnterLeave);
+    emscripten_set_mouseleave_callback(canvas, nullptr, EM_TRUE, onEnterLeave);
     emscripten_set_mousedown_callback(canvas, nullptr, EM_TRUE, onMouseDown);
     emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouseUp);
     emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onMouseMove);
     return 1;
-}
-
-void glutDisplayFunc(void (*func)())
-{
-    displayFunc = func;
-}
-
-void glutReshapeFunc(void (*func)(int, int))
-{
-    reshapeFunc = func;
-}
-
-void glutKeyboardFunc(void (*func)(unsigned char, int, int))
-{
-    keyboardFunc = func;
-}
-
-void glutSpecialFunc(void (*func)(int, int, int))
-{
-    specialFunc = func;
-}
-
-void glutMouseFunc(void (*func)(int, int, int, int))
-{
-    mouseFunc = func;
-}
-
-void glutMotionFunc(void (*func)(int, int))
-{
-    motionFunc = func;
-}
-
-int glutCreateMenu(void (*func)(int))
-{
-    menuFunc = func;
-    return 1;
-}
-
-void glutAddMenuEntry(const char* label, int value)
-{
-    pageAddMenuEntry(label, value);
-}
-
-void glutAttachMenu(int button)
-{
-    menuButton = button;
 }
 
 void glutPostRedisplay()
@@ -408,6 +402,8 @@ void glutMainLoop()
     // As GLUT does when the window first shows: a reshape, then a display.
     if (reshapeFunc)
         reshapeFunc(windowWidth, windowHeight);
+    if (visibilityFunc)
+        visibilityFunc(GLUT_VISIBLE);
     redisplayPending = true;
     emscripten_set_main_loop(frame, 0, 1);  // never returns
 }

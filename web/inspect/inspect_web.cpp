@@ -77,7 +77,7 @@ void addOutline(glweb::Context& c, const Step& s)
     const bool closed = !(s.mode == GL_LINES || s.mode == GL_LINE_STRIP);
     glweb::Command cmd{};
     cmd.kind = glweb::Command::draw;
-    cmd.state = {GL_LINES, 0, GL_REPLACE, false, false};
+    cmd.state = {GL_LINES, 0, GL_REPLACE, false, false, {}};
     cmd.first = c.vertices.size();
     for (size_t i = 0; n >= 2 && (i + 1 < n || (closed && i < n)); i++)
         for (size_t k : {i, (i + 1) % n}) {
@@ -290,11 +290,11 @@ EMSCRIPTEN_KEEPALIVE void inspectDrawThrough(int step, const float* m, int outli
     }
     glweb::Command added{};
     added.kind = glweb::Command::draw;
-    added.state = {GL_LINES, 0, GL_REPLACE, true, false};
+    added.state = {GL_LINES, 0, GL_REPLACE, true, false, {}};
     added.first = c.vertices.size();
     added.count = (size_t)count * 2;
     for (int i = 0; i < count * 2; i++, lines += 7)
-        c.vertices.push_back({{lines[0], lines[1], lines[2], lines[3]}, {lines[4], lines[5], lines[6]}, {0, 0}});
+        c.vertices.push_back({{lines[0], lines[1], lines[2], lines[3]}, {lines[4], lines[5], lines[6], 1}, {0, 0}, 0});
     c.commands.push_back(added);
     webglDraw(c);
 }

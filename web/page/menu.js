@@ -9,13 +9,16 @@
     const item = document.createElement('li');
     item.textContent = label;
     // As in GLUT, releasing a button over an entry chooses it; a tap does too.
+    if (value < 0) item.className = 'heading';  // a submenu's label: its entries follow
     item.addEventListener('mouseup', (e) => {
-      if (e.button === 1) return;
+      if (e.button === 1 || value < 0) return;
       Module.hideMenu();
       Module._tarnvaleMenuSelect(value);
     });
     menu.appendChild(item);
   };
+
+  Module.clearMenu = () => menu.replaceChildren();
 
   Module.showMenu = (x, y) => {
     menu.style.display = 'block';

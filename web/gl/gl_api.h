@@ -1,0 +1,34 @@
+// What every file of the GL layer's entry points shares: the one context,
+// GL's error flag, and display lists' hold on the calls made while one is
+// compiled (lists.cpp).
+#pragma once
+
+#include <GL/gl.h>
+
+#include <functional>
+
+#include "web/gl/gl_context.h"
+
+namespace glweb {
+
+Context& gl();
+// Records `error` unless one is already waiting for glGetError.
+void raise(GLenum error);
+// Between glBegin and glEnd, where most calls are GL_INVALID_OPERATION.
+bool outsideBeginEnd();
+
+// Whether a display list is being compiled just now (and not called).
+bool compiling();
+// Keeps `call` in the list being compiled: true when it must not also be
+// made now (GL_COMPILE rather than GL_COMPILE_AND_EXECUTE).
+bool keep(std::function<void()> call);
+
+}  // namespace glweb
+
+// The first line of an entry point that display lists keep: while one is
+// compiled, the call (given again with its arguments, copied) goes into it.
+#define LISTED(call)                                              \
+    do {                                                          \
+        if (glweb::compiling() && glweb::keep([=] { call; }))     \
+            return;                                               \
+    } while (0)

@@ -1,0 +1,250 @@
+// GLU's helpers beyond the camera: images scaled and built into mipmaps,
+// points projected and unprojected, the picking matrix, and the strings.
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+int componentsOf(GLenum format)
+{
+    switch (format) {
+    case GL_RED: case GL_GREEN: case GL_BLUE: case GL_ALPHA: case GL_LUMINANCE: return 1;
+    case GL_LUMINANCE_ALPHA: return 2;
+    case GL_RGB: case GL_BGR: return 3;
+    case GL_RGBA: case GL_BGRA: return 4;
+    default: return 0;
+    }
+}
+
+int largestPowerOfTwoAtMost(int n)
+{
+    int p = 1;
+    while (p * 2 <= n)
+        p *= 2;
+    return p;
+}
+
+// Column-major 4 x 4 inverse by cofactors; false when singular.
+bool invert(const double m[16], double out[16])
+{
+    double inv[16];
+    inv[0] = m[5] * m[10] * m[15] - m[5] * m[11] * m[14] - m[9] * m[6] * m[15] + m[9] * m[7] * m[14] + m[13] * m[6] * m[11] - m[13] * m[7] * m[10];
+    inv[4] = -m[4] * m[10] * m[15] + m[4] * m[11] * m[14] + m[8] * m[6] * m[15] - m[8] * m[7] * m[14] - m[12] * m[6] * m[11] + m[12] * m[7] * m[10];
+    inv[8] = m[4] * m[9] * m[15] - m[4] * m[11] * m[13] - m[8] * m[5] * m[15] + m[8] * m[7] * m[13] + m[12] * m[5] * m[11] - m[12] * m[7] * m[9];
+    inv[12] = -m[4] * m[9] * m[14] + m[4] * m[10] * m[13] + m[8] * m[5] * m[14] - m[8] * m[6] * m[13] - m[12] * m[5] * m[10] + m[12] * m[6] * m[9];
+    inv[1] = -m[1] * m[10] * m[15] + m[1] * m[11] * m[14] + m[9] * m[2] * m[15] - m[9] * m[3] * m[14] - m[13] * m[2] * m[11] + m[13] * m[3] * m[10];
+    inv[5] = m[0] * m[10] * m[15] - m[0] * m[11] * m[14] - m[8] * m[2] * m[15] + m[8] * m[3] * m[14] + m[12] * m[2] * m[11] - m[12] * m[3] * m[10];
+    inv[9] = -m[0] * m[9] * m[15] + m[0] * m[11] * m[13] + m[8] * m[1] * m[15] - m[8] * m[3] * m[13] - m[12] * m[1] * m[11] + m[12] * m[3] * m[9];
+    inv[13] = m[0] * m[9] * m[14] - m[0] * m[10] * m[13] - m[8] * m[1] * m[14] + m[8] * m[2] * m[13] + m[12] * m[1] * m[10] - m[12] * m[2] * m[9];
+    inv[2] = m[1] * m[6] * m[15] - m[1] * m[7] * m[14] - m[5] * m[2] * m[15] + m[5] * m[3] * m[14] + m[13] * m[2] * m[7] - m[13] * m[3] * m[6];
+    inv[6] = -m[0] * m[6] * m[15] + m[0] * m[7] * m[14] + m[4] * m[2] * m[15] - m[4] * m[3] * m[14] - m[12] * m[2] * m[7] + m[12] * m[3] * m[6];
+    inv[10] = m[0] * m[5] * m[15] - m[0] * m[7] * m[13] - m[4] * m[1] * m[15] + m[4] * m[3] * m[13] + m[12] * m[1] * m[7] - m[12] * m[3] * m[5];
+    inv[14] = -m[0] * m[5] * m[14] + m[0] * m[6] * m[13] + m[4] * m[1] * m[14] - m[4] * m[2] * m[13] - m[12] * m[1] * m[6] + m[12] * m[2] * m[5];
+    inv[3] = -m[1] * m[6] * m[11] + m[1] * m[7] * m[10] + m[5] * m[2] * m[11] - m[5] * m[3] * m[10] - m[9] * m[2] * m[7] + m[9] * m[3] * m[6];
+    inv[7] = m[0] * m[6] * m[11] - m[0] * m[7] * m[10] - m[4] * m[2] * m[11] + m[4] * m[3] * m[10] + m[8] * m[2] * m[7] - m[8] * m[3] * m[6];
+    inv[11] = -m[0] * m[5] * m[11] + m[0] * m[7] * m[9] + m[4] * m[1] * m[11] - m[4] * m[3] * m[9] - m[8] * m[1] * m[7] + m[8] * m[3] * m[5];
+    inv[15] = m[0] * m[5] * m[10] - m[0] * m[6] * m[9] - m[4] * m[1] * m[10] + m[4] * m[2] * m[9] + m[8] * m[1] * m[6] - m[8] * m[2] * m[5];
+    const double det = m[0] * inv[0] + m[1] * inv[4] + m[2] * inv[8] + m[3] * inv[12];
+    if (det == 0)
+        return false;
+    for (int i = 0; i < 16; i++)
+        out[i] = inv[i] / det;
+    return true;
+}
+
+void times(const double m[16], const double in[4], double out[4])
+{
+    for (int r = 0; r < 4; r++)
+        out[r] = m[r] * in[0] + m[4 + r] * in[1] + m[8 + r] * in[2] + m[12 + r] * in[3];
+}
+
+}  // namespace
+
+extern "C" {
+
+const GLubyte* gluErrorString(GLenum error)
+{
+    static const struct {
+        GLenum error;
+        const char* text;
+    } texts[] = {
+        {GL_NO_ERROR, "no error"},
+        {GL_INVALID_ENUM, "invalid enumerant"},
+        {GL_INVALID_VALUE, "invalid value"},
+        {GL_INVALID_OPERATION, "invalid operation"},
+        {GL_STACK_OVERFLOW, "stack overflow"},
+        {GL_STACK_UNDERFLOW, "stack underflow"},
+        {GL_OUT_OF_MEMORY, "out of memory"},
+        {GLU_INVALID_ENUM, "invalid enumerant"},
+        {GLU_INVALID_VALUE, "invalid value"},
+        {GLU_OUT_OF_MEMORY, "out of memory"},
+        {GLU_INVALID_OPERATION, "invalid operation"},
+    };
+    for (const auto& t : texts)
+        if (t.error == error)
+            return (const GLubyte*)t.text;
+    return nullptr;
+}
+
+const GLubyte* gluGetString(GLenum name)
+{
+    if (name == GLU_VERSION)
+        return (const GLubyte*)"1.3";
+    if (name == GLU_EXTENSIONS)
+        return (const GLubyte*)"";
+    return nullptr;
+}
+
+// Each output pixel the average of the input pixels its area covers
+// (a box filter), or the nearest one when enlarging.
+GLint gluScaleImage(GLenum format, GLint wIn, GLint hIn, GLenum typeIn, const void* dataIn, GLint wOut, GLint hOut,
+                    GLenum typeOut, GLvoid* dataOut)
+{
+    const int n = componentsOf(format);
+    if (!n)
+        return GLU_INVALID_ENUM;
+    if (wIn < 0 || hIn < 0 || wOut < 0 || hOut < 0)
+        return GLU_INVALID_VALUE;
+    if ((typeIn != GL_UNSIGNED_BYTE && typeIn != GL_FLOAT) || (typeOut != GL_UNSIGNED_BYTE && typeOut != GL_FLOAT))
+        return GLU_INVALID_ENUM;
+    if (wIn == 0 || hIn == 0 || wOut == 0 || hOut == 0)
+        return 0;
+    GLint align = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
+    auto rowBytes = [&](int w, GLenum type) {
+        const size_t bytes = (size_t)w * (size_t)n * (type == GL_FLOAT ? 4 : 1);
+        return (bytes + (size_t)align - 1) / (size_t)align * (size_t)align;
+    };
+    auto read = [&](int x, int y, int k) {
+        const auto* row = static_cast<const unsigned char*>(dataIn) + (size_t)y * rowBytes(wIn, typeIn);
+        if (typeIn == GL_FLOAT)
+            return (double)reinterpret_cast<const float*>(row)[x * n + k];
+        return row[x * n + k] / 255.0;
+    };
+    for (int y = 0; y < hOut; y++)
+        for (int x = 0; x < wOut; x++) {
+            const int x0 = x * wIn / wOut, x1 = std::max(x0 + 1, (x + 1) * wIn / wOut);
+            const int y0 = y * hIn / hOut, y1 = std::max(y0 + 1, (y + 1) * hIn / hOut);
+            for (int k = 0; k < n; k++) {
+                double sum = 0;
+                for (int yy = y0; yy < y1; yy++)
+                    for (int xx = x0; xx < x1; xx++)
+                        sum += read(xx, yy, k);
+                const double v = sum / ((x1 - x0) * (y1 - y0));
+                auto* row = static_cast<unsigned char*>(dataOut) + (size_t)y * rowBytes(wOut, typeOut);
+                if (typeOut == GL_FLOAT)
+                    reinterpret_cast<float*>(row)[x * n + k] = (float)v;
+                else
+                    row[x * n + k] = (unsigned char)std::lround(std::min(std::max(v, 0.0), 1.0) * 255);
+            }
+        }
+    return 0;
+}
+
+// The image scaled to powers of two no larger than it, then every level
+// down to 1 x 1, each the box-filtered half of the one before.
+GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
+                        GLenum type, const void* data)
+{
+    const int n = componentsOf(format);
+    if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
+        return GLU_INVALID_ENUM;
+    if (width < 1 || height < 1)
+        return GLU_INVALID_VALUE;
+    GLint align = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
+    int w = largestPowerOfTwoAtMost(width), h = largestPowerOfTwoAtMost(height);
+    const size_t size = (size_t)(type == GL_FLOAT ? 4 : 1) * (size_t)n;
+    std::vector<unsigned char> image(((size_t)w * size + (size_t)align) * (size_t)h);
+    gluScaleImage(format, width, height, type, data, w, h, type, image.data());
+    for (GLint level = 0;; level++) {
+        glTexImage2D(target, level, internalFormat, w, h, 0, format, type, image.data());
+        if (w == 1 && h == 1)
+            break;
+        const int w2 = std::max(1, w / 2), h2 = std::max(1, h / 2);
+        std::vector<unsigned char> half(((size_t)w2 * size + (size_t)align) * (size_t)h2);
+        gluScaleImage(format, w, h, type, image.data(), w2, h2, type, half.data());
+        image.swap(half);
+        w = w2;
+        h = h2;
+    }
+    return 0;
+}
+
+GLint gluBuild1DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLenum format, GLenum type,
+                        const void* data)
+{
+    const int n = componentsOf(format);
+    if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
+        return GLU_INVALID_ENUM;
+    if (width < 1)
+        return GLU_INVALID_VALUE;
+    int w = largestPowerOfTwoAtMost(width);
+    const size_t size = (size_t)(type == GL_FLOAT ? 4 : 1) * (size_t)n;
+    std::vector<unsigned char> image((size_t)w * size + 8);
+    gluScaleImage(format, width, 1, type, data, w, 1, type, image.data());
+    for (GLint level = 0;; level++) {
+        glTexImage1D(target, level, internalFormat, w, 0, format, type, image.data());
+        if (w == 1)
+            break;
+        std::vector<unsigned char> half((size_t)(w / 2) * size + 8);
+        gluScaleImage(format, w, 1, type, image.data(), w / 2, 1, type, half.data());
+        image.swap(half);
+        w /= 2;
+    }
+    return 0;
+}
+
+GLint gluProject(GLdouble x, GLdouble y, GLdouble z, const GLdouble model[16], const GLdouble proj[16],
+                 const GLint view[4], GLdouble* wx, GLdouble* wy, GLdouble* wz)
+{
+    const double object[4] = {x, y, z, 1};
+    double eye[4], clip[4];
+    times(model, object, eye);
+    times(proj, eye, clip);
+    if (clip[3] == 0)
+        return GL_FALSE;
+    *wx = view[0] + view[2] * (clip[0] / clip[3] + 1) / 2;
+    *wy = view[1] + view[3] * (clip[1] / clip[3] + 1) / 2;
+    *wz = (clip[2] / clip[3] + 1) / 2;
+    return GL_TRUE;
+}
+
+GLint gluUnProject(GLdouble wx, GLdouble wy, GLdouble wz, const GLdouble model[16], const GLdouble proj[16],
+                   const GLint view[4], GLdouble* x, GLdouble* y, GLdouble* z)
+{
+    double both[16], inverse[16];
+    for (int c = 0; c < 4; c++)
+        for (int r = 0; r < 4; r++) {
+            both[c * 4 + r] = 0;
+            for (int k = 0; k < 4; k++)
+                both[c * 4 + r] += proj[k * 4 + r] * model[c * 4 + k];
+        }
+    if (!invert(both, inverse) || view[2] == 0 || view[3] == 0)
+        return GL_FALSE;
+    const double ndc[4] = {(wx - view[0]) / view[2] * 2 - 1, (wy - view[1]) / view[3] * 2 - 1, wz * 2 - 1, 1};
+    double out[4];
+    times(inverse, ndc, out);
+    if (out[3] == 0)
+        return GL_FALSE;
+    *x = out[0] / out[3];
+    *y = out[1] / out[3];
+    *z = out[2] / out[3];
+    return GL_TRUE;
+}
+
+// Multiplies by the matrix that maps the picking region to the whole of
+// the clip volume.
+void gluPickMatrix(GLdouble x, GLdouble y, GLdouble width, GLdouble height, GLint view[4])
+{
+    if (width <= 0 || height <= 0)
+        return;
+    glTranslated((view[2] - 2 * (x - view[0])) / width, (view[3] - 2 * (y - view[1])) / height, 0);
+    glScaled(view[2] / width, view[3] / height, 1);
+}
+
+}  // extern "C"

@@ -1,0 +1,139 @@
+// Texture objects and their images beyond the program's first calls:
+// names made, deleted and asked after, one-dimensional images (kept as
+// images one texel high), sub-images, and every form of glTexParameter,
+// glTexEnv and glPixelStore.
+#include <GL/gl.h>
+
+#include <set>
+
+#include "web/gl/gl_api.h"
+
+using glweb::gl;
+
+namespace {
+std::set<GLuint> names;  // made by glGenTextures or bound, and not deleted
+GLuint nextName = 1;
+}  // namespace
+
+extern "C" {
+
+void glGenTextures(GLsizei n, GLuint* out)
+{
+    if (n < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    for (GLsizei i = 0; i < n; i++) {
+        while (names.count(nextName) || gl().textures.count(nextName))
+            nextName++;
+        names.insert(nextName);
+        out[i] = nextName++;
+    }
+}
+
+void glDeleteTextures(GLsizei n, const GLuint* which)
+{
+    if (n < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    for (GLsizei i = 0; i < n; i++) {
+        names.erase(which[i]);
+        if (which[i])
+            gl().deleteTexture(which[i]);
+    }
+}
+
+GLboolean glIsTexture(GLuint name)
+{
+    return name && (names.count(name) || gl().textures.count(name)) ? GL_TRUE : GL_FALSE;
+}
+
+void glPrioritizeTextures(GLsizei n, const GLuint* which, const GLclampf* priorities)
+{
+    for (GLsizei i = 0; i < n; i++) {
+        auto it = gl().textures.find(which[i]);
+        if (it != gl().textures.end())
+            it->second.priority = priorities[i] < 0 ? 0 : priorities[i] > 1 ? 1 : priorities[i];
+    }
+}
+
+// Every texture lives in the page's memory, and WebGL's: all resident.
+GLboolean glAreTexturesResident(GLsizei n, const GLuint* which, GLboolean* residences)
+{
+    for (GLsizei i = 0; i < n; i++)
+        residences[i] = GL_TRUE;
+    return GL_TRUE;
+}
+
+void glTexImage1D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLint border, GLenum format,
+                  GLenum type, const GLvoid* pixels)
+{
+    if (target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (border != 0 || width < 0 || level < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    if (!gl().texImage2D(width, 1, format, type, pixels, level, internalFormat))
+        glweb::raise(GL_INVALID_ENUM);
+}
+
+void glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
+                     GLenum type, const GLvoid* pixels)
+{
+    if (target != GL_TEXTURE_2D)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (!gl().texSubImage2D(level, x, y, width, height, format, type, pixels))
+        glweb::raise(GL_INVALID_VALUE);
+}
+
+void glTexSubImage1D(GLenum target, GLint level, GLint x, GLsizei width, GLenum format, GLenum type,
+                     const GLvoid* pixels)
+{
+    if (target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (!gl().texSubImage2D(level, x, 0, width, 1, format, type, pixels))
+        glweb::raise(GL_INVALID_VALUE);
+}
+
+void glTexParameterf(GLenum target, GLenum pname, GLfloat param) { glTexParameterfv(target, pname, &param); }
+void glTexParameteriv(GLenum target, GLenum pname, const GLint* params)
+{
+    GLfloat p[4] = {(GLfloat)params[0], 0, 0, 0};
+    if (pname == GL_TEXTURE_BORDER_COLOR)
+        for (int i = 0; i < 4; i++)
+            p[i] = (GLfloat)(params[i] / 2147483647.0);
+    glTexParameterfv(target, pname, p);
+}
+void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params)
+{
+    if (pname != GL_TEXTURE_BORDER_COLOR && pname != GL_TEXTURE_PRIORITY)
+        return glTexParameteri(target, pname, (GLint)params[0]);
+    GLfloat p[4] = {params[0], 0, 0, 0};
+    if (pname == GL_TEXTURE_BORDER_COLOR)
+        for (int i = 0; i < 4; i++)
+            p[i] = params[i];
+    LISTED(glTexParameterfv(target, pname, p));
+    if (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D)
+        return glweb::raise(GL_INVALID_ENUM);
+    gl().texParameterv(pname, p);
+}
+
+void glTexEnvi(GLenum target, GLenum pname, GLint param) { glTexEnvf(target, pname, (GLfloat)param); }
+void glTexEnviv(GLenum target, GLenum pname, const GLint* params)
+{
+    GLfloat p[4] = {(GLfloat)params[0], 0, 0, 0};
+    if (pname == GL_TEXTURE_ENV_COLOR)
+        for (int i = 0; i < 4; i++)
+            p[i] = (GLfloat)(params[i] / 2147483647.0);
+    glTexEnvfv(target, pname, p);
+}
+void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params)
+{
+    if (pname != GL_TEXTURE_ENV_COLOR)
+        return glTexEnvf(target, pname, params[0]);
+    const GLfloat r = params[0], g = params[1], b = params[2], a = params[3];
+    const GLfloat c[4] = {r, g, b, a};
+    LISTED(glTexEnvfv(target, pname, c));
+    for (int i = 0; i < 4; i++)
+        gl().fragments.envColor[i] = c[i] < 0 ? 0 : c[i] > 1 ? 1 : c[i];
+}
+
+void glPixelStoref(GLenum pname, GLfloat param) { glPixelStorei(pname, (GLint)param); }
+
+}  // extern "C"

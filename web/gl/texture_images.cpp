@@ -1,0 +1,266 @@
+// Texture images and parameters: each image unpacked as glPixelStore says,
+// turned to RGBA as its internal format keeps it, and widened to powers of
+// two by nearest sampling, which leaves what a GL_NEAREST lookup shows
+// unchanged (WebGL 1 repeats no other size; Mesa takes any).
+#include <algorithm>
+
+#include "web/gl/gl_context.h"
+
+namespace glweb {
+
+namespace {
+
+int nextPowerOfTwo(int n)
+{
+    int p = 1;
+    while (p < n)
+        p *= 2;
+    return p;
+}
+
+// The base format an internal format keeps (0 for none GL knows).
+GLenum baseOf(GLint internal)
+{
+    switch (internal) {
+    case 1: case GL_LUMINANCE: case GL_LUMINANCE4: case GL_LUMINANCE8: case GL_LUMINANCE12: case GL_LUMINANCE16:
+        return GL_LUMINANCE;
+    case 2: case GL_LUMINANCE_ALPHA: case GL_LUMINANCE4_ALPHA4: case GL_LUMINANCE6_ALPHA2: case GL_LUMINANCE8_ALPHA8:
+    case GL_LUMINANCE12_ALPHA4: case GL_LUMINANCE12_ALPHA12: case GL_LUMINANCE16_ALPHA16:
+        return GL_LUMINANCE_ALPHA;
+    case GL_ALPHA: case GL_ALPHA4: case GL_ALPHA8: case GL_ALPHA12: case GL_ALPHA16: return GL_ALPHA;
+    case GL_INTENSITY: case GL_INTENSITY4: case GL_INTENSITY8: case GL_INTENSITY12: case GL_INTENSITY16:
+        return GL_INTENSITY;
+    case 3: case GL_RGB: case GL_R3_G3_B2: case GL_RGB4: case GL_RGB5: case GL_RGB8: case GL_RGB10: case GL_RGB12:
+    case GL_RGB16:
+        return GL_RGB;
+    case 4: case GL_RGBA: case GL_RGBA2: case GL_RGBA4: case GL_RGB5_A1: case GL_RGBA8: case GL_RGB10_A2:
+    case GL_RGBA12: case GL_RGBA16:
+        return GL_RGBA;
+    default: return 0;
+    }
+}
+
+// Components a pixel of the format has, 0 for a format GL does not take.
+int componentsOf(GLenum format)
+{
+    switch (format) {
+    case GL_RED: case GL_GREEN: case GL_BLUE: case GL_ALPHA: case GL_LUMINANCE: return 1;
+    case GL_LUMINANCE_ALPHA: return 2;
+    case GL_RGB: case GL_BGR: return 3;
+    case GL_RGBA: case GL_BGRA: return 4;
+    default: return 0;
+    }
+}
+
+int bytesOf(GLenum type)
+{
+    switch (type) {
+    case GL_UNSIGNED_BYTE: case GL_BYTE: return 1;
+    case GL_UNSIGNED_SHORT: case GL_SHORT: return 2;
+    case GL_UNSIGNED_INT: case GL_INT: case GL_FLOAT: return 4;
+    default: return 0;
+    }
+}
+
+// One component as a value from 0 to 1.
+float component(const uint8_t* p, GLenum type)
+{
+    switch (type) {
+    case GL_UNSIGNED_BYTE: return *p / 255.0f;
+    case GL_BYTE: return std::max(0.0f, (float)*(const int8_t*)p / 127.0f);
+    case GL_UNSIGNED_SHORT: { uint16_t v; std::memcpy(&v, p, 2); return v / 65535.0f; }
+    case GL_SHORT: { int16_t v; std::memcpy(&v, p, 2); return std::max(0.0f, v / 32767.0f); }
+    case GL_UNSIGNED_INT: { uint32_t v; std::memcpy(&v, p, 4); return (float)(v / 4294967295.0); }
+    case GL_INT: { int32_t v; std::memcpy(&v, p, 4); return std::max(0.0f, (float)(v / 2147483647.0)); }
+    default: { float v; std::memcpy(&v, p, 4); return std::min(std::max(v, 0.0f), 1.0f); }
+    }
+}
+
+// A pixel of the program's as RGBA, then as the base format keeps it.
+void toStored(const uint8_t* p, GLenum format, GLenum type, GLenum base, uint8_t out[4])
+{
+    const int size = bytesOf(type);
+    float c[4] = {0, 0, 0, 1};
+    switch (format) {
+    case GL_RED: c[0] = component(p, type); break;
+    case GL_GREEN: c[1] = component(p, type); break;
+    case GL_BLUE: c[2] = component(p, type); break;
+    case GL_ALPHA: c[3] = component(p, type); break;
+    case GL_LUMINANCE: c[0] = c[1] = c[2] = component(p, type); break;
+    case GL_LUMINANCE_ALPHA: c[0] = c[1] = c[2] = component(p, type); c[3] = component(p + size, type); break;
+    case GL_BGR: case GL_BGRA:
+        for (int i = 0; i < componentsOf(format); i++)
+            c[i == 3 ? 3 : 2 - i] = component(p + i * size, type);
+        break;
+    default:
+        for (int i = 0; i < componentsOf(format); i++)
+            c[i] = component(p + i * size, type);
+    }
+    // A luminance or intensity takes red; the channels a format lacks are
+    // those its texture environment leaves to the fragment.
+    if (base == GL_LUMINANCE || base == GL_LUMINANCE_ALPHA)
+        c[1] = c[2] = c[0];
+    if (base == GL_INTENSITY)
+        c[1] = c[2] = c[3] = c[0];
+    if (base == GL_ALPHA)
+        c[0] = c[1] = c[2] = 1;
+    if (base == GL_RGB || base == GL_LUMINANCE)
+        c[3] = 1;
+    for (int i = 0; i < 4; i++)
+        out[i] = (uint8_t)(c[i] * 255 + 0.5f);
+}
+
+}  // namespace
+
+bool Texture::complete() const
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    if (!mipmapped())
+        return true;
+    // Every level down to 1 x 1, each half the one before.
+    int w = width, h = height;
+    for (const Level& level : mipmaps) {
+        w = std::max(1, w / 2);
+        h = std::max(1, h / 2);
+        if (level.width != w || level.height != h)
+            return false;
+    }
+    return w == 1 && h == 1;
+}
+
+void Context::texParameter(GLenum pname, GLint param)
+{
+    const float value = (float)param;
+    texParameterv(pname, &value);
+}
+
+void Context::texParameterv(GLenum pname, const float* params)
+{
+    Texture& t = textures[boundName];
+    const GLint param = (GLint)params[0];
+    switch (pname) {
+    case GL_TEXTURE_MIN_FILTER: t.minFilter = param; break;
+    case GL_TEXTURE_MAG_FILTER: t.magFilter = param; break;
+    case GL_TEXTURE_WRAP_S: t.wrapS = param; break;
+    case GL_TEXTURE_WRAP_T: t.wrapT = param; break;
+    case GL_TEXTURE_BORDER_COLOR: std::memcpy(t.borderColor, params, sizeof t.borderColor); break;
+    case GL_TEXTURE_PRIORITY: t.priority = std::min(std::max(params[0], 0.0f), 1.0f); return;
+    default: return;
+    }
+    t.version++;
+}
+
+void Context::pixelStore(GLenum pname, GLint param)
+{
+    switch (pname) {
+    case GL_UNPACK_ALIGNMENT:
+        if (param == 1 || param == 2 || param == 4 || param == 8)
+            unpack[0] = param;
+        break;
+    case GL_UNPACK_ROW_LENGTH: unpack[1] = std::max(param, 0); break;
+    case GL_UNPACK_SKIP_ROWS: unpack[2] = std::max(param, 0); break;
+    case GL_UNPACK_SKIP_PIXELS: unpack[3] = std::max(param, 0); break;
+    default: break;
+    }
+}
+
+int Context::pixelStoreValue(GLenum pname) const
+{
+    switch (pname) {
+    case GL_UNPACK_ALIGNMENT: return unpack[0];
+    case GL_UNPACK_ROW_LENGTH: return unpack[1];
+    case GL_UNPACK_SKIP_ROWS: return unpack[2];
+    case GL_UNPACK_SKIP_PIXELS: return unpack[3];
+    default: return 0;
+    }
+}
+
+// Level 0 is kept widened to powers of two; a mipmap's smaller levels, which
+// GL asks to be powers of two already, as given. No image (a null pointer,
+// or a size of 0) leaves the texture incomplete, so texturing is off for it.
+bool Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels, GLint level,
+                         GLint internalFormat)
+{
+    const GLenum base = baseOf(internalFormat);
+    if (width < 0 || height < 0 || level < 0 || level > 14 || !base || !componentsOf(format) || !bytesOf(type))
+        return false;
+    Texture& t = textures[boundName];
+    t.version++;
+    const bool usable = pixels && width > 0 && height > 0;
+    const int storedW = usable ? (level ? width : nextPowerOfTwo(width)) : 0;
+    const int storedH = usable ? (level ? height : nextPowerOfTwo(height)) : 0;
+    std::vector<uint8_t> stored((size_t)storedW * (size_t)storedH * 4, 0);
+    if (usable) {
+        const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
+        const size_t align = (size_t)unpack[0];
+        const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
+        const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
+        const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+        const size_t w = (size_t)storedW, h = (size_t)storedH;
+        for (size_t y = 0; y < h; y++) {
+            const uint8_t* row = src + y * (size_t)height / h * rowBytes;
+            for (size_t x = 0; x < w; x++)
+                toStored(row + x * (size_t)width / w * pixelBytes, format, type, base, &stored[(y * w + x) * 4]);
+        }
+    }
+    if (level == 0) {
+        t.width = usable ? width : 0;
+        t.height = usable ? height : 0;
+        t.baseFormat = base;
+        t.storedWidth = storedW;
+        t.storedHeight = storedH;
+        t.pixels = std::move(stored);
+    } else {
+        if (t.mipmaps.size() < (size_t)level)
+            t.mipmaps.resize((size_t)level);
+        Texture::Level& l = t.mipmaps[(size_t)level - 1];
+        l.width = usable ? width : 0;
+        l.height = usable ? height : 0;
+        l.pixels = std::move(stored);
+    }
+    return true;
+}
+
+bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                            const void* pixels)
+{
+    auto it = textures.find(boundName);
+    if (it == textures.end() || level != 0 || width < 0 || height < 0 || !componentsOf(format) || !bytesOf(type))
+        return false;
+    Texture& t = it->second;
+    if (x < 0 || y < 0 || x + width > t.width || y + height > t.height)
+        return false;
+    if (!pixels || width == 0 || height == 0)
+        return true;
+    t.version++;
+    const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
+    const size_t align = (size_t)unpack[0];
+    const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
+    const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
+    const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+    // Every stored texel whose nearest given texel falls in the rectangle.
+    const int sw = t.storedWidth, sh = t.storedHeight;
+    for (int sy = 0; sy < sh; sy++) {
+        const int gy = (int)((long)sy * t.height / sh);
+        if (gy < y || gy >= y + height)
+            continue;
+        for (int sx = 0; sx < sw; sx++) {
+            const int gx = (int)((long)sx * t.width / sw);
+            if (gx < x || gx >= x + width)
+                continue;
+            toStored(src + (size_t)(gy - y) * rowBytes + (size_t)(gx - x) * pixelBytes, format, type, t.baseFormat,
+                     &t.pixels[((size_t)sy * (size_t)sw + (size_t)sx) * 4]);
+        }
+    }
+    return true;
+}
+
+void Context::deleteTexture(GLuint name)
+{
+    textures.erase(name);
+    if (boundName == name)
+        boundName = 0;
+}
+
+}  // namespace glweb

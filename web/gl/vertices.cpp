@@ -1,0 +1,261 @@
+// Vertices and primitives: the current colour, normal and texture
+// coordinates, each vertex lit and carried to clip space as it is given,
+// and glEnd's assembly of the primitive into triangles, lines or points,
+// faces told apart, shaded flat or smooth, filled or drawn as their edges.
+#include <cmath>
+
+#include "web/gl/gl_context.h"
+
+namespace glweb {
+
+namespace {
+
+void times(const glcore::Mat4& m, const float in[4], float out[4])
+{
+    for (int r = 0; r < 4; r++)
+        out[r] = m.m[r] * in[0] + m.m[4 + r] * in[1] + m.m[8 + r] * in[2] + m.m[12 + r] * in[3];
+}
+
+// Twice the triangle's signed area on the screen, times the product of its
+// w's: its sign is the orientation of what of it lies before the eye.
+float orientation(const Vertex& a, const Vertex& b, const Vertex& c)
+{
+    const float* p = a.position;
+    const float* q = b.position;
+    const float* r = c.position;
+    return p[0] * (q[1] * r[3] - q[3] * r[1]) - p[1] * (q[0] * r[3] - q[3] * r[0]) + p[3] * (q[0] * r[1] - q[1] * r[0]);
+}
+
+}  // namespace
+
+void Context::begin(GLenum mode)
+{
+    inBegin = true;
+    beginMode = mode;
+    primitive.clear();
+    backs.clear();
+    edges.clear();
+}
+
+void Context::texCoord(float s, float t, float r, float q)
+{
+    currentTexCoord[0] = s;
+    currentTexCoord[1] = t;
+    currentTexCoord[2] = r;
+    currentTexCoord[3] = q;
+}
+
+void Context::color(float r, float g, float b, float a)
+{
+    currentColor[0] = r;
+    currentColor[1] = g;
+    currentColor[2] = b;
+    currentColor[3] = a;
+    if (colorMaterialOn)
+        applyColorMaterial();
+}
+
+void Context::polygonMode(GLenum face, GLenum mode)
+{
+    if (face != GL_BACK)
+        polygonModes[0] = mode;
+    if (face != GL_FRONT)
+        polygonModes[1] = mode;
+}
+
+void Context::vertex(float x, float y, float z, float w)
+{
+    if (!inBegin)
+        return;
+    const glcore::Mat4& modelview = stacks.modelview.back();
+    const float object[4] = {x, y, z, w};
+    float eye[4];
+    times(modelview, object, eye);
+    Vertex v;
+    times(stacks.projection.back(), eye, v.position);
+    if (lightingOn) {
+        const glcore::Vec3 n = eyeNormal(modelview, currentNormal);
+        lightVertex(lighting, 0, eye, n, v.color);
+        if (lighting.twoSide) {
+            Vertex back = v;
+            lightVertex(lighting, 1, eye, {-n.x, -n.y, -n.z}, back.color);
+            backs.push_back(back);
+        }
+    } else {
+        std::memcpy(v.color, currentColor, sizeof v.color);
+    }
+    if (textureStack.size() == 1 && textureStack[0].m[0] == 1 && currentTexCoord[3] == 1) {
+        v.texCoord[0] = currentTexCoord[0];  // the usual case, exactly as given
+        v.texCoord[1] = currentTexCoord[1];
+    } else {
+        float t[4];
+        times(textureStack.back(), currentTexCoord, t);
+        const float q = t[3] != 0 ? t[3] : 1;
+        v.texCoord[0] = t[0] / q;
+        v.texCoord[1] = t[1] / q;
+    }
+    v.fog = std::fabs(eye[3] != 0 ? eye[2] / eye[3] : eye[2]);
+    primitive.push_back(v);
+    edges.push_back(currentEdge);
+}
+
+// One filled triangle, or its edges or corners under glPolygonMode (with
+// `flags`, only the edges whose first vertex's edge flag is set); shaded
+// flat, it takes the colour of `c`, or of a polygon's first vertex.
+void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags)
+{
+    const size_t ids[3] = {a, b, c};
+    const bool front = (orientation(primitive[a], primitive[b], primitive[c]) > 0) == (winding == GL_CCW);
+    const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
+    Vertex v[3];
+    for (int i = 0; i < 3; i++)
+        v[i] = lit[ids[i]];
+    if (flatShading)  // the face's last vertex, a polygon's first
+        for (int i = 0; i < 3; i++)
+            std::memcpy(v[i].color, lit[beginMode == GL_POLYGON ? 0 : c].color, sizeof v[i].color);
+    const GLenum mode = polygonModes[front ? 0 : 1];
+    if (mode == GL_FILL) {
+        if (winding == GL_CW)
+            emit(state, {&v[0], &v[2], &v[1]});
+        else
+            emit(state, {&v[0], &v[1], &v[2]});
+        return;
+    }
+    const GLenum culled = fragments.cullMode;
+    if (cullFaceOn && (culled == GL_FRONT_AND_BACK || (culled == GL_BACK) != front))
+        return;
+    DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
+    for (int i = 0; i < 3; i++) {
+        if (mode == GL_POINT)
+            emit(s, {&v[i]});
+        else if (!flags || edges[ids[i]])
+            emitLine(s, v[i], v[(i + 1) % 3]);
+    }
+}
+
+// A line, as WebGL draws it when one pixel wide; wider, as the
+// parallelogram GL draws: widened across its minor axis.
+void Context::emitLine(const DrawState& state, const Vertex& a, const Vertex& b)
+{
+    const float width = fragments.lineWidth;
+    if (width <= 1.5f || a.position[3] <= 0 || b.position[3] <= 0 || viewportRect[2] <= 0 || viewportRect[3] <= 0) {
+        emit(state, {&a, &b});
+        return;
+    }
+    const float dx = (b.position[0] / b.position[3] - a.position[0] / a.position[3]) * (float)viewportRect[2];
+    const float dy = (b.position[1] / b.position[3] - a.position[1] / a.position[3]) * (float)viewportRect[3];
+    const bool xMajor = std::fabs(dx) >= std::fabs(dy);
+    const int axis = xMajor ? 1 : 0;
+    const float half = width / (float)(xMajor ? viewportRect[3] : viewportRect[2]);  // in NDC
+    Vertex q[4] = {a, a, b, b};
+    q[0].position[axis] -= half * a.position[3];
+    q[1].position[axis] += half * a.position[3];
+    q[2].position[axis] -= half * b.position[3];
+    q[3].position[axis] += half * b.position[3];
+    DrawState s = stateFor(GL_TRIANGLES);
+    s.cullFace = false;
+    s.fragments.polygonOffset = GL_FALSE;
+    emit(s, {&q[0], &q[2], &q[1], &q[1], &q[2], &q[3]});
+}
+
+// The corners of a polygon, a quad or a quad strip's quad, drawn as its
+// own edges or corners (not its triangles') under glPolygonMode.
+void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
+{
+    const bool front = (orientation(primitive[ring[0]], primitive[ring[1]], primitive[ring[2]]) > 0) == (winding == GL_CCW);
+    const GLenum culled = fragments.cullMode;
+    if (cullFaceOn && (culled == GL_FRONT_AND_BACK || (culled == GL_BACK) != front))
+        return;
+    const GLenum mode = polygonModes[front ? 0 : 1];
+    if (mode == GL_FILL) {
+        const DrawState s = stateFor(GL_TRIANGLES);
+        for (size_t i = 1; i + 1 < ring.size(); i++)
+            emitTriangle(s, ring[0], ring[i], ring[i + 1], false);
+        return;
+    }
+    const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
+    const DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
+    const size_t n = ring.size(), provoking = beginMode == GL_POLYGON ? ring[0] : ring[n - 1];
+    for (size_t i = 0; i < n; i++) {
+        Vertex p = lit[ring[i]], q = lit[ring[(i + 1) % n]];
+        if (flatShading) {
+            std::memcpy(p.color, lit[provoking].color, sizeof p.color);
+            std::memcpy(q.color, lit[provoking].color, sizeof q.color);
+        }
+        if (mode == GL_POINT)
+            emit(s, {&p});
+        else if (!flags || edges[ring[i]])
+            emitLine(s, p, q);
+    }
+}
+
+// Polygons and fans turn about their first vertex; a strip's odd triangles
+// swap their first two vertices to keep the strip's winding. Each triangle
+// is listed with the vertex that colours a flat face last.
+void Context::end()
+{
+    if (!inBegin)
+        return;
+    inBegin = false;
+    const size_t n = primitive.size();
+    const GLenum m = beginMode;
+    const bool outlined = polygonModes[0] != GL_FILL || polygonModes[1] != GL_FILL;
+    if (outlined && (m == GL_POLYGON || m == GL_QUADS || m == GL_QUAD_STRIP)) {
+        if (m == GL_POLYGON && n >= 3) {
+            std::vector<size_t> ring(n);
+            for (size_t i = 0; i < n; i++)
+                ring[i] = i;
+            emitOutline(ring, true);
+        }
+        for (size_t i = 0; m == GL_QUADS && i + 3 < n; i += 4)
+            emitOutline({i, i + 1, i + 2, i + 3}, true);
+        for (size_t i = 0; m == GL_QUAD_STRIP && i + 3 < n; i += 2)
+            emitOutline({i, i + 1, i + 3, i + 2}, false);
+        return;
+    }
+    const DrawState s = stateFor(GL_TRIANGLES);
+    const bool flags = m == GL_TRIANGLES || m == GL_POLYGON || m == GL_QUADS;
+    if (m == GL_POLYGON || m == GL_TRIANGLE_FAN) {
+        for (size_t i = 1; i + 1 < n; i++)
+            emitTriangle(s, 0, i, i + 1, flags);
+    } else if (m == GL_TRIANGLE_STRIP) {
+        for (size_t i = 0; i + 2 < n; i++) {
+            if (i % 2 == 0)
+                emitTriangle(s, i, i + 1, i + 2, false);
+            else
+                emitTriangle(s, i + 1, i, i + 2, false);
+        }
+    } else if (m == GL_TRIANGLES) {
+        for (size_t i = 0; i + 2 < n; i += 3)
+            emitTriangle(s, i, i + 1, i + 2, true);
+    } else if (m == GL_QUADS) {
+        for (size_t i = 0; i + 3 < n; i += 4) {
+            emitTriangle(s, i, i + 1, i + 3, false);
+            emitTriangle(s, i + 1, i + 2, i + 3, false);
+        }
+    } else if (m == GL_QUAD_STRIP) {
+        for (size_t i = 0; i + 3 < n; i += 2) {
+            emitTriangle(s, i, i + 1, i + 3, false);
+            emitTriangle(s, i + 2, i, i + 3, false);
+        }
+    } else if (m == GL_LINES || m == GL_LINE_STRIP || m == GL_LINE_LOOP) {
+        const DrawState lines = stateFor(GL_LINES);
+        const size_t step = m == GL_LINES ? 2 : 1;
+        auto line = [&](size_t i, size_t j) {
+            Vertex a = primitive[i], b = primitive[j];
+            if (flatShading)
+                std::memcpy(a.color, b.color, sizeof a.color);
+            emitLine(lines, a, b);
+        };
+        for (size_t i = 0; i + 1 < n; i += step)
+            line(i, i + 1);
+        if (m == GL_LINE_LOOP && n > 2)
+            line(n - 1, 0);
+    } else if (m == GL_POINTS) {
+        const DrawState points = stateFor(GL_POINTS);
+        for (const Vertex& v : primitive)
+            emit(points, {&v});
+    }
+}
+
+}  // namespace glweb
