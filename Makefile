@@ -1,7 +1,8 @@
 # The two commands a user needs:
 #   make run   - install what running needs, build the program and the textures, start Tarnvale
 #   make test  - install and build everything, then the whole test suite (display tests under Xvfb)
-# and the others: make bench, make fuzz, make web, make web-serve, make install, make package.
+# and the others: make bench, make fuzz, make web, make web-serve, make examples,
+# make web-program SRC="a.c b.c", make install, make package.
 
 BUILD   := build
 JOBS    := $(shell nproc 2>/dev/null || echo 2)
@@ -13,7 +14,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev li
                  xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev lintian desktop-file-utils man-db
 WEB_PACKAGES  := emscripten node-acorn node-jsdom python3 chromium chromium-driver python3-selenium fonts-nanum
 
-.PHONY: run test build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve install package clean
+.PHONY: run test build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve examples web-program install package clean
 
 run: build-program
 	cd $(BUILD)/run && ../tarnvale
@@ -56,6 +57,16 @@ package: build-docs
 
 web: deps-web build-textures
 	web/build.sh $(BUILD)
+
+# The classic programs of examples/, built natively into build/examples.
+examples: deps-run
+	[ -f $(BUILD)/CMakeCache.txt ] || $(CMAKE) -DTARNVALE_TESTS=OFF -DTARNVALE_BENCH=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target examples
+
+# A GLUT program of one's own as a page: make web-program SRC="a.c b.c" [FILES="data.txt"]
+web-program: deps-web
+	@[ -n "$(SRC)" ] || { echo 'usage: make web-program SRC="a.c b.c" [FILES="data.txt"]'; exit 2; }
+	web/build_program.sh $(BUILD)/web-program/$(basename $(notdir $(firstword $(SRC)))) $(SRC) $(FILES)
 
 web-serve: web
 	web/serve.sh $(BUILD)/web

@@ -76,3 +76,10 @@ for f in "$generated"/*.bmp; do
 done
 "$root/web/pack_textures.sh" "$out" "${own[@]}"
 echo "page built in $out"
+# The examples, a page each, on the same platform compiled once.
+mkdir -p "$build/web-platform"
+for f in "$root"/examples/*.c; do
+    name=$(basename "${f%.c}")
+    TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$out/examples/$name" "$f" >/dev/null
+done
+echo "examples built in $out/examples"

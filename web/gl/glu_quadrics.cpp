@@ -22,9 +22,16 @@ struct GridPoint {
     double x, y, z, nx, ny, nz, s, t;
 };
 
+// What a silhouette keeps of a grid's lines: its first and last rows (the
+// rims), and of its columns all, the first and last, or none.
+struct Silhouette {
+    bool rims;
+    enum { allColumns, endColumns, noColumns } columns;
+};
+
 // Draws a grid of (rows + 1) x (columns + 1) points, row by row, as the
-// quadric's style asks; `wrap` joins the last column to the first for lines.
-void drawGrid(const GLUquadric* q, const std::vector<GridPoint>& p, int rows, int columns, bool silhouetteRows)
+// quadric's style asks.
+void drawGrid(const GLUquadric* q, const std::vector<GridPoint>& p, int rows, int columns, Silhouette silhouette)
 {
     const int stride = columns + 1;
     const bool inside = q->orientation == GLU_INSIDE;
@@ -52,18 +59,20 @@ void drawGrid(const GLUquadric* q, const std::vector<GridPoint>& p, int rows, in
             put(g);
         glEnd();
     } else {
-        // Lines: each row's ring and each column's line; a silhouette keeps
-        // only the outer rows of a disk, or the columns of the others.
+        // Lines: each row's ring and each column's line, or what a
+        // silhouette keeps of them.
+        const bool outline = q->drawStyle == GLU_SILHOUETTE;
         for (int r = 0; r <= rows; r++) {
-            if (q->drawStyle == GLU_SILHOUETTE && (!silhouetteRows || (r != 0 && r != rows)))
+            if (outline && !(silhouette.rims && (r == 0 || r == rows)))
                 continue;
             glBegin(GL_LINE_STRIP);
             for (int c = 0; c <= columns; c++)
                 put(p[r * stride + c]);
             glEnd();
         }
-        for (int c = 0; c < columns; c++) {
-            if (q->drawStyle == GLU_SILHOUETTE && silhouetteRows)
+        for (int c = 0; c <= columns; c++) {
+            if (outline && (silhouette.columns == Silhouette::noColumns ||
+                            (silhouette.columns == Silhouette::endColumns && c != 0 && c != columns)))
                 continue;
             glBegin(GL_LINE_STRIP);
             for (int r = 0; r <= rows; r++)
@@ -99,7 +108,11 @@ void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks)
             p.push_back({radius * nx, radius * ny, radius * nz, nx, ny, nz, (double)c / slices, (double)r / stacks});
         }
     }
-    drawGrid(q, p, stacks, slices, false);
+    // A sphere's silhouette is its lines.
+    GLUquadric lines = *q;
+    if (lines.drawStyle == GLU_SILHOUETTE)
+        lines.drawStyle = GLU_LINE;
+    drawGrid(&lines, p, stacks, slices, {true, Silhouette::allColumns});
 }
 
 // Along +z from the base (radius `base`) to `height` (radius `top`).
@@ -118,7 +131,7 @@ void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GL
                          (double)r / stacks});
         }
     }
-    drawGrid(q, p, stacks, slices, false);
+    drawGrid(q, p, stacks, slices, {true, Silhouette::allColumns});
 }
 
 // In the plane z = 0, facing +z; angles in degrees from +y towards +x.
@@ -157,7 +170,7 @@ void gluPartialDisk(GLUquadric* q, GLdouble inner, GLdouble outer, GLint slices,
         }
         return;
     }
-    drawGrid(q, p, loops, slices, true);
+    drawGrid(q, p, loops, slices, {true, sweep >= 360 ? Silhouette::noColumns : Silhouette::endColumns});
 }
 
 void gluDisk(GLUquadric* q, GLdouble inner, GLdouble outer, GLint slices, GLint loops)

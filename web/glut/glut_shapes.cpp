@@ -87,20 +87,26 @@ void drawSolid(const std::vector<V>& corners, double scale, bool solid)
     }
 }
 
-std::vector<V> tetrahedron() { return {{1, 1, 1}, {1, -1, -1}, {-1, 1, -1}, {-1, -1, 1}}; }
+// Corners one from the centre, the first on +x.
+std::vector<V> tetrahedron()
+{
+    const double r2 = std::sqrt(2.0), r6 = std::sqrt(6.0);
+    return {{1, 0, 0}, {-1 / 3.0, 2 * r2 / 3, 0}, {-1 / 3.0, -r2 / 3, r6 / 3}, {-1 / 3.0, -r2 / 3, -r6 / 3}};
+}
 
 std::vector<V> octahedron() { return {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}}; }
 
+// Corners one from the centre: two on the x axis, and two rings of five
+// about it, the first from +y towards +z, the second turned half a step.
 std::vector<V> icosahedron()
 {
-    const double g = (1 + std::sqrt(5.0)) / 2, s = 1 / std::sqrt(1 + g * g);
-    std::vector<V> c;
-    for (double a : {-1.0, 1.0})
-        for (double b : {-g, g}) {
-            c.push_back({0, a * s, b * s});
-            c.push_back({a * s, b * s, 0});
-            c.push_back({b * s, 0, a * s});
-        }
+    const double x = 1 / std::sqrt(5.0), r = 2 / std::sqrt(5.0);
+    std::vector<V> c = {{1, 0, 0}, {-1, 0, 0}};
+    for (int k = 0; k < 5; k++) {
+        const double a = 2 * pi * k / 5, b = a + pi / 5;
+        c.push_back({x, r * std::cos(a), r * std::sin(a)});
+        c.push_back({-x, r * std::cos(b), r * std::sin(b)});
+    }
     return c;
 }
 
@@ -112,9 +118,9 @@ std::vector<V> dodecahedron()
         for (double y : {-1.0, 1.0}) {
             for (double z : {-1.0, 1.0})
                 c.push_back({x, y, z});
-            c.push_back({0, x / g, y * g});
-            c.push_back({x / g, y * g, 0});
-            c.push_back({y * g, 0, x / g});
+            c.push_back({0, x * g, y / g});
+            c.push_back({x / g, 0, y * g});
+            c.push_back({x * g, y / g, 0});
         }
     return c;
 }
@@ -148,11 +154,26 @@ void torus(double inner, double outer, int sides, int rings, bool solid)
         glVertex3d(std::cos(theta) * (outer + inner * std::cos(phi)), std::sin(theta) * (outer + inner * std::cos(phi)),
                    inner * nz);
     };
+    if (!solid) {  // a loop round the tube at each ring, and along it at each side
+        for (int r = 0; r < rings; r++) {
+            glBegin(GL_LINE_LOOP);
+            for (int s = 0; s < sides; s++)
+                point(r, s);
+            glEnd();
+        }
+        for (int s = 0; s < sides; s++) {
+            glBegin(GL_LINE_LOOP);
+            for (int r = 0; r < rings; r++)
+                point(r, s);
+            glEnd();
+        }
+        return;
+    }
     for (int r = 0; r < rings; r++) {
-        glBegin(solid ? GL_QUAD_STRIP : GL_LINE_STRIP);
-        for (int s = 0; s <= sides; s++) {
-            point(r + 1, s);
+        glBegin(GL_QUAD_STRIP);
+        for (int s = 0; s <= sides; s++) {  // outer faces counter-clockwise seen from outside
             point(r, s);
+            point(r + 1, s);
         }
         glEnd();
     }

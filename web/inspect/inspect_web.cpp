@@ -330,7 +330,7 @@ EMSCRIPTEN_KEEPALIVE void inspectTextureParams(int name, int* out)
     std::copy(values, values + 4, out);
 }
 
-// A texture's image as WebGL has it, RGB rows from the bottom; its width
+// A texture's image as WebGL has it, RGBA rows from the bottom; its width
 // and height are written to `size`.
 EMSCRIPTEN_KEEPALIVE const unsigned char* inspectTexture(int name, int* size)
 {

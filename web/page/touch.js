@@ -9,6 +9,9 @@
   const canvas = document.getElementById('canvas');
   const root = document.documentElement;
   const LEFT_BUTTON = 0, DOWN = 0, UP = 1;
+  // Two fingers zoom as z and x do, on a page that has them (a program's
+  // own page says data-pinch="none").
+  const PINCH = root.dataset.pinch !== 'none';
   const LONG_PRESS_MS = 500, STILL_PX = 10, PINCH_STEP_PX = 40, FIRST_REPEAT_MS = 400, REPEAT_MS = 33;
 
   const showControls = () => root.classList.add('touch');
@@ -45,7 +48,7 @@
         endDrag();
         Module._tarnvaleMenuAt(t.clientX, t.clientY);
       }, LONG_PRESS_MS);
-    } else if (e.touches.length === 2) {
+    } else if (e.touches.length === 2 && PINCH) {
       endDrag();
       pinch = { distance: spread(e.touches) };
     }
@@ -101,9 +104,9 @@
   for (const button of document.querySelectorAll('#keylist button'))
     button.addEventListener('click', () => { if (Module.running()) Module._tarnvaleKey(button.dataset.key.charCodeAt(0)); });
   const fold = document.getElementById('fold'), list = document.getElementById('keylist');
-  fold.addEventListener('click', () => {
+  fold?.addEventListener('click', () => {
     list.hidden = !list.hidden;
     fold.setAttribute('aria-expanded', String(!list.hidden));
   });
-  document.getElementById('controls').addEventListener('contextmenu', (e) => e.preventDefault());
+  document.getElementById('controls')?.addEventListener('contextmenu', (e) => e.preventDefault());
 })();

@@ -1,0 +1,191 @@
+// The page's GL entry points on the host, as any program calls them: what
+// bad input gets (the error GL names, and nothing drawn or kept), and
+// display lists against the same calls made directly.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <functional>
+#include <vector>
+
+#include "web/gl/gl_api.h"
+#include "web/gl/gl_web.h"
+
+namespace {
+
+void drain()
+{
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+// Back to a context as a program finds it: identity matrices, the
+// modelview's stack one deep, nothing inside glBegin.
+void fresh()
+{
+    if (glweb::gl().inside())
+        glEnd();
+    for (GLenum mode : {GL_PROJECTION, GL_TEXTURE, GL_MODELVIEW}) {
+        glMatrixMode(mode);
+        while (glweb::gl().stackDepth(mode) > 1)
+            glPopMatrix();
+        glLoadIdentity();
+    }
+    glweb::gl().vertices.clear();
+    glweb::gl().commands.clear();
+    drain();
+}
+
+TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
+{
+    const GLubyte pixel[4] = {1, 2, 3, 4};
+    const struct {
+        const char* what;
+        std::function<void()> calls;
+        GLenum error;
+        std::function<bool()> unchanged;
+    } rows[] = {
+        {"glEnd without glBegin", [] { glEnd(); }, GL_INVALID_OPERATION, [] { return !glweb::gl().inside(); }},
+        {"glBegin inside glBegin", [] { glBegin(GL_POINTS); glBegin(GL_LINES); glVertex2f(0, 0); glEnd(); },
+         GL_INVALID_OPERATION, [] { return glweb::gl().commands.size() == 1; }},
+        {"a mode glBegin does not know", [] { glBegin(GL_POLYGON + 1); }, GL_INVALID_ENUM,
+         [] { return !glweb::gl().inside(); }},
+        {"the modelview pushed past 32", [] { for (int i = 0; i < 33; i++) glPushMatrix(); }, GL_STACK_OVERFLOW,
+         [] { return glweb::gl().stackDepth(GL_MODELVIEW) == 32; }},
+        {"the projection pushed past 2",
+         [] { glMatrixMode(GL_PROJECTION); glPushMatrix(); glPushMatrix(); }, GL_STACK_OVERFLOW,
+         [] { return glweb::gl().stackDepth(GL_PROJECTION) == 2; }},
+        {"a stack popped empty", [] { glPopMatrix(); }, GL_STACK_UNDERFLOW,
+         [] { return glweb::gl().stackDepth(GL_MODELVIEW) == 1; }},
+        {"a matrix mode GL does not know", [] { glMatrixMode(GL_TEXTURE_2D); }, GL_INVALID_ENUM, nullptr},
+        {"a texture of negative width", [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, -1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, pixel); },
+         GL_INVALID_VALUE, nullptr},
+        {"a texture with a border of 2", [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 2, GL_RGB, GL_UNSIGNED_BYTE, pixel); },
+         GL_INVALID_VALUE, nullptr},
+        {"a texture format GL does not know",
+         [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_VERTEX_ARRAY, GL_UNSIGNED_BYTE, pixel); },
+         GL_INVALID_ENUM, nullptr},
+        {"a texture of size 0: no error, and no image", [] {
+             glBindTexture(GL_TEXTURE_2D, 41);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+         }, GL_NO_ERROR, [] { return glweb::gl().textures[41].pixels.empty() && !glweb::gl().textures[41].complete(); }},
+        {"a list begun inside a list", [] { glNewList(5, GL_COMPILE); glNewList(6, GL_COMPILE); glEndList(); },
+         GL_INVALID_OPERATION, [] { return glIsList(5) && !glIsList(6); }},
+        {"glEndList with no list", [] { glEndList(); }, GL_INVALID_OPERATION, nullptr},
+        {"a list of name 0", [] { glNewList(0, GL_COMPILE); }, GL_INVALID_VALUE, nullptr},
+        {"a negative range of lists", [] { glGenLists(-1); }, GL_INVALID_VALUE, nullptr},
+        // Called inside its own compilation: kept as a call, which then runs
+        // into itself only as deep as lists nest (64).
+        {"a list calling itself", [] {
+             glNewList(9, GL_COMPILE);
+             glBegin(GL_POINTS);
+             glVertex2f(0, 0);
+             glEnd();
+             glCallList(9);
+             glEndList();
+             glCallList(9);
+         }, GL_NO_ERROR, [] { return glweb::gl().vertices.size() == 64; }},
+        {"a point of size 0", [] { glPointSize(0); }, GL_INVALID_VALUE,
+         [] { return glweb::gl().fragments.pointSize == 1; }},
+        {"a scissor box of negative width", [] { glScissor(0, 0, -1, 1); }, GL_INVALID_VALUE, nullptr},
+        {"a fog density below 0", [] { glFogf(GL_FOG_DENSITY, -1); }, GL_INVALID_VALUE,
+         [] { return glweb::gl().fragments.fogDensity == 1; }},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        r.calls();
+        EXPECT_EQ(glGetError(), r.error) << r.what;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what << ": the error was not cleared";
+        if (r.unchanged)
+            EXPECT_TRUE(r.unchanged()) << r.what;
+    }
+    fresh();
+}
+
+// Each row's calls drawn once directly and once through a list: the same
+// vertices, colours and commands.
+TEST(GLApiTest, ListsDrawWhatTheirCallsDraw)
+{
+    const GLubyte names[2] = {1, 2};
+    const struct {
+        const char* what;
+        std::function<void()> direct, listed;
+    } rows[] = {
+        {"a coloured, moved triangle", [] {
+             glColor3f(1, 0, 0);
+             glTranslatef(1, 2, 3);
+             glBegin(GL_TRIANGLES);
+             glVertex3f(0, 0, 0); glVertex3f(1, 0, 0); glVertex3f(0, 1, 0);
+             glEnd();
+         }, [] {
+             glNewList(20, GL_COMPILE);
+             glColor3f(1, 0, 0);
+             glTranslatef(1, 2, 3);
+             glBegin(GL_TRIANGLES);
+             glVertex3f(0, 0, 0); glVertex3f(1, 0, 0); glVertex3f(0, 1, 0);
+             glEnd();
+             glEndList();
+             glCallList(20);
+         }},
+        {"compiled and run at once", [] {
+             glBegin(GL_LINES); glVertex2f(0, 0); glVertex2f(1, 1); glEnd();
+         }, [] {
+             glNewList(21, GL_COMPILE_AND_EXECUTE);
+             glBegin(GL_LINES); glVertex2f(0, 0); glVertex2f(1, 1); glEnd();
+             glEndList();
+         }},
+        // The list called while another is compiled and run is kept as
+        // its call alone, not its calls too.
+        {"a list called into another", [] {
+             for (int i = 0; i < 2; i++) {
+                 glBegin(GL_POINTS); glVertex2f(0, 0); glEnd();
+             }
+         }, [] {
+             glNewList(40, GL_COMPILE);
+             glBegin(GL_POINTS); glVertex2f(0, 0); glEnd();
+             glEndList();
+             glNewList(41, GL_COMPILE_AND_EXECUTE);
+             glCallList(40);
+             glEndList();
+             glCallList(41);
+         }},
+        {"two lists by glCallLists from a base", [] {
+             glTranslatef(1, 0, 0);
+             glRotatef(90, 0, 0, 1);
+             glBegin(GL_POINTS); glVertex2f(1, 0); glEnd();
+         }, [&] {
+             glNewList(31, GL_COMPILE);
+             glTranslatef(1, 0, 0);
+             glEndList();
+             glNewList(32, GL_COMPILE);
+             glRotatef(90, 0, 0, 1);
+             glCallList(33);  // nested, and made after this list
+             glEndList();
+             glNewList(33, GL_COMPILE);
+             glBegin(GL_POINTS); glVertex2f(1, 0); glEnd();
+             glEndList();
+             glListBase(30);
+             glCallLists(2, GL_UNSIGNED_BYTE, names);
+             glListBase(0);
+         }},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        r.direct();
+        const std::vector<glweb::Vertex> direct = glweb::gl().vertices;
+        fresh();
+        r.listed();
+        const std::vector<glweb::Vertex>& listed = glweb::gl().vertices;
+        ASSERT_EQ(listed.size(), direct.size()) << r.what;
+        ASSERT_FALSE(direct.empty()) << r.what;
+        for (size_t i = 0; i < direct.size(); i++)
+            for (int k = 0; k < 4; k++) {
+                EXPECT_FLOAT_EQ(listed[i].position[k], direct[i].position[k]) << r.what << ", vertex " << i;
+                EXPECT_FLOAT_EQ(listed[i].color[k], direct[i].color[k]) << r.what << ", vertex " << i;
+            }
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
+    }
+    fresh();
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+"""Each example's page against its desktop window under Xvfb and Mesa, at
+full scale: at most 1% of the pixels may differ by more than 6%. One
+browser and one display for them all.
+    TARNVALE_WEB=build/web xvfb-run -a python3 test_examples.py build/examples"""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from selenium.webdriver.common.action_chains import ActionChains
+
+from desktop import Desktop
+from page import Page, Server, web_dir
+
+# (example, its window's title, keys pressed first: X's name, the browser's)
+EXAMPLES = [
+    ('lit_sphere', 'Materials', []),
+    ('planets', 'Planets', [('space', ' '), ('0', '0'), ('y', 'y')]),  # stopped, then a year on
+    ('rings', 'Rings', []),
+    ('fog_blend', 'Fog and blending', [('F', 'F')]),  # exponential fog
+    ('lines', 'Points, lines and polygons', []),
+    ('checker', 'Checkerboard', []),
+    ('quadrics', 'Quadrics', []),
+    ('shapes', 'Shapes', [('Right', '\ue014')]),
+]
+
+
+def differing_share(a, b):
+    """The share of the pixels of two pictures that differ by more than 6%."""
+    result = subprocess.run(['compare', '-metric', 'AE', '-fuzz', '6%', a, b, 'null:'], capture_output=True, text=True)
+    size = subprocess.run(['identify', '-format', '%w %h', a], capture_output=True, text=True, check=True)
+    w, h = map(int, size.stdout.split())
+    return float(result.stderr.split()[0]) / (w * h)
+
+
+class ExamplesTest(unittest.TestCase):
+    def test_each_example_draws_its_desktop_picture(self):
+        work = tempfile.mkdtemp()
+        server = Server(os.path.join(web_dir(), 'examples'))
+        page = Page(server.url + EXAMPLES[0][0] + '/', first_frame=False)
+        failures = []
+        try:
+            for name, title, keys in EXAMPLES:
+                with self.subTest(name):
+                    desktop = Desktop(os.path.join(PROGRAMS, name), work, name='^%s$' % re.escape(title))
+                    if name != EXAMPLES[0][0]:
+                        page.visit(server.url + name + '/', first_frame=False)
+                    page.frames_after(1, since=0)
+                    for x_key, key in keys:
+                        desktop.key(x_key)
+                        before = page.frames()
+                        ActionChains(page.driver).send_keys(key).perform()
+                        page.frames_after(1, since=before)
+                    ours, theirs = os.path.join(work, name + '-desktop.png'), os.path.join(work, name + '-page.png')
+                    desktop.settled_shot(ours, changed=False)
+                    page.canvas_png(theirs)
+                    self.assertEqual(desktop.quit(), 0)
+                    share = differing_share(ours, theirs)
+                    print('%-12s %.2f%% of the pixels differ' % (name, 100 * share))
+                    if share > 0.01:
+                        failures.append('%s: %.2f%% differ, see %s and %s' % (name, 100 * share, ours, theirs))
+        finally:
+            page.close()
+            server.stop()
+        self.assertEqual(failures, [])
+
+
+if __name__ == '__main__':
+    PROGRAMS = os.path.abspath(sys.argv[1])
+    unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Turns a classic GLUT program into a page: its C or C++ sources, unchanged,
+# compiled against the page's <GL/gl.h>, <GL/glu.h> and <GL/glut.h> and
+# linked with the page's GL, GLU and GLUT (web/gl, web/glut) into
+# OUT_DIR/index.html and its files. Any other file named goes into the
+# program's working directory. An entry point the page lacks is an error
+# that names it; a source that does not compile, the compiler's own words.
+#   web/build_program.sh OUT_DIR SOURCE... [FILE...]
+# TARNVALE_PLATFORM=DIR keeps the platform's objects there, for the next build.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+[ $# -ge 2 ] || { echo "usage: $0 OUT_DIR SOURCE... [FILE...]" >&2; exit 2; }
+out=$1
+shift
+sources=() files=()
+for a in "$@"; do
+    case "$a" in
+    *.c | *.cc | *.cpp | *.cxx | *.C) sources+=("$a") ;;
+    *) [ -f "$a" ] || { echo "$0: no file $a" >&2; exit 2; }; files+=("$a") ;;
+    esac
+done
+[ ${#sources[@]} -gt 0 ] || { echo "$0: no C or C++ source among $*" >&2; exit 2; }
+name=$(basename "${sources[0]}")
+name=${name%.*}
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+platform=${TARNVALE_PLATFORM:-$work/platform}
+mkdir -p "$out" "$platform" "$work/program"
+
+# The platform, once: compiled side by side, stopping at the first failure;
+# kept while none of its files, headers included, has changed.
+flags=(-O2 -Wall -Wextra -Wno-unused-parameter -I"$root" -DTARNVALE_NO_INSPECTOR)
+stamp=$(cat "$root"/glcore/* "$root"/web/gl/* "$root"/web/glut/* "$0" | md5sum | cut -c1-32)
+[ "$(cat "$platform/stamp" 2>/dev/null)" = "$stamp" ] || rm -f "$platform"/*.o "$platform/stamp"
+if [ ! -f "$platform/stamp" ]; then
+    pids=()
+    for s in "$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp; do
+        [ "$(basename "$s")" = menu_labels.cpp ] && continue  # the house's own
+        em++ -std=c++17 "${flags[@]}" -c "$s" -o "$platform/$(basename "${s%.cpp}").o" &
+        pids+=($!)
+    done
+    for p in "${pids[@]}"; do wait "$p"; done
+    echo "$stamp" >"$platform/stamp"
+fi
+
+for s in "${sources[@]}"; do
+    o="$work/program/$(basename "${s%.*}").o"
+    case "$s" in
+    *.c) emcc -O2 -c "$s" -o "$o" ;;
+    *) em++ -O2 -c "$s" -o "$o" ;;
+    esac
+done
+
+# What the program calls of GL, GLU and GLUT, and the platform has not:
+# named here, before the linker could take emscripten's own WebGL calls
+# for them.
+defined=$(emnm --defined-only "$platform"/*.o 2>/dev/null | awk '{print $3}' | sort -u)
+missing=$(emnm -u "$work"/program/*.o 2>/dev/null | awk '{print $2}' | grep -E '^(gl|glu|glut)[A-Z]' | sort -u |
+          comm -23 - <(echo "$defined") || true)
+if [ -n "$missing" ]; then
+    for m in $missing; do echo "$name: undefined reference to '$m': the page's GL, GLU and GLUT have no $m" >&2; done
+    exit 1
+fi
+
+preload=()
+for f in "${files[@]}"; do preload+=(--preload-file "$f@/$(basename "$f")"); done
+em++ -O2 -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 \
+    -Wl,--wrap=exit "${preload[@]}" "$work"/program/*.o "$platform"/*.o -o "$out/$name.js"
+build=$(cat "$out/$name.js" "$out/$name.wasm" | md5sum | cut -c1-12)
+sed -e "s/@NAME@/$name/g" -e "s/@BUILD@/$build/g" "$root/web/page/program.html" >"$out/index.html"
+cp "$root"/web/page/{program,menu,touch}.js "$out/"
+echo "page built in $out/index.html"
