@@ -268,10 +268,13 @@ DrawState Context::stateFor(GLenum mode) const
     return s;
 }
 
+// A primitive's pieces come with the one state glEnd made for them: only
+// the first is compared with the last command's (checked, reset by glEnd).
 void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> list)
 {
     Command* last = commands.empty() ? nullptr : &commands.back();
-    if (!last || last->kind != Command::draw || !(last->state == state)) {
+    const bool known = checked == &state && checkedCommands == commands.size();
+    if (!known && (!last || last->kind != Command::draw || !(last->state == state))) {
         Command c{};
         c.kind = Command::draw;
         c.state = state;
@@ -279,6 +282,8 @@ void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> 
         commands.push_back(c);
         last = &commands.back();
     }
+    checked = &state;
+    checkedCommands = commands.size();
     for (const Vertex* v : list)
         vertices.push_back(*v);
     last->count += list.size();

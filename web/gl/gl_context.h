@@ -224,6 +224,8 @@ private:
     std::vector<Vertex> primitive;
     std::vector<bool> edges;  // each vertex's edge flag
     std::vector<Vertex> backs;  // the same vertices lit on the back, with two-sided lighting
+    const DrawState* checked = nullptr;  // the state the last command was found to have
+    size_t checkedCommands = 0;
 
     void load(const glcore::Mat4& m);
     std::vector<glcore::Mat4>& currentStack();

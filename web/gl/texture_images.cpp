@@ -79,6 +79,13 @@ float component(const uint8_t* p, GLenum type)
 // A pixel of the program's as RGBA, then as the base format keeps it.
 void toStored(const uint8_t* p, GLenum format, GLenum type, GLenum base, uint8_t out[4])
 {
+    if (type == GL_UNSIGNED_BYTE && (format == GL_RGB || format == GL_RGBA) && (base == GL_RGB || base == GL_RGBA)) {
+        out[0] = p[0];  // the usual image, as it is: no conversion through floats
+        out[1] = p[1];
+        out[2] = p[2];
+        out[3] = format == GL_RGBA && base == GL_RGBA ? p[3] : 255;
+        return;
+    }
     const int size = bytesOf(type);
     float c[4] = {0, 0, 0, 1};
     switch (format) {

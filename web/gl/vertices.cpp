@@ -197,6 +197,7 @@ void Context::end()
     if (!inBegin)
         return;
     inBegin = false;
+    checked = nullptr;  // this glEnd's states are new
     const size_t n = primitive.size();
     const GLenum m = beginMode;
     const bool outlined = polygonModes[0] != GL_FILL || polygonModes[1] != GL_FILL;

@@ -18,11 +18,19 @@ struct Uploaded {
     unsigned version = 0;
 };
 
-GLuint program = 0, buffer = 0;
-GLint positionAttrib, colorAttrib, texCoordAttrib, fogAttrib;
-struct {
-    GLint texturing, envMode, baseFormat, envColor, fogMode, fogParams, fogColor, alphaFunc, alphaRef, pointSize;
-} uniforms;
+// One WebGL program for each kind of fragment work a draw asks for, made
+// when first needed: a shader that branches on uniforms costs a software
+// rasteriser on every pixel, one compiled for its case does not.
+struct Program {
+    GLuint id = 0;
+    GLint envColor, fogParams, fogColor, alphaRef, pointSize;
+    bool set = false;       // its uniforms hold `values`
+    glweb::Fragments values;
+};
+std::map<int, Program> programs;  // by variantOf()
+int currentVariant = -1;
+GLuint buffer = 0;
+const GLint positionAttrib = 0, colorAttrib = 1, texCoordAttrib = 2, fogAttrib = 3;
 std::map<GLuint, Uploaded> uploaded;  // by the program's texture name
 DrawState current{};
 bool haveCurrent = false;
@@ -45,10 +53,11 @@ void main() {
     vFog = fog;
 })";
 
-// The texture environment of OpenGL 1.1 for each base format (0 RGB,
+// OpenGL 1.1's texture environment for each base format (FORMAT 0 RGB,
 // 1 RGBA, 2 alpha, 3 luminance, 4 luminance and alpha, 5 intensity; the
 // stored texel has what a format lacks as 1, alpha's colour as 1), fog by
-// the fragment's distance from the eye, and the alpha test (7: always).
+// the fragment's distance from the eye, and the alpha test, each compiled
+// in only when the draw has it.
 const char* const fragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -56,55 +65,75 @@ precision highp float;
 precision mediump float;
 #endif
 uniform sampler2D texture;
-uniform bool texturing;
-uniform int envMode;     // 0 modulate, 1 replace, 2 decal, 3 blend
-uniform int baseFormat;
 uniform vec4 envColor;
-uniform int fogMode;     // 0 none, 1 linear, 2 exp, 3 exp2
 uniform vec3 fogParams;  // density, start, end
 uniform vec4 fogColor;
-uniform int alphaFunc;   // GL_NEVER + n
 uniform float alphaRef;
 varying vec4 vColor;
 varying vec2 vTexCoord;
 varying float vFog;
 void main() {
     vec4 c = vColor;
-    if (texturing) {
-        vec4 t = texture2D(texture, vTexCoord);
-        bool hasAlpha = baseFormat == 1 || baseFormat == 2 || baseFormat == 4 || baseFormat == 5;
-        bool hasColor = baseFormat != 2;
-        if (envMode == 0) {
-            c = c * t;
-        } else if (envMode == 1) {
-            c = vec4(hasColor ? t.rgb : c.rgb, hasAlpha ? t.a : c.a);
-        } else if (envMode == 2) {
-            if (baseFormat == 0) c.rgb = t.rgb;
-            else if (baseFormat == 1) c.rgb = mix(c.rgb, t.rgb, t.a);
-        } else {
-            if (hasColor) c.rgb = mix(c.rgb, envColor.rgb, t.rgb);
-            if (baseFormat == 5) c.a = mix(c.a, envColor.a, t.a);
-            else if (hasAlpha) c.a *= t.a;
-        }
-    }
-    if (fogMode != 0) {
-        float f = fogMode == 1 ? (fogParams.z - vFog) / (fogParams.z - fogParams.y)
-                : fogMode == 2 ? exp(-fogParams.x * vFog) : exp(-(fogParams.x * vFog) * (fogParams.x * vFog));
-        c.rgb = mix(fogColor.rgb, c.rgb, clamp(f, 0.0, 1.0));
-    }
-    if (alphaFunc != 7) {
-        float a = c.a, r = alphaRef;
-        bool pass = alphaFunc == 1 ? a < r : alphaFunc == 2 ? a == r : alphaFunc == 3 ? a <= r
-                  : alphaFunc == 4 ? a > r : alphaFunc == 5 ? a != r : alphaFunc == 6 ? a >= r : false;
-        if (!pass) discard;
-    }
+#if TEXTURING
+    vec4 t = texture2D(texture, vTexCoord);
+#define HAS_ALPHA (FORMAT == 1 || FORMAT == 2 || FORMAT == 4 || FORMAT == 5)
+#define HAS_COLOR (FORMAT != 2)
+#if ENV == 0
+    c = c * t;
+#elif ENV == 1
+#if HAS_COLOR
+    c.rgb = t.rgb;
+#endif
+#if HAS_ALPHA
+    c.a = t.a;
+#endif
+#elif ENV == 2
+#if FORMAT == 0
+    c.rgb = t.rgb;
+#elif FORMAT == 1
+    c.rgb = mix(c.rgb, t.rgb, t.a);
+#endif
+#else
+#if HAS_COLOR
+    c.rgb = mix(c.rgb, envColor.rgb, t.rgb);
+#endif
+#if FORMAT == 5
+    c.a = mix(c.a, envColor.a, t.a);
+#elif HAS_ALPHA
+    c.a *= t.a;
+#endif
+#endif
+#endif
+#if FOG == 1
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp((fogParams.z - vFog) / (fogParams.z - fogParams.y), 0.0, 1.0));
+#elif FOG == 2
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp(exp(-fogParams.x * vFog), 0.0, 1.0));
+#elif FOG == 3
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp(exp(-(fogParams.x * vFog) * (fogParams.x * vFog)), 0.0, 1.0));
+#endif
+#if ALPHA == 0
+    discard;
+#elif ALPHA == 1
+    if (!(c.a < alphaRef)) discard;
+#elif ALPHA == 2
+    if (!(c.a == alphaRef)) discard;
+#elif ALPHA == 3
+    if (!(c.a <= alphaRef)) discard;
+#elif ALPHA == 4
+    if (!(c.a > alphaRef)) discard;
+#elif ALPHA == 5
+    if (!(c.a != alphaRef)) discard;
+#elif ALPHA == 6
+    if (!(c.a >= alphaRef)) discard;
+#endif
     gl_FragColor = c;
 })";
 
-GLuint compile(GLenum type, const char* source)
+GLuint compile(GLenum type, const char* defines, const char* source)
 {
     GLuint shader = emscripten_glCreateShader(type);
-    emscripten_glShaderSource(shader, 1, &source, nullptr);
+    const char* parts[] = {defines, source};
+    emscripten_glShaderSource(shader, 2, parts, nullptr);
     emscripten_glCompileShader(shader);
     GLint ok = 0;
     emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -116,31 +145,71 @@ GLuint compile(GLenum type, const char* source)
     return shader;
 }
 
-// Made on first use, and again after the context was lost.
-void prepare()
+int formatCode(GLenum base)
 {
-    if (program)
-        return;
-    program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(program, compile(GL_VERTEX_SHADER, vertexShader));
-    emscripten_glAttachShader(program, compile(GL_FRAGMENT_SHADER, fragmentShader));
-    emscripten_glLinkProgram(program);
-    emscripten_glUseProgram(program);
-    positionAttrib = emscripten_glGetAttribLocation(program, "position");
-    colorAttrib = emscripten_glGetAttribLocation(program, "color");
-    texCoordAttrib = emscripten_glGetAttribLocation(program, "texCoord");
-    fogAttrib = emscripten_glGetAttribLocation(program, "fog");
+    switch (base) {
+    case GL_RGBA: return 1;
+    case GL_ALPHA: return 2;
+    case GL_LUMINANCE: return 3;
+    case GL_LUMINANCE_ALPHA: return 4;
+    case GL_INTENSITY: return 5;
+    default: return 0;
+    }
+}
+
+int envCode(GLenum mode)
+{
+    return mode == GL_REPLACE ? 1 : mode == GL_DECAL ? 2 : mode == GL_BLEND ? 3 : 0;
+}
+
+// What a draw's fragments need, as one number: texturing, its environment
+// and format, fog, and the alpha test's function (7: always).
+int variantOf(const DrawState& s)
+{
+    const glweb::Fragments& f = s.fragments;
+    const int texturing = s.texture != 0;
+    const int env = texturing ? envCode(s.texEnvMode) : 0, format = texturing ? formatCode(f.baseFormat) : 0;
+    const int fog = !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2;
+    const int alpha = f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) & 7 : 7;
+    return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8;
+}
+
+Program& programFor(int variant)
+{
+    Program& p = programs[variant];
+    if (p.id)
+        return p;
+    char defines[160];
+    std::snprintf(defines, sizeof defines, "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
+                  "#define ALPHA %d\n", variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7);
+    p.id = emscripten_glCreateProgram();
+    emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, "", vertexShader));
+    emscripten_glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
+    const struct {
+        GLint attrib;
+        const char* name;
+    } attributes[] = {{positionAttrib, "position"}, {colorAttrib, "color"}, {texCoordAttrib, "texCoord"},
+                      {fogAttrib, "fog"}};
+    for (const auto& a : attributes)
+        emscripten_glBindAttribLocation(p.id, (GLuint)a.attrib, a.name);
+    emscripten_glLinkProgram(p.id);
+    emscripten_glUseProgram(p.id);
+    emscripten_glUniform1i(emscripten_glGetUniformLocation(p.id, "texture"), 0);
     const struct {
         GLint* at;
         const char* name;
-    } names[] = {{&uniforms.texturing, "texturing"}, {&uniforms.envMode, "envMode"},
-                 {&uniforms.baseFormat, "baseFormat"}, {&uniforms.envColor, "envColor"},
-                 {&uniforms.fogMode, "fogMode"},     {&uniforms.fogParams, "fogParams"},
-                 {&uniforms.fogColor, "fogColor"},   {&uniforms.alphaFunc, "alphaFunc"},
-                 {&uniforms.alphaRef, "alphaRef"},   {&uniforms.pointSize, "pointSize"}};
+    } names[] = {{&p.envColor, "envColor"}, {&p.fogParams, "fogParams"}, {&p.fogColor, "fogColor"},
+                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}};
     for (const auto& n : names)
-        *n.at = emscripten_glGetUniformLocation(program, n.name);
-    emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "texture"), 0);
+        *n.at = emscripten_glGetUniformLocation(p.id, n.name);
+    return p;
+}
+
+// Made on first use, and again after the context was lost.
+void prepare()
+{
+    if (buffer)
+        return;
     emscripten_glGenBuffers(1, &buffer);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
     const GLsizei stride = sizeof(Vertex);
@@ -158,6 +227,7 @@ void prepare()
     emscripten_glFrontFace(GL_CCW);
     emscripten_glCullFace(GL_BACK);
     haveCurrent = false;
+    currentVariant = -1;
 }
 
 // Binds the texture, uploading its image first if WebGL lacks this version.
@@ -199,23 +269,6 @@ void bindTexture(const glweb::Context& context, GLuint name)
     }
 }
 
-int formatCode(GLenum base)
-{
-    switch (base) {
-    case GL_RGBA: return 1;
-    case GL_ALPHA: return 2;
-    case GL_LUMINANCE: return 3;
-    case GL_LUMINANCE_ALPHA: return 4;
-    case GL_INTENSITY: return 5;
-    default: return 0;
-    }
-}
-
-int envCode(GLenum mode)
-{
-    return mode == GL_REPLACE ? 1 : mode == GL_DECAL ? 2 : mode == GL_BLEND ? 3 : 0;
-}
-
 // The fragment state WebGL keeps, set where it changes.
 void applyFragments(const glweb::Fragments& f, const glweb::Fragments* was)
 {
@@ -252,39 +305,45 @@ void applyFragments(const glweb::Fragments& f, const glweb::Fragments* was)
         emscripten_glPolygonOffset(f.offsetFactor, f.offsetUnits);
     if (changed(&F::depthRange))
         emscripten_glDepthRangef(f.depthRange[0], f.depthRange[1]);
+}
+
+// A program's own uniforms, where they differ from what it was last given.
+void applyUniforms(Program& p, const glweb::Fragments& f)
+{
+    const glweb::Fragments* was = p.set ? &p.values : nullptr;
+    auto changed = [&](auto member) { return !was || std::memcmp(&(f.*member), &(was->*member), sizeof(f.*member)); };
+    using F = glweb::Fragments;
     if (changed(&F::envColor))
-        emscripten_glUniform4fv(uniforms.envColor, 1, f.envColor);
-    if (changed(&F::baseFormat))
-        emscripten_glUniform1i(uniforms.baseFormat, formatCode(f.baseFormat));
-    if (changed(&F::fog) || changed(&F::fogMode))
-        emscripten_glUniform1i(uniforms.fogMode,
-                               !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2);
+        emscripten_glUniform4fv(p.envColor, 1, f.envColor);
     if (changed(&F::fogDensity) || changed(&F::fogStart) || changed(&F::fogEnd))
-        emscripten_glUniform3f(uniforms.fogParams, f.fogDensity, f.fogStart, f.fogEnd);
+        emscripten_glUniform3f(p.fogParams, f.fogDensity, f.fogStart, f.fogEnd);
     if (changed(&F::fogColor))
-        emscripten_glUniform4fv(uniforms.fogColor, 1, f.fogColor);
-    if (changed(&F::alphaTest) || changed(&F::alphaFunc))
-        emscripten_glUniform1i(uniforms.alphaFunc, f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) : 7);
+        emscripten_glUniform4fv(p.fogColor, 1, f.fogColor);
     if (changed(&F::alphaRef))
-        emscripten_glUniform1f(uniforms.alphaRef, f.alphaRef);
+        emscripten_glUniform1f(p.alphaRef, f.alphaRef);
     if (changed(&F::pointSize))
-        emscripten_glUniform1f(uniforms.pointSize, f.pointSize);
+        emscripten_glUniform1f(p.pointSize, f.pointSize);
+    p.values = f;
+    p.set = true;
 }
 
 void apply(const glweb::Context& context, const DrawState& s)
 {
+    const int variant = variantOf(s);
+    Program& p = programFor(variant);
+    if (variant != currentVariant) {
+        emscripten_glUseProgram(p.id);
+        currentVariant = variant;
+    }
     if (!haveCurrent || s.depthTest != current.depthTest)
         (s.depthTest ? emscripten_glEnable : emscripten_glDisable)(GL_DEPTH_TEST);
     if (!haveCurrent || s.cullFace != current.cullFace)
         (s.cullFace ? emscripten_glEnable : emscripten_glDisable)(GL_CULL_FACE);
-    if (!haveCurrent || (s.texture != 0) != (current.texture != 0))
-        emscripten_glUniform1i(uniforms.texturing, s.texture != 0);
     if (s.texture && (!haveCurrent || s.texture != current.texture ||
                       uploaded[s.texture].version != context.textures.at(s.texture).version))
         bindTexture(context, s.texture);
-    if (!haveCurrent || s.texEnvMode != current.texEnvMode)
-        emscripten_glUniform1i(uniforms.envMode, envCode(s.texEnvMode));
     applyFragments(s.fragments, haveCurrent ? &current.fragments : nullptr);
+    applyUniforms(p, s.fragments);
     current = s;
     haveCurrent = true;
 }
@@ -336,7 +395,8 @@ void webglDraw(glweb::Context& context)
 
 void webglForget()
 {
-    program = 0;
+    programs.clear();
+    currentVariant = -1;
     buffer = 0;
     uploaded.clear();
     haveCurrent = false;
