@@ -31,6 +31,8 @@ void fresh()
             glPopMatrix();
         glLoadIdentity();
     }
+    for (GLenum array : {GL_VERTEX_ARRAY, GL_COLOR_ARRAY})
+        glDisableClientState(array);
     glweb::gl().vertices.clear();
     glweb::gl().commands.clear();
     drain();
@@ -90,6 +92,47 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
         {"a scissor box of negative width", [] { glScissor(0, 0, -1, 1); }, GL_INVALID_VALUE, nullptr},
         {"a fog density below 0", [] { glFogf(GL_FOG_DENSITY, -1); }, GL_INVALID_VALUE,
          [] { return glweb::gl().fragments.fogDensity == 1; }},
+        {"an enabled array without memory", [] {
+             glEnableClientState(GL_VERTEX_ARRAY);
+             glVertexPointer(3, GL_FLOAT, 0, nullptr);
+             glDrawArrays(GL_TRIANGLES, 0, 3);
+         }, GL_INVALID_OPERATION, [] { return glweb::gl().vertices.empty() && !glweb::gl().inside(); }},
+        {"elements without indices", [] {
+             static const GLfloat points[3] = {0, 0, 0};
+             glEnableClientState(GL_VERTEX_ARRAY);
+             glVertexPointer(3, GL_FLOAT, 0, points);
+             glDrawElements(GL_POINTS, 4, GL_UNSIGNED_BYTE, nullptr);
+         }, GL_INVALID_OPERATION, [] { return glweb::gl().vertices.empty(); }},
+        {"an attribute stack popped empty", [] { glPopAttrib(); }, GL_STACK_UNDERFLOW, nullptr},
+        // A pop gives back the groups pushed, and only those.
+        {"colour buffer and current pushed", [] {
+             glColor3f(0, 1, 0);
+             glPushAttrib(GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT);
+             glEnable(GL_BLEND);
+             glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+             glColor3f(1, 0, 0);
+             glEnable(GL_DEPTH_TEST);  // not in either group
+             glPopAttrib();
+         }, GL_NO_ERROR, [] {
+             const glweb::Fragments& f = glweb::gl().fragments;
+             const bool kept = glIsEnabled(GL_DEPTH_TEST);
+             glDisable(GL_DEPTH_TEST);
+             return !f.blend && f.blendSrc == GL_ONE && f.blendDst == GL_ZERO && glweb::gl().currentColorRGBA()[1] == 1 &&
+                    kept;
+         }},
+        {"lighting pushed", [] {
+             const GLfloat red[4] = {1, 0, 0, 1}, grey[4] = {0.8f, 0.8f, 0.8f, 1};
+             glDisable(GL_LIGHTING);
+             glMaterialfv(GL_FRONT, GL_DIFFUSE, grey);
+             glPushAttrib(GL_LIGHTING_BIT);
+             glEnable(GL_LIGHTING);
+             glEnable(GL_LIGHT3);
+             glMaterialfv(GL_FRONT, GL_DIFFUSE, red);
+             glPopAttrib();
+         }, GL_NO_ERROR, [] {
+             const LightingState& l = glweb::gl().lightingState();
+             return !glIsEnabled(GL_LIGHTING) && !l.lights[3].enabled && l.material[0].diffuse[1] == 0.8f;
+         }},
     };
     for (const auto& r : rows) {
         fresh();
@@ -102,11 +145,14 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
     fresh();
 }
 
-// Each row's calls drawn once directly and once through a list: the same
-// vertices, colours and commands.
-TEST(GLApiTest, ListsDrawWhatTheirCallsDraw)
+// Each row's calls drawn once directly and once through a list or arrays:
+// the same vertices and colours.
+TEST(GLApiTest, ListsAndArraysDrawWhatTheirCallsDraw)
 {
     const GLubyte names[2] = {1, 2};
+    static const GLfloat corners[] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0};
+    static const GLubyte colours[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+    static const GLushort order[] = {0, 1, 2, 2, 1, 3};
     const struct {
         const char* what;
         std::function<void()> direct, listed;
@@ -148,6 +194,20 @@ TEST(GLApiTest, ListsDrawWhatTheirCallsDraw)
              glCallList(40);
              glEndList();
              glCallList(41);
+         }},
+        {"arrays by their elements", [] {
+             glBegin(GL_TRIANGLES);
+             for (int i : {0, 1, 2, 2, 1, 3}) {
+                 glColor3ubv(&colours[3 * i]);
+                 glVertex3fv(&corners[3 * i]);
+             }
+             glEnd();
+         }, [] {
+             glEnableClientState(GL_VERTEX_ARRAY);
+             glEnableClientState(GL_COLOR_ARRAY);
+             glVertexPointer(3, GL_FLOAT, 0, corners);
+             glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours);
+             glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, order);
          }},
         {"two lists by glCallLists from a base", [] {
              glTranslatef(1, 0, 0);

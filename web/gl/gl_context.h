@@ -190,6 +190,11 @@ public:
     const float* currentTexCoordSTRQ() const { return currentTexCoord; }
     glcore::Vec3 currentNormalValue() const { return currentNormal; }
 
+    // glPushAttrib and glPopAttrib (attribs.cpp): false where GL raises
+    // GL_STACK_OVERFLOW or GL_STACK_UNDERFLOW.
+    bool pushAttrib(GLbitfield mask);
+    bool popAttrib();
+
     Snapshot snapshot() const;
     // The vertices of the last primitive, as they land in clip space, in the
     // order the program gave them.
@@ -226,6 +231,24 @@ private:
     std::vector<Vertex> backs;  // the same vertices lit on the back, with two-sided lighting
     const DrawState* checked = nullptr;  // the state the last command was found to have
     size_t checkedCommands = 0;
+
+    // Everything glPushAttrib saves, whatever its mask.
+    struct State {
+        float color[4], texCoord[4], clearColor[4], clearDepth;
+        glcore::Vec3 normal;
+        bool edge, lightingOn, texturingOn, texture1DOn, depthTestOn, cullFaceOn, colorMaterialOn, flatShading;
+        LightingState lighting;
+        Fragments fragments;
+        GLenum colorMaterialFace, colorMaterialMode, winding, polygonModes[2], envMode, matrixMode;
+        int clearStencil, viewport[4];
+        GLuint bound;
+    };
+    struct Saved {
+        GLbitfield mask;
+        State state;
+    };
+    std::vector<Saved> attribStack;
+    State state() const;
 
     void load(const glcore::Mat4& m);
     std::vector<glcore::Mat4>& currentStack();

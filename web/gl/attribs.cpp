@@ -1,0 +1,153 @@
+// glPushAttrib and glPopAttrib: the state of every group saved whole, and
+// only the groups the push named given back by the pop.
+#include <GL/gl.h>
+
+#include "web/gl/gl_api.h"
+
+namespace glweb {
+
+bool Context::pushAttrib(GLbitfield mask)
+{
+    if (attribStack.size() >= 16)
+        return false;
+    attribStack.push_back({mask, state()});
+    return true;
+}
+
+bool Context::popAttrib()
+{
+    if (attribStack.empty())
+        return false;
+    const GLbitfield m = attribStack.back().mask;
+    const State s = attribStack.back().state;
+    attribStack.pop_back();
+    Fragments& f = fragments;
+    const Fragments& g = s.fragments;
+    if (m & GL_CURRENT_BIT) {
+        std::memcpy(currentColor, s.color, sizeof currentColor);
+        std::memcpy(currentTexCoord, s.texCoord, sizeof currentTexCoord);
+        currentNormal = s.normal;
+        currentEdge = s.edge;
+    }
+    if (m & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) {
+        lightingOn = s.lightingOn;
+        colorMaterialOn = s.colorMaterialOn;
+        for (int i = 0; i < LightingState::lightCount; i++)
+            lighting.lights[i].enabled = s.lighting.lights[i].enabled;
+    }
+    if (m & GL_ENABLE_BIT) {
+        texturingOn = s.texturingOn;
+        texture1DOn = s.texture1DOn;
+        depthTestOn = s.depthTestOn;
+        cullFaceOn = s.cullFaceOn;
+        lighting.normalize = s.lighting.normalize;
+        f.blend = g.blend, f.alphaTest = g.alphaTest, f.fog = g.fog, f.scissor = g.scissor, f.stencil = g.stencil;
+        f.polygonOffset = g.polygonOffset;
+    }
+    if (m & GL_LIGHTING_BIT) {
+        const bool normalize = lighting.normalize;
+        lighting = s.lighting;
+        lighting.normalize = normalize;
+        colorMaterialFace = s.colorMaterialFace;
+        colorMaterialMode = s.colorMaterialMode;
+        flatShading = s.flatShading;
+    }
+    if (m & GL_COLOR_BUFFER_BIT) {
+        f.alphaTest = g.alphaTest, f.alphaFunc = g.alphaFunc, f.alphaRef = g.alphaRef;
+        f.blend = g.blend, f.blendSrc = g.blendSrc, f.blendDst = g.blendDst;
+        std::memcpy(f.colorMask, g.colorMask, sizeof f.colorMask);
+        std::memcpy(clearRGBA, s.clearColor, sizeof clearRGBA);
+    }
+    if (m & GL_DEPTH_BUFFER_BIT) {
+        depthTestOn = s.depthTestOn;
+        f.depthFunc = g.depthFunc, f.depthMask = g.depthMask;
+        clearDepthValue = s.clearDepth;
+    }
+    if (m & GL_FOG_BIT) {
+        f.fog = g.fog, f.fogMode = g.fogMode, f.fogDensity = g.fogDensity, f.fogStart = g.fogStart, f.fogEnd = g.fogEnd;
+        std::memcpy(f.fogColor, g.fogColor, sizeof f.fogColor);
+    }
+    if (m & GL_POLYGON_BIT) {
+        cullFaceOn = s.cullFaceOn;
+        f.cullMode = g.cullMode;
+        winding = s.winding;
+        polygonModes[0] = s.polygonModes[0], polygonModes[1] = s.polygonModes[1];
+        f.polygonOffset = g.polygonOffset, f.offsetFactor = g.offsetFactor, f.offsetUnits = g.offsetUnits;
+    }
+    if (m & GL_POINT_BIT)
+        f.pointSize = g.pointSize;
+    if (m & GL_LINE_BIT)
+        f.lineWidth = g.lineWidth;
+    if (m & GL_SCISSOR_BIT) {
+        f.scissor = g.scissor;
+        std::memcpy(f.scissorBox, g.scissorBox, sizeof f.scissorBox);
+    }
+    if (m & GL_STENCIL_BUFFER_BIT) {
+        f.stencil = g.stencil, f.stencilFunc = g.stencilFunc, f.stencilRef = g.stencilRef;
+        f.stencilValueMask = g.stencilValueMask, f.stencilWriteMask = g.stencilWriteMask;
+        f.stencilFail = g.stencilFail, f.stencilDepthFail = g.stencilDepthFail, f.stencilPass = g.stencilPass;
+        clearStencilValue = s.clearStencil;
+    }
+    if (m & GL_TEXTURE_BIT) {
+        boundName = s.bound;
+        envMode = s.envMode;
+        texturingOn = s.texturingOn;
+        texture1DOn = s.texture1DOn;
+        std::memcpy(f.envColor, g.envColor, sizeof f.envColor);
+    }
+    if (m & GL_TRANSFORM_BIT) {
+        matrixMode(s.matrixMode);
+        lighting.normalize = s.lighting.normalize;
+    }
+    if (m & GL_VIEWPORT_BIT) {
+        std::memcpy(f.depthRange, g.depthRange, sizeof f.depthRange);
+        if (std::memcmp(viewportRect, s.viewport, sizeof viewportRect) != 0)
+            viewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
+    }
+    return true;
+}
+
+Context::State Context::state() const
+{
+    State s;
+    std::memcpy(s.color, currentColor, sizeof s.color);
+    std::memcpy(s.texCoord, currentTexCoord, sizeof s.texCoord);
+    s.normal = currentNormal;
+    s.edge = currentEdge;
+    s.lighting = lighting;
+    s.fragments = fragments;
+    s.lightingOn = lightingOn, s.texturingOn = texturingOn, s.texture1DOn = texture1DOn;
+    s.depthTestOn = depthTestOn, s.cullFaceOn = cullFaceOn, s.colorMaterialOn = colorMaterialOn;
+    s.flatShading = flatShading;
+    s.colorMaterialFace = colorMaterialFace, s.colorMaterialMode = colorMaterialMode;
+    std::memcpy(s.clearColor, clearRGBA, sizeof s.clearColor);
+    s.clearDepth = clearDepthValue;
+    s.clearStencil = clearStencilValue;
+    s.winding = winding;
+    s.polygonModes[0] = polygonModes[0], s.polygonModes[1] = polygonModes[1];
+    s.bound = boundName;
+    s.envMode = envMode;
+    s.matrixMode = matrixModeValue;
+    std::memcpy(s.viewport, viewportRect, sizeof s.viewport);
+    return s;
+}
+
+}  // namespace glweb
+
+extern "C" {
+
+void glPushAttrib(GLbitfield mask)
+{
+    LISTED(glPushAttrib(mask));
+    if (glweb::outsideBeginEnd() && !glweb::gl().pushAttrib(mask))
+        glweb::raise(GL_STACK_OVERFLOW);
+}
+
+void glPopAttrib()
+{
+    LISTED(glPopAttrib());
+    if (glweb::outsideBeginEnd() && !glweb::gl().popAttrib())
+        glweb::raise(GL_STACK_UNDERFLOW);
+}
+
+}  // extern "C"
