@@ -24,6 +24,9 @@ Vec3 transformPoint(const Mat4& m, Vec3 p);
 // The homogeneous point under m, w kept: out receives x, y, z, w.
 void transform4(const Mat4& m, Vec3 p, float out[4]);
 
+// The inverse of a column-major 4 x 4 matrix: false, for a singular one.
+bool invert(const double m[16], double out[16]);
+
 Mat4 translation(float x, float y, float z);
 Mat4 rotation(float angle, float x, float y, float z);
 Mat4 scaling(float x, float y, float z);

@@ -5,6 +5,7 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -141,6 +142,81 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
         EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what << ": the error was not cleared";
         if (r.unchanged)
             EXPECT_TRUE(r.unchanged()) << r.what;
+    }
+    fresh();
+}
+
+// What user clip planes leave of a triangle, and the texture coordinates
+// glTexGen gives a vertex: each row's calls, then a look at what was drawn.
+TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
+{
+    const GLdouble right[4] = {1, 0, 0, 0};  // x >= 0
+    auto triangle = [] {
+        glBegin(GL_TRIANGLES);
+        glVertex2f(-1, 0); glVertex2f(1, 0); glVertex2f(1, 1);
+        glEnd();
+    };
+    auto point = [](float x, float y, float z) {
+        glBegin(GL_POINTS);
+        glVertex3f(x, y, z);
+        glEnd();
+    };
+    auto texCoord = [](int k) { return glweb::gl().vertices.at(0).texCoord[k]; };
+    const float root2 = std::sqrt(2.0f);
+    const struct {
+        const char* what;
+        std::function<void()> calls;
+        std::function<bool()> holds;
+    } rows[] = {
+        // Cut at (0, 0) and (0, 0.5): a quadrilateral, two triangles.
+        {"a triangle across x = 0", [&] { glClipPlane(GL_CLIP_PLANE0, right); glEnable(GL_CLIP_PLANE0); triangle(); },
+         [] {
+             const auto& v = glweb::gl().vertices;
+             bool right = v.size() == 6;
+             for (const glweb::Vertex& p : v)
+                 right = right && p.position[0] >= -1e-6f;
+             return right;
+         }},
+        {"a plane given two to the right", [&] {
+             glTranslatef(2, 0, 0);
+             glClipPlane(GL_CLIP_PLANE0, right);
+             glLoadIdentity();
+             glEnable(GL_CLIP_PLANE0);
+             triangle();
+         }, [] { return glweb::gl().vertices.empty(); }},
+        {"s from an object plane", [&] {
+             const GLfloat plane[4] = {2, 0, 0, 0.5f};
+             glTexGenfv(GL_S, GL_OBJECT_PLANE, plane);
+             glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+             glEnable(GL_TEXTURE_GEN_S);
+             point(1, 0, 0);
+         }, [&] { return texCoord(0) == 2.5f; }},
+        {"t from an eye plane, seen moved", [&] {
+             const GLfloat plane[4] = {0, 1, 0, 0};
+             glTexGenfv(GL_T, GL_EYE_PLANE, plane);
+             glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_EYE_LINEAR);
+             glEnable(GL_TEXTURE_GEN_T);
+             glTranslatef(0, 3, 0);
+             point(0, 1, 0);
+         }, [&] { return texCoord(1) == 4; }},
+        // At (0, 0, -1) facing (0, 1, 1): the eye's ray reflects to +y.
+        {"a sphere map", [&] {
+             glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+             glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+             glEnable(GL_TEXTURE_GEN_S);
+             glEnable(GL_TEXTURE_GEN_T);
+             glNormal3f(0, 1, 1);
+             point(0, 0, -1);
+         }, [&] { return std::fabs(texCoord(0) - 0.5f) < 1e-6f && std::fabs(texCoord(1) - (0.5f + 1 / (2 * root2))) < 1e-6f; }},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        r.calls();
+        EXPECT_TRUE(r.holds()) << r.what;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
+        for (GLenum cap : {GL_CLIP_PLANE0, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+            glDisable(cap);
+        glNormal3f(0, 0, 1);
     }
     fresh();
 }

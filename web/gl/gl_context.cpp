@@ -111,6 +111,16 @@ void Context::clear(GLbitfield mask)
 void Context::enable(GLenum cap, bool on)
 {
     const GLint b = on ? GL_TRUE : GL_FALSE;
+    if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q) {
+        texGens[cap - GL_TEXTURE_GEN_S].on = on;
+        texGenOn = texGens[0].on || texGens[1].on || texGens[2].on || texGens[3].on;
+        return;
+    }
+    if (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5) {
+        const unsigned bit = 1u << (cap - GL_CLIP_PLANE0);
+        clipPlaneMask = on ? clipPlaneMask | bit : clipPlaneMask & ~bit;
+        return;
+    }
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount) {
         lighting.lights[cap - GL_LIGHT0].enabled = on;
         return;
@@ -137,8 +147,28 @@ void Context::enable(GLenum cap, bool on)
     }
 }
 
+void Context::clipPlane(int k, const double e[4])
+{
+    // The plane p is kept as p times the inverse of the modelview, so that
+    // a point's eye coordinates give its distance.
+    const glcore::Mat4& m = stacks.modelview.back();
+    double inverse[16];
+    double mm[16];
+    for (int i = 0; i < 16; i++)
+        mm[i] = m.m[i];
+    if (!glcore::invert(mm, inverse))
+        return;
+    for (int c = 0; c < 4; c++)
+        clipPlanes[k][c] = (float)(e[0] * inverse[c * 4] + e[1] * inverse[c * 4 + 1] + e[2] * inverse[c * 4 + 2] +
+                                   e[3] * inverse[c * 4 + 3]);
+}
+
 bool Context::isEnabled(GLenum cap) const
 {
+    if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q)
+        return texGens[cap - GL_TEXTURE_GEN_S].on;
+    if (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5)
+        return clipPlaneOn((int)(cap - GL_CLIP_PLANE0));
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount)
         return lighting.lights[cap - GL_LIGHT0].enabled;
     switch (cap) {

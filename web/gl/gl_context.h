@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <array>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -111,6 +112,16 @@ struct Texture {
     bool mipmapped() const { return minFilter != GL_NEAREST && minFilter != GL_LINEAR; }
 };
 
+// A vertex with its distances from the six user clip planes.
+struct Clipped {
+    Vertex vertex;
+    float distance[6];
+};
+class Context;
+// What of a polygon (or a line, two vertices) lies inside every user clip
+// plane on, and with `volume` inside the view volume too (clipping.cpp).
+std::vector<Clipped> clip(const Context& context, std::vector<Clipped> polygon, bool volume);
+
 // The state in force at a moment of the frame, as the program set it.
 struct Snapshot {
     glcore::Mat4 modelview, projection;
@@ -195,6 +206,15 @@ public:
     bool pushAttrib(GLbitfield mask);
     bool popAttrib();
 
+    // Texture coordinates generated (texgen.cpp): coordinate 0 to 3 is s to q.
+    void texGen(int coord, GLenum pname, const double* params);
+    void generate(const float object[4], const float eye[4], glcore::Vec3 normal, float out[4]) const;
+
+    // User clip planes: given in object coordinates, kept in eye coordinates.
+    void clipPlane(int k, const double equation[4]);
+    const float* clipPlaneValue(int k) const { return clipPlanes[k]; }
+    bool clipPlaneOn(int k) const { return clipPlaneMask & (1u << k); }
+
     Snapshot snapshot() const;
     // The vertices of the last primitive, as they land in clip space, in the
     // order the program gave them.
@@ -223,6 +243,18 @@ private:
     GLuint boundName = 0;
     int unpack[4] = {4, 0, 0, 0};  // alignment, row length, skip rows, skip pixels
     int viewportRect[4] = {0, 0, 0, 0};
+
+    struct TexGen {
+        bool on = false;
+        GLenum mode = GL_EYE_LINEAR;
+        float objectPlane[4] = {0, 0, 0, 0}, eyePlane[4] = {0, 0, 0, 0};
+    };
+    TexGen texGens[4];
+    bool texGenOn = false;  // any of them
+    float clipPlanes[6][4] = {};
+    unsigned clipPlaneMask = 0;
+    std::vector<std::array<float, 6>> distances;  // each vertex's from the user clip planes, while any is on
+    void emitClipped(const DrawState& state, std::vector<Clipped> polygon);
 
     bool inBegin = false;
     GLenum beginMode = 0;

@@ -1,7 +1,7 @@
 // Texture objects and their images beyond the program's first calls:
 // names made, deleted and asked after, one-dimensional images (kept as
 // images one texel high), sub-images, and every form of glTexParameter,
-// glTexEnv and glPixelStore.
+// glTexEnv, glTexGen and glPixelStore.
 #include <GL/gl.h>
 
 #include <set>
@@ -55,7 +55,7 @@ void glPrioritizeTextures(GLsizei n, const GLuint* which, const GLclampf* priori
 }
 
 // Every texture lives in the page's memory, and WebGL's: all resident.
-GLboolean glAreTexturesResident(GLsizei n, const GLuint* which, GLboolean* residences)
+GLboolean glAreTexturesResident(GLsizei n, const GLuint*, GLboolean* residences)
 {
     for (GLsizei i = 0; i < n; i++)
         residences[i] = GL_TRUE;
@@ -132,6 +132,41 @@ void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params)
     LISTED(glTexEnvfv(target, pname, c));
     for (int i = 0; i < 4; i++)
         gl().fragments.envColor[i] = c[i] < 0 ? 0 : c[i] > 1 ? 1 : c[i];
+}
+
+// --- Texture coordinates generated ---
+void glTexGendv(GLenum coord, GLenum pname, const GLdouble* params)
+{
+    const int k = coord == GL_S ? 0 : coord == GL_T ? 1 : coord == GL_R ? 2 : coord == GL_Q ? 3 : -1;
+    const GLdouble p[4] = {params[0], pname == GL_TEXTURE_GEN_MODE ? 0 : params[1],
+                           pname == GL_TEXTURE_GEN_MODE ? 0 : params[2], pname == GL_TEXTURE_GEN_MODE ? 0 : params[3]};
+    LISTED(glTexGendv(coord, pname, p));
+    if (k < 0 || (pname != GL_TEXTURE_GEN_MODE && pname != GL_OBJECT_PLANE && pname != GL_EYE_PLANE))
+        return glweb::raise(GL_INVALID_ENUM);
+    if (pname == GL_TEXTURE_GEN_MODE && p[0] != GL_OBJECT_LINEAR && p[0] != GL_EYE_LINEAR &&
+        !(p[0] == GL_SPHERE_MAP && k < 2))
+        return glweb::raise(GL_INVALID_ENUM);
+    glweb::gl().texGen(k, pname, p);
+}
+
+void glTexGend(GLenum coord, GLenum pname, GLdouble param) { glTexGendv(coord, pname, &param); }
+void glTexGenf(GLenum coord, GLenum pname, GLfloat param) { const GLdouble p = param; glTexGendv(coord, pname, &p); }
+void glTexGeni(GLenum coord, GLenum pname, GLint param) { const GLdouble p = param; glTexGendv(coord, pname, &p); }
+
+void glTexGenfv(GLenum coord, GLenum pname, const GLfloat* params)
+{
+    GLdouble p[4] = {params[0], 0, 0, 0};
+    for (int i = 1; i < 4 && pname != GL_TEXTURE_GEN_MODE; i++)
+        p[i] = params[i];
+    glTexGendv(coord, pname, p);
+}
+
+void glTexGeniv(GLenum coord, GLenum pname, const GLint* params)
+{
+    GLdouble p[4] = {(GLdouble)params[0], 0, 0, 0};
+    for (int i = 1; i < 4 && pname != GL_TEXTURE_GEN_MODE; i++)
+        p[i] = params[i];
+    glTexGendv(coord, pname, p);
 }
 
 void glPixelStoref(GLenum pname, GLfloat param) { glPixelStorei(pname, (GLint)param); }

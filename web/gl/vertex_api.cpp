@@ -1,7 +1,8 @@
 // Every form of the calls that give a vertex and its current colour,
 // normal, texture coordinates and edge flag (2, 3 or 4 components; bytes,
 // shorts, ints, floats and doubles; one by one or as a vector), glRect, and
-// the float and double forms of the matrix calls. Each form becomes one
+// the float and double forms of the matrix calls, and the user clip
+// planes. Each form becomes one
 // call of four floats, which display lists keep; GL 1.1's conversions of
 // integer colours and normals to [-1, 1] are its own.
 #include <GL/gl.h>
@@ -198,6 +199,25 @@ void glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdou
     const GLdouble m[16] = {2 * n / (r - l), 0, 0, 0, 0, 2 * n / (t - b), 0, 0, (r + l) / (r - l), (t + b) / (t - b),
                             -(f + n) / (f - n), -1, 0, 0, -2 * f * n / (f - n), 0};
     glMultMatrixd(m);
+}
+
+// --- User clip planes ---
+void glClipPlane(GLenum plane, const GLdouble* equation)
+{
+    const GLdouble e[4] = {equation[0], equation[1], equation[2], equation[3]};
+    LISTED(glClipPlane(plane, e));
+    if (plane < GL_CLIP_PLANE0 || plane > GL_CLIP_PLANE5)
+        return glweb::raise(GL_INVALID_ENUM);
+    glweb::gl().clipPlane((int)(plane - GL_CLIP_PLANE0), e);
+}
+
+void glGetClipPlane(GLenum plane, GLdouble* equation)
+{
+    if (plane < GL_CLIP_PLANE0 || plane > GL_CLIP_PLANE5)
+        return glweb::raise(GL_INVALID_ENUM);
+    const float* p = glweb::gl().clipPlaneValue((int)(plane - GL_CLIP_PLANE0));
+    for (int i = 0; i < 4; i++)
+        equation[i] = p[i];
 }
 
 void gluOrtho2D(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top)

@@ -2,6 +2,7 @@
 // coordinates, each vertex lit and carried to clip space as it is given,
 // and glEnd's assembly of the primitive into triangles, lines or points,
 // faces told apart, shaded flat or smooth, filled or drawn as their edges.
+#include <algorithm>
 #include <cmath>
 
 #include "web/gl/gl_context.h"
@@ -26,6 +27,8 @@ float orientation(const Vertex& a, const Vertex& b, const Vertex& c)
     return p[0] * (q[1] * r[3] - q[3] * r[1]) - p[1] * (q[0] * r[3] - q[3] * r[0]) + p[3] * (q[0] * r[1] - q[1] * r[0]);
 }
 
+const glcore::Mat4 identity = glcore::identity();
+
 }  // namespace
 
 void Context::begin(GLenum mode)
@@ -35,6 +38,7 @@ void Context::begin(GLenum mode)
     primitive.clear();
     backs.clear();
     edges.clear();
+    distances.clear();
 }
 
 void Context::texCoord(float s, float t, float r, float q)
@@ -84,17 +88,28 @@ void Context::vertex(float x, float y, float z, float w)
     } else {
         std::memcpy(v.color, currentColor, sizeof v.color);
     }
-    if (textureStack.size() == 1 && textureStack[0].m[0] == 1 && currentTexCoord[3] == 1) {
+    if (!texGenOn && currentTexCoord[3] == 1 && std::memcmp(&textureStack.back(), &identity, sizeof identity) == 0) {
         v.texCoord[0] = currentTexCoord[0];  // the usual case, exactly as given
         v.texCoord[1] = currentTexCoord[1];
     } else {
-        float t[4];
-        times(textureStack.back(), currentTexCoord, t);
+        float given[4], t[4];
+        if (texGenOn)
+            generate(object, eye, eyeNormal(modelview, currentNormal), given);
+        else
+            std::memcpy(given, currentTexCoord, sizeof given);
+        times(textureStack.back(), given, t);
         const float q = t[3] != 0 ? t[3] : 1;
         v.texCoord[0] = t[0] / q;
         v.texCoord[1] = t[1] / q;
     }
     v.fog = std::fabs(eye[3] != 0 ? eye[2] / eye[3] : eye[2]);
+    if (clipPlaneMask) {
+        std::array<float, 6> d{};
+        for (int k = 0; k < 6; k++)
+            d[(size_t)k] = clipPlanes[k][0] * eye[0] + clipPlanes[k][1] * eye[1] + clipPlanes[k][2] * eye[2] +
+                           clipPlanes[k][3] * eye[3];
+        distances.push_back(d);
+    }
     primitive.push_back(v);
     edges.push_back(currentEdge);
 }
@@ -114,6 +129,15 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
         for (int i = 0; i < 3; i++)
             std::memcpy(v[i].color, lit[beginMode == GL_POLYGON ? 0 : c].color, sizeof v[i].color);
     const GLenum mode = polygonModes[front ? 0 : 1];
+    if (mode == GL_FILL && clipPlaneMask && distances.size() == primitive.size()) {
+        std::vector<Clipped> polygon;
+        for (int i = 0; i < 3; i++) {
+            polygon.push_back({v[i], {}});
+            std::copy(distances[ids[i]].begin(), distances[ids[i]].end(), polygon.back().distance);
+        }
+        emitClipped(state, std::move(polygon));
+        return;
+    }
     if (mode == GL_FILL) {
         if (winding == GL_CW)
             emit(state, {&v[0], &v[2], &v[1]});
@@ -135,8 +159,25 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
 
 // A line, as WebGL draws it when one pixel wide; wider, as the
 // parallelogram GL draws: widened across its minor axis.
-void Context::emitLine(const DrawState& state, const Vertex& a, const Vertex& b)
+void Context::emitLine(const DrawState& state, const Vertex& a0, const Vertex& b0)
 {
+    Vertex a = a0, b = b0;
+    if (clipPlaneMask && distances.size() == primitive.size()) {
+        // Which of the primitive's vertices these are: their distances with them.
+        std::vector<Clipped> line(2);
+        for (int e = 0; e < 2; e++) {
+            const Vertex& given = e ? b0 : a0;
+            line[(size_t)e].vertex = given;
+            for (size_t i = 0; i < primitive.size(); i++)
+                if (std::memcmp(primitive[i].position, given.position, sizeof given.position) == 0)
+                    std::copy(distances[i].begin(), distances[i].end(), line[(size_t)e].distance);
+        }
+        line = clip(*this, std::move(line), false);
+        if (line.size() != 2)
+            return;
+        a = line[0].vertex;
+        b = line[1].vertex;
+    }
     const float width = fragments.lineWidth;
     if (width <= 1.5f || a.position[3] <= 0 || b.position[3] <= 0 || viewportRect[2] <= 0 || viewportRect[3] <= 0) {
         emit(state, {&a, &b});
@@ -186,6 +227,21 @@ void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
             emit(s, {&p});
         else if (!flags || edges[ring[i]])
             emitLine(s, p, q);
+    }
+}
+
+// A triangle cut by the user clip planes, drawn as the fan of what is left.
+void Context::emitClipped(const DrawState& state, std::vector<Clipped> polygon)
+{
+    polygon = clip(*this, std::move(polygon), false);
+    for (size_t i = 1; i + 1 < polygon.size(); i++) {
+        const Vertex* a = &polygon[0].vertex;
+        const Vertex* b = &polygon[i].vertex;
+        const Vertex* c = &polygon[i + 1].vertex;
+        if (winding == GL_CW)
+            emit(state, {a, c, b});
+        else
+            emit(state, {a, b, c});
     }
 }
 
@@ -254,8 +310,13 @@ void Context::end()
             line(n - 1, 0);
     } else if (m == GL_POINTS) {
         const DrawState points = stateFor(GL_POINTS);
-        for (const Vertex& v : primitive)
-            emit(points, {&v});
+        for (size_t i = 0; i < n; i++) {
+            bool inside = true;
+            for (int k = 0; k < 6 && i < distances.size(); k++)
+                inside = inside && (!clipPlaneOn(k) || distances[i][(size_t)k] >= 0);
+            if (inside)
+                emit(points, {&primitive[i]});
+        }
     }
 }
 
