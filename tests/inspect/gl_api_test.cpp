@@ -153,7 +153,7 @@ TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
     const GLdouble right[4] = {1, 0, 0, 0};  // x >= 0
     auto triangle = [] {
         glBegin(GL_TRIANGLES);
-        glVertex2f(-1, 0); glVertex2f(1, 0); glVertex2f(1, 1);
+        glVertex2f(-1, 0); glVertex2f(3, 0); glVertex2f(3, 1);
         glEnd();
     };
     auto point = [](float x, float y, float z) {
@@ -168,17 +168,19 @@ TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
         std::function<void()> calls;
         std::function<bool()> holds;
     } rows[] = {
-        // Cut at (0, 0) and (0, 0.5): a quadrilateral, two triangles.
+        // Cut at (0, 0) and (0, 0.25): a quadrilateral, two triangles.
         {"a triangle across x = 0", [&] { glClipPlane(GL_CLIP_PLANE0, right); glEnable(GL_CLIP_PLANE0); triangle(); },
          [] {
              const auto& v = glweb::gl().vertices;
-             bool right = v.size() == 6;
-             for (const glweb::Vertex& p : v)
+             bool right = v.size() == 6, cutAtQuarter = false;
+             for (const glweb::Vertex& p : v) {
                  right = right && p.position[0] >= -1e-6f;
-             return right;
+                 cutAtQuarter = cutAtQuarter || (std::fabs(p.position[0]) < 1e-6f && std::fabs(p.position[1] - 0.25f) < 1e-6f);
+             }
+             return right && cutAtQuarter;
          }},
-        {"a plane given two to the right", [&] {
-             glTranslatef(2, 0, 0);
+        {"a plane given four to the right", [&] {
+             glTranslatef(4, 0, 0);
              glClipPlane(GL_CLIP_PLANE0, right);
              glLoadIdentity();
              glEnable(GL_CLIP_PLANE0);

@@ -2,9 +2,9 @@
 // normal, texture coordinates and edge flag (2, 3 or 4 components; bytes,
 // shorts, ints, floats and doubles; one by one or as a vector), glRect, and
 // the float and double forms of the matrix calls, and the user clip
-// planes. Each form becomes one
-// call of four floats, which display lists keep; GL 1.1's conversions of
-// integer colours and normals to [-1, 1] are its own.
+// planes. Each form becomes one call of four floats, which display lists
+// keep; GL 1.1's conversions of integer colours and normals to [-1, 1] are
+// its own.
 #include <GL/gl.h>
 #include <GL/glu.h>
 
