@@ -223,6 +223,78 @@ TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
     fresh();
 }
 
+// Selection and feedback under identity matrices in a 100 x 100 viewport:
+// what glRenderMode returns and what the buffers hold, nothing drawn.
+TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
+{
+    GLuint hits[8];
+    GLfloat fed[16];
+    auto depth = [](double z) { return (double)(GLuint)std::lround(z * 4294967295.0); };
+    auto point = [](float x, float y, float z) { glBegin(GL_POINTS); glVertex3f(x, y, z); glEnd(); };
+    const struct {
+        const char* what;
+        GLenum mode;
+        std::function<void()> draw;
+        GLint returned;
+        std::vector<double> values;  // the buffer's first values
+    } rows[] = {
+        // The point at z = 0.5 lies at window depth 0.75; the one at x = 2 is outside.
+        {"a name hit, a name missed", GL_SELECT, [&] {
+             glInitNames();
+             glPushName(7);
+             point(0, 0, 0.5f);
+             glLoadName(8);
+             point(2, 0, 0);
+             glPopName();
+         }, 1, {1, depth(0.75), depth(0.75), 7}},
+        // Cut by the near plane (z = -1): depths from 0 to that of z = 0.
+        {"a line through the near plane", GL_SELECT, [&] {
+             glInitNames();
+             glPushName(3);
+             glBegin(GL_LINES); glVertex3f(0, 0, -3); glVertex3f(0, 0, 0); glEnd();
+         }, 1, {1, depth(0), depth(0.5), 3}},
+        {"a back face culled is no hit", GL_SELECT, [&] {
+             glEnable(GL_CULL_FACE);
+             glInitNames();
+             glPushName(4);
+             glBegin(GL_TRIANGLES); glVertex2f(0, 0); glVertex2f(0, 0.5f); glVertex2f(0.5f, 0); glEnd();
+             glDisable(GL_CULL_FACE);
+         }, 0, {}},
+        {"more hits than the buffer holds", GL_SELECT, [&] {
+             glRenderMode(GL_RENDER);
+             glSelectBuffer(5, hits);
+             glRenderMode(GL_SELECT);
+             glInitNames();
+             for (GLuint n = 1; n <= 2; n++) {
+                 glPushName(n);
+                 point(0, 0, 0);
+                 glPopName();
+             }
+         }, -1, {}},
+        {"a line and a pass-through", GL_FEEDBACK, [&] {
+             glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
+             glPassThrough(3);
+         }, 9, {GL_LINE_TOKEN, 25, 50, 0.5, 75, 50, 0.5, GL_PASS_THROUGH_TOKEN, 3}},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        glViewport(0, 0, 100, 100);
+        glSelectBuffer(8, hits);
+        glFeedbackBuffer(16, GL_3D, fed);
+        glRenderMode(r.mode);
+        r.draw();
+        EXPECT_EQ(glRenderMode(GL_RENDER), r.returned) << r.what;
+        for (size_t i = 0; i < r.values.size(); i++)
+            EXPECT_EQ(r.mode == GL_SELECT ? (double)hits[i] : (double)fed[i], r.values[i]) << r.what << ", value " << i;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
+        bool drawn = false;
+        for (const glweb::Command& c : glweb::gl().commands)
+            drawn = drawn || c.kind == glweb::Command::draw;
+        EXPECT_FALSE(drawn) << r.what;
+    }
+    fresh();
+}
+
 // Each row's calls drawn once directly and once through a list or arrays:
 // the same vertices and colours.
 TEST(GLApiTest, ListsAndArraysDrawWhatTheirCallsDraw)

@@ -302,6 +302,8 @@ DrawState Context::stateFor(GLenum mode) const
 // the first is compared with the last command's (checked, reset by glEnd).
 void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> list)
 {
+    if (render.mode != GL_RENDER)
+        return capture(state.mode, list);
     Command* last = commands.empty() ? nullptr : &commands.back();
     const bool known = checked == &state && checkedCommands == commands.size();
     if (!known && (!last || last->kind != Command::draw || !(last->state == state))) {

@@ -206,6 +206,23 @@ public:
     bool pushAttrib(GLbitfield mask);
     bool popAttrib();
 
+    // Selection and feedback (select_feedback.cpp): while the render mode is
+    // not GL_RENDER, primitives are reported instead of drawn.
+    struct RenderState {
+        GLenum mode = GL_RENDER;
+        GLuint* select = nullptr;
+        GLfloat* feedback = nullptr;
+        size_t selectSize = 0, feedbackSize = 0, size = 0, count = 0;
+        GLenum feedbackType = GL_2D;
+        bool overflow = false, hit = false;
+        GLint hits = 0;
+        float minZ = 1, maxZ = 0;
+        std::vector<GLuint> names;
+    } render;
+    GLint renderMode(GLenum mode);
+    void writeHit();
+    void feed(float value);
+
     // Texture coordinates generated (texgen.cpp): coordinate 0 to 3 is s to q.
     void texGen(int coord, GLenum pname, const double* params);
     void generate(const float object[4], const float eye[4], glcore::Vec3 normal, float out[4]) const;
@@ -255,6 +272,8 @@ private:
     unsigned clipPlaneMask = 0;
     std::vector<std::array<float, 6>> distances;  // each vertex's from the user clip planes, while any is on
     void emitClipped(const DrawState& state, std::vector<Clipped> polygon);
+    void capture(GLenum mode, std::initializer_list<const Vertex*> list);
+    void toWindow(const Vertex& v, float out[4]) const;
 
     bool inBegin = false;
     GLenum beginMode = 0;

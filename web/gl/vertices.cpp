@@ -129,6 +129,9 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
         for (int i = 0; i < 3; i++)
             std::memcpy(v[i].color, lit[beginMode == GL_POLYGON ? 0 : c].color, sizeof v[i].color);
     const GLenum mode = polygonModes[front ? 0 : 1];
+    const GLenum cullMode = fragments.cullMode;
+    if (render.mode != GL_RENDER && cullFaceOn && (cullMode == GL_FRONT_AND_BACK || (cullMode == GL_BACK) != front))
+        return;  // culled before it is reported, as WebGL would before drawing
     if (mode == GL_FILL && clipPlaneMask && distances.size() == primitive.size()) {
         std::vector<Clipped> polygon;
         for (int i = 0; i < 3; i++) {
@@ -179,7 +182,7 @@ void Context::emitLine(const DrawState& state, const Vertex& a0, const Vertex& b
         b = line[1].vertex;
     }
     const float width = fragments.lineWidth;
-    if (width <= 1.5f || a.position[3] <= 0 || b.position[3] <= 0 || viewportRect[2] <= 0 || viewportRect[3] <= 0) {
+    if (width <= 1.5f || render.mode != GL_RENDER || a.position[3] <= 0 || b.position[3] <= 0 || viewportRect[2] <= 0 || viewportRect[3] <= 0) {
         emit(state, {&a, &b});
         return;
     }
