@@ -247,12 +247,12 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
              point(2, 0, 0);
              glPopName();
          }, 1, {1, depth(0.75), depth(0.75), 7}},
-        // Cut by the near plane (z = -1): depths from 0 to that of z = 0.
-        {"a line through the near plane", GL_SELECT, [&] {
+        // Cut by the right side (x = 1) where z = 0.5: depths from 0.5 to 0.75.
+        {"a line through the right side", GL_SELECT, [&] {
              glInitNames();
              glPushName(3);
-             glBegin(GL_LINES); glVertex3f(0, 0, -3); glVertex3f(0, 0, 0); glEnd();
-         }, 1, {1, depth(0), depth(0.5), 3}},
+             glBegin(GL_LINES); glVertex3f(0, 0, 0); glVertex3f(2, 0, 1); glEnd();
+         }, 1, {1, depth(0.5), depth(0.75), 3}},
         {"a back face culled is no hit", GL_SELECT, [&] {
              glEnable(GL_CULL_FACE);
              glInitNames();
@@ -271,6 +271,13 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
                  glPopName();
              }
          }, -1, {}},
+        {"a line in a buffer of four", GL_FEEDBACK, [&] {
+             glRenderMode(GL_RENDER);
+             glFeedbackBuffer(4, GL_3D, fed);
+             fed[4] = -7;
+             glRenderMode(GL_FEEDBACK);
+             glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
+         }, -1, {GL_LINE_TOKEN, 25, 50, 0.5, -7}},
         {"a line and a pass-through", GL_FEEDBACK, [&] {
              glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
              glPassThrough(3);
