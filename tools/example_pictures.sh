@@ -9,7 +9,7 @@ trap 'rm -rf "$shots"' EXIT
 TARNVALE_SHOTS=$shots TARNVALE_WEB=$build/web xvfb-run -a -s "-screen 0 1024x768x24" \
     /usr/bin/python3 "$root/tests/web/test_examples.py" "$build/examples" >/dev/null
 pairs=()
-for name in lit_sphere planets rings fog_blend lines checker quadrics shapes; do
+for name in lit_sphere planets rings fog_blend lines checker quadrics shapes crowd; do
     convert "$shots/$name-desktop.png" "$shots/$name-page.png" -resize x150 +append -bordercolor '#20242b' -border 6 \
         "$shots/$name-pair.png"
     pairs+=("$shots/$name-pair.png")

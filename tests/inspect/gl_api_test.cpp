@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -299,6 +300,68 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
             drawn = drawn || c.kind == glweb::Command::draw;
         EXPECT_FALSE(drawn) << r.what;
     }
+    fresh();
+}
+
+// The raster position, and bitmaps and pixels drawn at it in a 100 x 100
+// viewport under identity matrices: each set bit or pixel a point at the
+// middle of its window pixel.
+TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
+{
+    auto pixelsDrawn = [] {
+        std::vector<std::array<float, 5>> out;  // window x, y, red, green, blue
+        for (const glweb::Vertex& v : glweb::gl().vertices)
+            out.push_back({(v.position[0] + 1) * 50 - 0.5f, (v.position[1] + 1) * 50 - 0.5f, v.color[0], v.color[1],
+                           v.color[2]});
+        return out;
+    };
+    const GLubyte bits[2] = {0x81, 0x18};  // rows from the bottom: columns 0 and 7, then 3 and 4
+    const GLubyte image[6] = {255, 0, 0, 0, 255, 0};
+    const struct {
+        const char* what;
+        std::function<void()> calls;
+        std::vector<std::array<float, 5>> drawn;
+        float rasterX;
+    } rows[] = {
+        {"a bitmap, and the position moved on", [&] {
+             glColor3f(0, 0, 1);
+             glRasterPos2f(0, 0);
+             glBitmap(8, 2, 1, 0, 10, 0, bits);
+         }, {{49, 50, 0, 0, 1}, {56, 50, 0, 0, 1}, {52, 51, 0, 0, 1}, {53, 51, 0, 0, 1}}, 60},
+        {"a bitmap at a position outside", [&] {
+             glRasterPos2f(2, 0);
+             glBitmap(8, 2, 0, 0, 10, 0, bits);
+         }, {}, -1},
+        {"two pixels zoomed twice across, red halved", [&] {
+             glRasterPos2f(0, 0);
+             glPixelZoom(2, 1);
+             glPixelTransferf(GL_RED_SCALE, 0.5f);
+             glDrawPixels(2, 1, GL_RGB, GL_UNSIGNED_BYTE, image);
+             glPixelZoom(1, 1);
+             glPixelTransferf(GL_RED_SCALE, 1);
+         }, {{50, 50, 0.5f, 0, 0}, {51, 50, 0.5f, 0, 0}, {52, 50, 0, 1, 0}, {53, 50, 0, 1, 0}}, 50},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        glViewport(0, 0, 100, 100);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        r.calls();
+        const auto drawn = pixelsDrawn();
+        ASSERT_EQ(drawn.size(), r.drawn.size()) << r.what;
+        for (size_t i = 0; i < drawn.size(); i++)
+            for (int k = 0; k < 5; k++)
+                EXPECT_NEAR(drawn[i][(size_t)k], r.drawn[i][(size_t)k], 1e-4f) << r.what << ", pixel " << i;
+        GLfloat raster[4];
+        GLint valid = 0;
+        glGetFloatv(GL_CURRENT_RASTER_POSITION, raster);
+        glGetIntegerv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
+        EXPECT_EQ(valid != 0, r.rasterX >= 0) << r.what;
+        if (valid)
+            EXPECT_EQ(raster[0], r.rasterX) << r.what;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glColor3f(1, 1, 1);
     fresh();
 }
 

@@ -14,6 +14,10 @@ void webglDraw(glweb::Context& context)
     context.vertices.clear();
 }
 void webglForget() {}
+void webglReadPixels(glweb::Context& context, int, int, int, int, unsigned char*)
+{
+    webglDraw(context);
+}
 int webglDrawCalls()
 {
     return 0;

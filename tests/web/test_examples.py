@@ -24,6 +24,7 @@ EXAMPLES = [
     ('checker', 'Checkerboard', []),
     ('quadrics', 'Quadrics', []),
     ('shapes', 'Shapes', [('Right', '\ue014')]),
+    ('crowd', 'Crowd', [('space', ' '), ('0', '0')]),  # stopped, turned back
 ]
 
 

@@ -17,6 +17,9 @@ void raise(GLenum error);
 // Between glBegin and glEnd, where most calls are GL_INVALID_OPERATION.
 bool outsideBeginEnd();
 
+// GL_PACK_ALIGNMENT, for glReadPixels (pixels_api.cpp): false for another name.
+bool packStore(GLenum pname, GLint param);
+
 // Whether a display list is being compiled just now (and not called).
 bool compiling();
 // Keeps `call` in the list being compiled: true when it must not also be

@@ -182,6 +182,10 @@ public:
     void texEnvMode(GLenum mode) { envMode = mode; }
     void pixelStore(GLenum pname, GLint param);
     int pixelStoreValue(GLenum pname) const;
+    // An image of the program's, unpacked as glPixelStore says, as RGBA
+    // bytes: false for a format or type GL does not take.
+    bool unpackImage(int width, int height, GLenum format, GLenum type, const void* pixels,
+                     std::vector<uint8_t>& rgba) const;
     // false, changing nothing, for what GL names GL_INVALID_VALUE or GL_INVALID_ENUM
     bool texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels, GLint level = 0,
                     GLint internalFormat = GL_RGB);
@@ -205,6 +209,23 @@ public:
     // GL_STACK_OVERFLOW or GL_STACK_UNDERFLOW.
     bool pushAttrib(GLbitfield mask);
     bool popAttrib();
+
+    // Pixels (pixels.cpp): the raster position and what is drawn at it.
+    struct Raster {
+        bool valid = true;
+        float window[4] = {0, 0, 0, 1};
+        float color[4] = {1, 1, 1, 1};
+        float distance = 0;
+    } raster;
+    float pixelZoom[2] = {1, 1};
+    float transferScale[4] = {1, 1, 1, 1}, transferBias[4] = {0, 0, 0, 0};
+    void rasterPos(float x, float y, float z, float w);
+    void rasterWindowPos(float x, float y);
+    // Rows of `rowBytes` from the bottom, each bit a pixel from the left.
+    void bitmap(int width, int height, float xorig, float yorig, float xmove, float ymove, const uint8_t* bits,
+                size_t rowBytes);
+    // An image as RGBA bytes, rows from the bottom, drawn at the raster position.
+    void drawPixels(int width, int height, const std::vector<uint8_t>& rgba);
 
     // Selection and feedback (select_feedback.cpp): while the render mode is
     // not GL_RENDER, primitives are reported instead of drawn.
@@ -273,6 +294,8 @@ private:
     std::vector<std::array<float, 6>> distances;  // each vertex's from the user clip planes, while any is on
     void emitClipped(const DrawState& state, std::vector<Clipped> polygon);
     void capture(GLenum mode, std::initializer_list<const Vertex*> list);
+    DrawState pixelState() const;
+    void emitPixel(const DrawState& state, float x, float y, const float color[4]);
     void toWindow(const Vertex& v, float out[4]) const;
 
     bool inBegin = false;

@@ -206,6 +206,8 @@ void glTexParameteri(GLenum target, GLenum pname, GLint param)
 
 void glPixelStorei(GLenum pname, GLint param)
 {
+    if (glweb::packStore(pname, param))
+        return;
     context.pixelStore(pname, param);
     note("glPixelStorei", {(double)pname, (double)param});
 }

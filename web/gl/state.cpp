@@ -98,6 +98,12 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_UNPACK_ALIGNMENT: case GL_UNPACK_ROW_LENGTH: case GL_UNPACK_SKIP_ROWS: case GL_UNPACK_SKIP_PIXELS:
         put({(double)c.pixelStoreValue(pname)});
         break;
+    case GL_CURRENT_RASTER_POSITION: out.assign(c.raster.window, c.raster.window + 4); break;
+    case GL_CURRENT_RASTER_POSITION_VALID: put({(double)c.raster.valid}); break;
+    case GL_CURRENT_RASTER_COLOR: out.assign(c.raster.color, c.raster.color + 4); break;
+    case GL_CURRENT_RASTER_DISTANCE: put({c.raster.distance}); break;
+    case GL_ZOOM_X: put({c.pixelZoom[0]}); break;
+    case GL_ZOOM_Y: put({c.pixelZoom[1]}); break;
     case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: case GL_ALPHA_BITS: case GL_STENCIL_BITS: put({8}); break;
     case GL_DEPTH_BITS: put({24}); break;
     case GL_RGBA_MODE: case GL_DOUBLEBUFFER: put({1}); break;

@@ -263,6 +263,25 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
     return true;
 }
 
+bool Context::unpackImage(int width, int height, GLenum format, GLenum type, const void* pixels,
+                          std::vector<uint8_t>& rgba) const
+{
+    if (!componentsOf(format) || !bytesOf(type) || width < 0 || height < 0)
+        return false;
+    rgba.assign((size_t)width * (size_t)height * 4, 0);
+    if (!pixels)
+        return true;
+    const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
+    const size_t align = (size_t)unpack[0];
+    const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
+    const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
+    const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+    for (size_t y = 0; y < (size_t)height; y++)
+        for (size_t x = 0; x < (size_t)width; x++)
+            toStored(src + y * rowBytes + x * pixelBytes, format, type, GL_RGBA, &rgba[(y * (size_t)width + x) * 4]);
+    return true;
+}
+
 void Context::deleteTexture(GLuint name)
 {
     textures.erase(name);

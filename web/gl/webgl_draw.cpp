@@ -393,6 +393,13 @@ void webglDraw(glweb::Context& context)
     context.vertices.clear();
 }
 
+void webglReadPixels(glweb::Context& context, int x, int y, int width, int height, unsigned char* rgba)
+{
+    webglDraw(context);
+    emscripten_glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    emscripten_glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
 void webglForget()
 {
     programs.clear();

@@ -9,5 +9,8 @@ void webglDraw(glweb::Context& context);
 // The WebGL context was lost: its objects are gone. The next draw makes them
 // again and uploads every texture anew from the images the context keeps.
 void webglForget();
+// The frame so far drawn, then the canvas's pixels read back as RGBA rows
+// from the bottom.
+void webglReadPixels(glweb::Context& context, int x, int y, int width, int height, unsigned char* rgba);
 // Draw calls made so far, for the page's frame statistics.
 int webglDrawCalls();

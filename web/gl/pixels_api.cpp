@@ -1,0 +1,164 @@
+// The entry points of pixels: every form of glRasterPos, glBitmap,
+// glDrawPixels, glReadPixels, glCopyPixels, glPixelZoom and
+// glPixelTransfer. Bitmaps and images are unpacked when called, so display
+// lists keep them as they were then.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "web/gl/gl_api.h"
+#include "web/gl/webgl_draw.h"
+
+using glweb::gl;
+
+namespace {
+
+void rasterPos(float x, float y, float z, float w)
+{
+    LISTED(rasterPos(x, y, z, w));
+    if (glweb::outsideBeginEnd())
+        gl().rasterPos(x, y, z, w);
+}
+
+int packAlignment = 4;
+
+}  // namespace
+
+extern "C" {
+
+#define RASTER(suffix, T)                                                                               \
+    void glRasterPos2##suffix(T x, T y) { rasterPos((float)x, (float)y, 0, 1); }                         \
+    void glRasterPos3##suffix(T x, T y, T z) { rasterPos((float)x, (float)y, (float)z, 1); }             \
+    void glRasterPos4##suffix(T x, T y, T z, T w) { rasterPos((float)x, (float)y, (float)z, (float)w); } \
+    void glRasterPos2##suffix##v(const T* v) { rasterPos((float)v[0], (float)v[1], 0, 1); }              \
+    void glRasterPos3##suffix##v(const T* v) { rasterPos((float)v[0], (float)v[1], (float)v[2], 1); }    \
+    void glRasterPos4##suffix##v(const T* v) { rasterPos((float)v[0], (float)v[1], (float)v[2], (float)v[3]); }
+RASTER(s, GLshort)
+RASTER(i, GLint)
+RASTER(f, GLfloat)
+RASTER(d, GLdouble)
+
+void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
+              const GLubyte* bitmap)
+{
+    if (width < 0 || height < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    // The bits as rows of whole bytes, from the program's alignment.
+    GLint align = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
+    const size_t given = ((size_t)(width + 7) / 8 + (size_t)align - 1) / (size_t)align * (size_t)align;
+    const size_t tight = (size_t)(width + 7) / 8;
+    std::vector<GLubyte> bits(tight * (size_t)height);
+    for (GLsizei j = 0; bitmap && j < height; j++)
+        std::copy(bitmap + (size_t)j * given, bitmap + (size_t)j * given + tight, bits.begin() + (long)((size_t)j * tight));
+    const bool any = bitmap != nullptr;
+    LISTED(gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight));
+    if (glweb::outsideBeginEnd())
+        gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight);
+}
+
+void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const GLvoid* pixels)
+{
+    if (width < 0 || height < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    if (format == GL_DEPTH_COMPONENT || format == GL_STENCIL_INDEX)
+        return;  // WebGL 1 writes neither from pixels
+    std::vector<uint8_t> rgba;
+    if (!gl().unpackImage(width, height, format, type, pixels, rgba))
+        return glweb::raise(GL_INVALID_ENUM);
+    LISTED(gl().drawPixels(width, height, rgba));
+    if (glweb::outsideBeginEnd())
+        gl().drawPixels(width, height, rgba);
+}
+
+void glPixelZoom(GLfloat x, GLfloat y)
+{
+    LISTED(glPixelZoom(x, y));
+    gl().pixelZoom[0] = x;
+    gl().pixelZoom[1] = y;
+}
+
+void glPixelTransferf(GLenum pname, GLfloat value)
+{
+    LISTED(glPixelTransferf(pname, value));
+    glweb::Context& c = gl();
+    const GLenum scales[4] = {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE};
+    const GLenum biases[4] = {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS};
+    for (int k = 0; k < 4; k++) {
+        if (pname == scales[k])
+            c.transferScale[k] = value;
+        if (pname == biases[k])
+            c.transferBias[k] = value;
+    }
+}
+
+void glPixelTransferi(GLenum pname, GLint value) { glPixelTransferf(pname, (GLfloat)value); }
+
+// The frame so far is drawn first, so that what is read is what the
+// program drew before it asked.
+void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, GLenum type, GLvoid* pixels)
+{
+    if (width < 0 || height < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    const int n = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : format == GL_LUMINANCE_ALPHA ? 2
+                : (format == GL_RED || format == GL_GREEN || format == GL_BLUE || format == GL_ALPHA ||
+                   format == GL_LUMINANCE || format == GL_DEPTH_COMPONENT) ? 1 : 0;
+    if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
+        return glweb::raise(GL_INVALID_ENUM);
+    if (!glweb::outsideBeginEnd() || !pixels)
+        return;
+    std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
+    if (format != GL_DEPTH_COMPONENT)
+        webglReadPixels(gl(), x, y, width, height, rgba.data());
+    const size_t size = type == GL_FLOAT ? 4 : 1;
+    const size_t row = ((size_t)width * (size_t)n * size + (size_t)packAlignment - 1) / (size_t)packAlignment *
+                       (size_t)packAlignment;
+    for (size_t j = 0; j < (size_t)height; j++)
+        for (size_t i = 0; i < (size_t)width; i++) {
+            const uint8_t* p = &rgba[(j * (size_t)width + i) * 4];
+            float c[4];
+            for (int k = 0; k < 4; k++)
+                c[k] = p[k] / 255.0f;
+            float out[4] = {c[0], c[1], c[2], c[3]};
+            if (format == GL_LUMINANCE || format == GL_LUMINANCE_ALPHA)
+                out[0] = std::min(1.0f, c[0] + c[1] + c[2]), out[1] = c[3];
+            else if (format == GL_GREEN) out[0] = c[1];
+            else if (format == GL_BLUE) out[0] = c[2];
+            else if (format == GL_ALPHA) out[0] = c[3];
+            else if (format == GL_DEPTH_COMPONENT) out[0] = 0;  // WebGL 1 reads no depth
+            auto* to = static_cast<uint8_t*>(pixels) + j * row + i * (size_t)n * size;
+            for (int k = 0; k < n; k++) {
+                if (type == GL_FLOAT)
+                    std::memcpy(to + (size_t)k * 4, &out[k], 4);
+                else
+                    to[k] = (uint8_t)(out[k] * 255 + 0.5f);
+            }
+        }
+}
+
+void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
+{
+    if (width < 0 || height < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    if (type != GL_COLOR)
+        return;  // depth and stencil: WebGL 1 reads neither
+    std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
+    webglReadPixels(gl(), x, y, width, height, rgba.data());
+    LISTED(gl().drawPixels(width, height, rgba));
+    gl().drawPixels(width, height, rgba);
+}
+
+}  // extern "C"
+
+// The pack alignment, beside the unpack state the context keeps.
+namespace glweb {
+bool packStore(GLenum pname, GLint param)
+{
+    if (pname != GL_PACK_ALIGNMENT)
+        return false;
+    if (param == 1 || param == 2 || param == 4 || param == 8)
+        packAlignment = param;
+    return true;
+}
+}  // namespace glweb
