@@ -303,6 +303,9 @@ private:
     std::vector<Vertex> primitive;
     std::vector<bool> edges;  // each vertex's edge flag
     std::vector<Vertex> backs;  // the same vertices lit on the back, with two-sided lighting
+    // Fixed from glBegin to glEnd, where neither the modelview nor a light can change.
+    NormalMatrix normals{};
+    PreparedLights lights;
     const DrawState* checked = nullptr;  // the state the last command was found to have
     size_t checkedCommands = 0;
 

@@ -100,11 +100,16 @@ void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks)
     if (slices < 2 || stacks < 1 || radius < 0)
         return;
     std::vector<GridPoint> p;
+    std::vector<double> sinTheta((size_t)slices + 1), cosTheta((size_t)slices + 1);
+    for (int c = 0; c <= slices; c++) {
+        const double theta = c == slices ? 0 : 2 * pi * c / slices;
+        sinTheta[(size_t)c] = std::sin(theta);
+        cosTheta[(size_t)c] = std::cos(theta);
+    }
     for (int r = 0; r <= stacks; r++) {
-        const double rho = pi - pi * r / stacks;
+        const double rho = pi - pi * r / stacks, sinRho = std::sin(rho), cosRho = std::cos(rho);
         for (int c = 0; c <= slices; c++) {
-            const double theta = c == slices ? 0 : 2 * pi * c / slices;
-            const double nx = -std::sin(theta) * std::sin(rho), ny = std::cos(theta) * std::sin(rho), nz = std::cos(rho);
+            const double nx = -sinTheta[(size_t)c] * sinRho, ny = cosTheta[(size_t)c] * sinRho, nz = cosRho;
             p.push_back({radius * nx, radius * ny, radius * nz, nx, ny, nz, (double)c / slices, (double)r / stacks});
         }
     }

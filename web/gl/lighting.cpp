@@ -25,9 +25,10 @@ LightingState::LightingState()
 
 // The inverse transpose of the upper 3 x 3: its cofactor matrix divided by
 // the determinant.
-Vec3 eyeNormal(const Mat4& mv, Vec3 n)
+NormalMatrix normalMatrix(const Mat4& mv)
 {
     auto a = [&](int row, int col) { return mv.m[col * 4 + row]; };
+    NormalMatrix out{{1, 0, 0, 0, 1, 0, 0, 0, 1}};
     float c[3][3];
     for (int r = 0; r < 3; r++)
         for (int k = 0; k < 3; k++) {
@@ -36,16 +37,48 @@ Vec3 eyeNormal(const Mat4& mv, Vec3 n)
         }
     float det = a(0, 0) * c[0][0] + a(0, 1) * c[0][1] + a(0, 2) * c[0][2];
     if (det == 0)
-        return n;
-    return {(c[0][0] * n.x + c[0][1] * n.y + c[0][2] * n.z) / det,
-            (c[1][0] * n.x + c[1][1] * n.y + c[1][2] * n.z) / det,
-            (c[2][0] * n.x + c[2][1] * n.y + c[2][2] * n.z) / det};
+        return out;
+    for (int r = 0; r < 3; r++)
+        for (int k = 0; k < 3; k++)
+            out.m[r * 3 + k] = c[r][k] / det;
+    return out;
+}
+
+Vec3 eyeNormal(const NormalMatrix& m, Vec3 n)
+{
+    return {m.m[0] * n.x + m.m[1] * n.y + m.m[2] * n.z, m.m[3] * n.x + m.m[4] * n.y + m.m[5] * n.z,
+            m.m[6] * n.x + m.m[7] * n.y + m.m[8] * n.z};
+}
+
+Vec3 eyeNormal(const Mat4& mv, Vec3 n)
+{
+    return eyeNormal(normalMatrix(mv), n);
+}
+
+void prepareLights(const LightingState& s, PreparedLights& out)
+{
+    out.count = 0;
+    for (const Light& l : s.lights) {
+        if (!l.enabled)
+            continue;
+        auto& p = out.on[out.count++];
+        p.light = &l;
+        p.directional = l.position[3] == 0;
+        p.unit = normalized({l.position[0], l.position[1], l.position[2]});
+        p.half = normalized({p.unit.x, p.unit.y, p.unit.z + 1});
+    }
 }
 
 // c = e + a * a_model + sum over lights of att * spot * (a * a_light
 //     + (n . L) d * d_light + f (n . h)^shininess s * s_light)
-void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, float out[4])
+void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, float out[4],
+                 const PreparedLights* prepared)
 {
+    PreparedLights own;
+    if (!prepared) {
+        prepareLights(s, own);
+        prepared = &own;
+    }
     const Material& m = s.material[side];
     if (s.normalize)
         n = normalized(n);
@@ -54,19 +87,19 @@ void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, f
     float c[3];
     for (int i = 0; i < 3; i++)
         c[i] = m.emission[i] + m.ambient[i] * s.modelAmbient[i];
-    for (const Light& l : s.lights) {
-        if (!l.enabled)
-            continue;
+    for (int k = 0; k < prepared->count; k++) {
+        const Light& l = *prepared->on[k].light;
+        const bool directional = prepared->on[k].directional;
         Vec3 toLight;
         float attenuation = 1;
-        if (l.position[3] != 0) {
+        if (!directional) {
             const float lw = l.position[3];
             const Vec3 d = {l.position[0] / lw - v.x, l.position[1] / lw - v.y, l.position[2] / lw - v.z};
             const float distance = std::sqrt(dot(d, d));
             attenuation = 1 / (l.attenuation[0] + l.attenuation[1] * distance + l.attenuation[2] * distance * distance);
             toLight = normalized(d);
         } else {
-            toLight = normalized({l.position[0], l.position[1], l.position[2]});
+            toLight = prepared->on[k].unit;
         }
         float spot = 1;
         if (l.spotCutoff != 180) {
@@ -77,15 +110,18 @@ void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, f
         }
         const float nDotL = std::max(dot(n, toLight), 0.0f);
         float specular = 0;
-        if (nDotL > 0) {
-            const Vec3 toEye = s.localViewer ? normalized({-v.x, -v.y, -v.z}) : Vec3{0, 0, 1};
-            const Vec3 h = normalized({toLight.x + toEye.x, toLight.y + toEye.y, toLight.z + toEye.z});
+        if (nDotL > 0 && (m.specular[0] != 0 || m.specular[1] != 0 || m.specular[2] != 0)) {
+            Vec3 h = prepared->on[k].half;  // an infinite viewer's, from a directional light
+            if (s.localViewer || !directional) {
+                const Vec3 toEye = s.localViewer ? normalized({-v.x, -v.y, -v.z}) : Vec3{0, 0, 1};
+                h = normalized({toLight.x + toEye.x, toLight.y + toEye.y, toLight.z + toEye.z});
+            }
             const float nDotH = std::max(dot(n, h), 0.0f);
             specular = m.shininess == 0 ? 1 : std::pow(nDotH, m.shininess);
         }
-        const float k = attenuation * spot;
+        const float f = attenuation * spot;
         for (int i = 0; i < 3; i++)
-            c[i] += k * (m.ambient[i] * l.ambient[i] + nDotL * m.diffuse[i] * l.diffuse[i] +
+            c[i] += f * (m.ambient[i] * l.ambient[i] + nDotL * m.diffuse[i] * l.diffuse[i] +
                          specular * m.specular[i] * l.specular[i]);
     }
     for (int i = 0; i < 3; i++)

@@ -35,11 +35,32 @@ struct LightingState {
     LightingState();
 };
 
-// A normal taken to eye coordinates by the inverse transpose of the
-// modelview's upper 3 x 3.
+// The inverse transpose of the modelview's upper 3 x 3, which takes
+// normals to eye coordinates (the identity for a singular one).
+struct NormalMatrix {
+    float m[9];  // row by row
+};
+NormalMatrix normalMatrix(const glcore::Mat4& modelview);
+glcore::Vec3 eyeNormal(const NormalMatrix& m, glcore::Vec3 normal);
 glcore::Vec3 eyeNormal(const glcore::Mat4& modelview, glcore::Vec3 normal);
+
+// What of the lights stays the same for every vertex of a primitive (no
+// light changes between glBegin and glEnd): the lights on, and a
+// directional light's unit direction and, for an infinite viewer, its
+// half-way vector.
+struct PreparedLights {
+    int count = 0;
+    struct {
+        const Light* light;
+        bool directional;
+        glcore::Vec3 unit, half;
+    } on[LightingState::lightCount];
+};
+void prepareLights(const LightingState& state, PreparedLights& out);
 
 // The colour of a vertex at `eye` (eye coordinates, w included) with the
 // eye-space `normal`, lit on `side` (0 front, 1 back: the caller gives the
 // back the normal reversed); clamped to [0, 1], alpha the diffuse's.
-void lightVertex(const LightingState& state, int side, const float eye[4], glcore::Vec3 normal, float out[4]);
+// `prepared`, when given, is prepareLights' of the same state.
+void lightVertex(const LightingState& state, int side, const float eye[4], glcore::Vec3 normal, float out[4],
+                 const PreparedLights* prepared = nullptr);

@@ -39,6 +39,8 @@ void Context::begin(GLenum mode)
     backs.clear();
     edges.clear();
     distances.clear();
+    normals = normalMatrix(stacks.modelview.back());
+    prepareLights(lighting, lights);
 }
 
 void Context::texCoord(float s, float t, float r, float q)
@@ -78,11 +80,11 @@ void Context::vertex(float x, float y, float z, float w)
     Vertex v;
     times(stacks.projection.back(), eye, v.position);
     if (lightingOn) {
-        const glcore::Vec3 n = eyeNormal(modelview, currentNormal);
-        lightVertex(lighting, 0, eye, n, v.color);
+        const glcore::Vec3 n = eyeNormal(normals, currentNormal);
+        lightVertex(lighting, 0, eye, n, v.color, &lights);
         if (lighting.twoSide) {
             Vertex back = v;
-            lightVertex(lighting, 1, eye, {-n.x, -n.y, -n.z}, back.color);
+            lightVertex(lighting, 1, eye, {-n.x, -n.y, -n.z}, back.color, &lights);
             backs.push_back(back);
         }
     } else {
@@ -94,7 +96,7 @@ void Context::vertex(float x, float y, float z, float w)
     } else {
         float given[4], t[4];
         if (texGenOn)
-            generate(object, eye, eyeNormal(modelview, currentNormal), given);
+            generate(object, eye, eyeNormal(normals, currentNormal), given);
         else
             std::memcpy(given, currentTexCoord, sizeof given);
         times(textureStack.back(), given, t);
