@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
+#include <GL/glu.h>
+#include <GL/glut.h>
 
 #include <cmath>
 #include <array>
@@ -362,6 +364,59 @@ TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glColor3f(1, 1, 1);
+    fresh();
+}
+
+// GLUT's solid shapes and GLU's quadrics under identity matrices: how many
+// triangles each is, and every one wound to face away from the shape's
+// inside (a convex shape's centre, the torus's ring), as culling needs.
+TEST(GLApiTest, ShapesHaveTheirFacesAndFaceOutwards)
+{
+    using Centre = std::function<std::array<float, 3>(const float*)>;
+    const Centre origin = [](const float*) { return std::array<float, 3>{0, 0, 0}; };
+    const Centre ring = [](const float* p) {  // the torus's tube runs round a ring of radius 0.5
+        const float a = std::atan2(p[1], p[0]);
+        return std::array<float, 3>{0.5f * std::cos(a), 0.5f * std::sin(a), 0};
+    };
+    const Centre axis = [](const float* p) { return std::array<float, 3>{0, 0, p[2]}; };
+    GLUquadric* q = gluNewQuadric();
+    const struct {
+        const char* what;
+        std::function<void()> draw;
+        size_t triangles;
+        Centre inside;
+    } rows[] = {
+        {"cube", [] { glutSolidCube(1); }, 12, origin},
+        {"tetrahedron", [] { glutSolidTetrahedron(); }, 4, origin},
+        {"octahedron", [] { glutSolidOctahedron(); }, 8, origin},
+        {"icosahedron", [] { glutSolidIcosahedron(); }, 20, origin},
+        {"dodecahedron: twelve pentagons", [] { glutSolidDodecahedron(); }, 36, origin},
+        {"sphere", [] { glutSolidSphere(0.5, 8, 6); }, 2 * 8 * 6, origin},
+        {"torus", [] { glutSolidTorus(0.1, 0.5, 6, 8); }, 2 * 6 * 8, ring},
+        {"cylinder", [&] { gluCylinder(q, 0.5, 0.5, 1, 8, 2); }, 2 * 8 * 2, axis},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        r.draw();
+        const auto& v = glweb::gl().vertices;
+        ASSERT_EQ(v.size(), 3 * r.triangles) << r.what;
+        size_t inward = 0;
+        for (size_t t = 0; t < v.size(); t += 3) {
+            const float* a = v[t].position;
+            const float* b = v[t + 1].position;
+            const float* c = v[t + 2].position;
+            const float u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, w[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+            const float n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
+            const float m[3] = {(a[0] + b[0] + c[0]) / 3, (a[1] + b[1] + c[1]) / 3, (a[2] + b[2] + c[2]) / 3};
+            const std::array<float, 3> in = r.inside(m);
+            if (n[0] * n[0] + n[1] * n[1] + n[2] * n[2] < 1e-10f)
+                continue;  // a strip's triangle at a pole, of no area
+            if (n[0] * (m[0] - in[0]) + n[1] * (m[1] - in[1]) + n[2] * (m[2] - in[2]) <= 0)
+                inward++;
+        }
+        EXPECT_EQ(inward, 0u) << r.what;
+    }
+    gluDeleteQuadric(q);
     fresh();
 }
 

@@ -53,12 +53,18 @@ TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
         {"line strip of three", GL_LINE_STRIP, GL_CCW, 3, {0, 1, 1, 2}},
         {"lines, one vertex over", GL_LINES, GL_CCW, 5, {0, 1, 2, 3}},
         {"polygon of two", GL_POLYGON, GL_CCW, 2, {}},
+        {"quads, two and a vertex over", GL_QUADS, GL_CCW, 9, {0, 1, 3, 1, 2, 3, 4, 5, 7, 5, 6, 7}},
+        {"quad strip of six", GL_QUAD_STRIP, GL_CCW, 6, {0, 1, 3, 2, 0, 3, 2, 3, 5, 4, 2, 5}},
+        {"line loop of three", GL_LINE_LOOP, GL_CCW, 3, {0, 1, 1, 2, 2, 0}},
+        {"points", GL_POINTS, GL_CCW, 3, {0, 1, 2}},
     };
     for (const auto& r : rows) {
         Context c;
         c.frontFace(r.winding);
         EXPECT_EQ(sendPrimitive(c, r.mode, r.n), r.out) << r.what;
-        const GLenum drawn = r.mode == GL_LINE_STRIP || r.mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
+        const GLenum drawn = r.mode == GL_POINTS ? GL_POINTS
+                             : r.mode == GL_LINE_STRIP || r.mode == GL_LINES || r.mode == GL_LINE_LOOP ? GL_LINES
+                                                                                                       : GL_TRIANGLES;
         if (!r.out.empty()) {
             ASSERT_EQ(c.commands.size(), 1u) << r.what;
             EXPECT_EQ(c.commands[0].state.mode, drawn) << r.what;
@@ -159,6 +165,38 @@ TEST(GLContextTest, ImagesAreKeptWidenedToPowersOfTwo)
         EXPECT_EQ(t.pixels, r.expected) << r.what;
         // GL's default minifying filter wants mipmaps: a 1 x 1 image is one.
         EXPECT_EQ(t.complete(), r.width == 1 && r.height == 1) << r.what;
+    }
+}
+
+// Shaded flat, a face takes the colour of the vertex GL names: a polygon's
+// first, every other primitive's last (vertex i is coloured i / 10).
+TEST(GLContextTest, FlatFacesTakeTheColourOfTheVertexGLNames)
+{
+    const struct {
+        const char* what;
+        GLenum mode;
+        int n;
+        std::vector<float> reds;  // of each vertex drawn, in tenths
+    } rows[] = {
+        {"polygon: its first", GL_POLYGON, 4, {0, 0, 0, 0, 0, 0}},
+        {"triangles: each one's last", GL_TRIANGLES, 6, {2, 2, 2, 5, 5, 5}},
+        {"strip: each triangle's last", GL_TRIANGLE_STRIP, 4, {2, 2, 2, 3, 3, 3}},
+        {"quad: its last", GL_QUADS, 4, {3, 3, 3, 3, 3, 3}},
+        {"lines: each one's second", GL_LINE_STRIP, 3, {1, 1, 2, 2}},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        c.shadeModel(GL_FLAT);
+        c.begin(r.mode);
+        for (int i = 0; i < r.n; i++) {
+            c.color((float)i / 10, 0, 0);
+            c.vertex((float)i, (float)(i % 2), 0);
+        }
+        c.end();
+        std::vector<float> reds;
+        for (const glweb::Vertex& v : c.vertices)
+            reds.push_back(std::round(v.color[0] * 10));
+        EXPECT_EQ(reds, r.reds) << r.what;
     }
 }
 

@@ -62,9 +62,10 @@ std::vector<std::vector<int>> facesOf(const std::vector<V>& corners)
                 if (!supporting || on[0] != i || on[1] != j || on[2] != k)
                     continue;  // each face once: from its three first corners
                 V centre{0, 0, 0};
+                const double share = 1.0 / (double)on.size();
                 for (int m : on)
-                    centre = {centre.x + corners[m].x / on.size(), centre.y + corners[m].y / on.size(),
-                              centre.z + corners[m].z / on.size()};
+                    centre = {centre.x + corners[m].x * share, centre.y + corners[m].y * share,
+                              centre.z + corners[m].z * share};
                 const V u = unit(sub(corners[on[0]], centre)), w = unit(cross(normal, u));
                 std::sort(on.begin(), on.end(), [&](int a, int b) {
                     const V pa = sub(corners[a], centre), pb = sub(corners[b], centre);
