@@ -10,6 +10,7 @@
 #include <cmath>
 #include <array>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "web/gl/gl_api.h"
@@ -417,6 +418,72 @@ TEST(GLApiTest, ShapesHaveTheirFacesAndFaceOutwards)
         EXPECT_EQ(inward, 0u) << r.what;
     }
     gluDeleteQuadric(q);
+    fresh();
+}
+
+// GLU's helpers, each against what it must give back.
+TEST(GLApiTest, GLUProjectsScalesAndBuildsMipmaps)
+{
+    const GLdouble model[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5, -0.25, -5, 1};
+    GLdouble proj[16];
+    const GLint view[4] = {10, 20, 300, 200};
+    const struct {
+        const char* what;
+        std::function<bool()> holds;
+    } rows[] = {
+        {"a point projected and unprojected comes back", [&] {
+             glMatrixMode(GL_PROJECTION);
+             glLoadIdentity();
+             gluPerspective(50, 1.5, 1, 20);
+             glGetDoublev(GL_PROJECTION_MATRIX, proj);
+             GLdouble wx, wy, wz, x, y, z;
+             return gluProject(0.3, 0.2, 1, model, proj, view, &wx, &wy, &wz) &&
+                    gluUnProject(wx, wy, wz, model, proj, view, &x, &y, &z) && std::fabs(x - 0.3) < 1e-5 &&
+                    std::fabs(y - 0.2) < 1e-5 && std::fabs(z - 1) < 1e-5 && wx > view[0] && wx < view[0] + view[2];
+         }},
+        {"the eye's axis lands in the viewport's middle", [&] {
+             const GLdouble identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+             GLdouble wx, wy, wz;
+             gluProject(0, 0, -2, identity, proj, view, &wx, &wy, &wz);
+             return std::fabs(wx - 160) < 1e-9 && std::fabs(wy - 120) < 1e-9;
+         }},
+        {"the picking region fills the clip volume", [&] {
+             glMatrixMode(GL_PROJECTION);
+             glLoadIdentity();
+             GLint v[4] = {0, 0, 100, 100};
+             gluPickMatrix(75, 25, 10, 10, v);  // centred on window (75, 25): normalised (0.5, -0.5)
+             GLdouble pick[16];
+             glGetDoublev(GL_PROJECTION_MATRIX, pick);
+             const double x = pick[0] * 0.5 + pick[12], y = pick[5] * -0.5 + pick[13], edge = pick[0] * 0.6 + pick[12];
+             return std::fabs(x) < 1e-6 && std::fabs(y) < 1e-6 && std::fabs(edge - 1) < 1e-6;
+         }},
+        {"a 2 x 2 image scaled to 1 x 1 is its average", [] {
+             const GLubyte image[8] = {0, 100, 0, 0, 200, 40, 0, 0};  // rows of two luminances, padded to four bytes
+             GLubyte out[4] = {};
+             glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+             return gluScaleImage(GL_LUMINANCE, 2, 2, GL_UNSIGNED_BYTE, image, 1, 1, GL_UNSIGNED_BYTE, out) == 0 &&
+                    out[0] == 85;
+         }},
+        {"mipmaps built are complete", [] {
+             const GLubyte image[4 * 2 * 3] = {};
+             glBindTexture(GL_TEXTURE_2D, 77);
+             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+             glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+             const bool built = gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, 4, 2, GL_RGB, GL_UNSIGNED_BYTE, image) == 0;
+             glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+             const glweb::Texture& t = glweb::gl().textures[77];
+             return built && t.complete() && t.mipmaps.size() == 2;
+         }},
+        {"errors in words", [] {
+             return std::string((const char*)gluErrorString(GL_STACK_OVERFLOW)) == "stack overflow" &&
+                    gluErrorString(12345) == nullptr;
+         }},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        EXPECT_TRUE(r.holds()) << r.what;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
+    }
     fresh();
 }
 

@@ -200,6 +200,111 @@ TEST(GLContextTest, FlatFacesTakeTheColourOfTheVertexGLNames)
     }
 }
 
+// What a primitive becomes under the state that changes its drawing: each
+// row's setup, a square (0, 0) to (1, 1) counter-clockwise (or a line),
+// and the pieces it is drawn as: their mode, count and a look at them.
+TEST(GLContextTest, PolygonModesWideLinesAndTwoSidesDrawAsGLSays)
+{
+    auto square = [&](Context& c, bool clockwise) {
+        c.begin(GL_POLYGON);
+        const float x[4] = {0, 1, 1, 0}, y[4] = {0, 0, 1, 1};
+        for (int k = 0; k < 4; k++) {
+            const int i = clockwise ? 3 - k : k;
+            c.vertex(x[i], y[i], 0);
+        }
+        c.end();
+    };
+    const struct {
+        const char* what;
+        std::function<void(Context&)> draw;
+        GLenum mode;
+        size_t vertices;
+        std::function<bool(const std::vector<glweb::Vertex>&)> holds;
+    } rows[] = {
+        {"edges: its four sides, not the diagonal", [&](Context& c) { c.polygonMode(GL_FRONT_AND_BACK, GL_LINE); square(c, false); },
+         GL_LINES, 8, nullptr},
+        {"an edge flag off: three sides", [&](Context& c) {
+             c.polygonMode(GL_FRONT_AND_BACK, GL_LINE);
+             c.begin(GL_POLYGON);
+             c.vertex(0, 0, 0); c.edgeFlag(false); c.vertex(1, 0, 0); c.edgeFlag(true); c.vertex(1, 1, 0); c.vertex(0, 1, 0);
+             c.end();
+         }, GL_LINES, 6, nullptr},
+        {"corners", [&](Context& c) { c.polygonMode(GL_FRONT, GL_POINT); square(c, false); }, GL_POINTS, 4, nullptr},
+        {"edges of a back face, culled", [&](Context& c) {
+             c.polygonMode(GL_BACK, GL_LINE);
+             c.enable(GL_CULL_FACE, true);
+             square(c, true);
+         }, GL_LINES, 0, nullptr},
+        {"back faces as edges, front faces filled", [&](Context& c) {
+             c.polygonMode(GL_BACK, GL_LINE);
+             square(c, false);
+         }, GL_TRIANGLES, 6, nullptr},
+        // x-major, 3 pixels wide in a 100 x 100 viewport: a parallelogram
+        // 0.06 high in normalised coordinates, as wide as the line.
+        {"a wide line", [&](Context& c) {
+             c.viewport(0, 0, 100, 100);
+             c.fragments.lineWidth = 3;
+             c.begin(GL_LINES); c.vertex(-0.5f, 0, 0); c.vertex(0.5f, 0.1f, 0); c.end();
+         }, GL_TRIANGLES, 6, [](const std::vector<glweb::Vertex>& v) {
+             float low = 1, high = -1;
+             for (const glweb::Vertex& p : v)
+                 if (p.position[0] == -0.5f)
+                     low = std::min(low, p.position[1]), high = std::max(high, p.position[1]);
+             return std::fabs(high - low - 0.06f) < 1e-6f;
+         }},
+        // Two-sided: a face seen from behind takes the back's colour.
+        {"a back face lit by the back's material", [&](Context& c) {
+             const float blue[4] = {0, 0, 1, 1}, on[1] = {1};
+             c.material(GL_BACK, GL_DIFFUSE, blue);
+             c.lightModel(GL_LIGHT_MODEL_TWO_SIDE, on);
+             c.enable(GL_LIGHTING, true);
+             c.enable(GL_LIGHT0, true);
+             c.normal(0, 0, -1);
+             square(c, true);
+         }, GL_TRIANGLES, 6, [](const std::vector<glweb::Vertex>& v) { return v[0].color[0] < 0.1f && v[0].color[2] > 0.9f; }},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        r.draw(c);
+        size_t count = 0;
+        for (const Command& cmd : c.commands)
+            if (cmd.kind == Command::draw) {
+                EXPECT_EQ(cmd.state.mode, r.mode) << r.what;
+                count += cmd.count;
+            }
+        EXPECT_EQ(count, r.vertices) << r.what;
+        if (r.holds && count)
+            EXPECT_TRUE(r.holds(c.vertices)) << r.what;
+    }
+}
+
+// A mipmap is complete with every level down to 1 x 1, each half the one
+// before; otherwise texturing is off for it.
+TEST(GLContextTest, MipmapsAreCompleteWithEveryLevel)
+{
+    const std::vector<uint8_t> texels(4 * 4 * 3, 200);
+    const struct {
+        const char* what;
+        std::vector<std::pair<int, int>> levels;  // sizes of levels 1, 2, ...
+        bool complete;
+    } rows[] = {
+        {"4 x 2, then 2 x 1, 1 x 1", {{2, 1}, {1, 1}}, true},
+        {"the last level missing", {{2, 1}}, false},
+        {"a level of the wrong size", {{2, 2}, {1, 1}}, false},
+    };
+    for (const auto& r : rows) {
+        Context c;
+        c.bindTexture(3);
+        c.texParameter(GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        c.texImage2D(4, 2, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        for (size_t k = 0; k < r.levels.size(); k++)
+            c.texImage2D(r.levels[k].first, r.levels[k].second, GL_RGB, GL_UNSIGNED_BYTE, texels.data(), (GLint)k + 1);
+        EXPECT_EQ(c.textures[3].complete(), r.complete) << r.what;
+        c.enable(GL_TEXTURE_2D, true);
+        EXPECT_EQ(c.stateFor(GL_TRIANGLES).texture, r.complete ? 3u : 0u) << r.what;
+    }
+}
+
 TEST(GLContextTest, VerticesAreLitWhileLightingIsOn)
 {
     // No light: the model's ambient times the material's, which follows the colour.
