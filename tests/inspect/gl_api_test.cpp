@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <array>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -282,6 +283,14 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
              glRenderMode(GL_FEEDBACK);
              glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
          }, -1, {GL_LINE_TOKEN, 25, 50, 0.5, -7}},
+        {"a point with its colour", GL_FEEDBACK, [&] {
+             glRenderMode(GL_RENDER);
+             glFeedbackBuffer(16, GL_3D_COLOR, fed);
+             glRenderMode(GL_FEEDBACK);
+             glColor4f(1, 0.5f, 0.25f, 1);
+             point(0.5f, 0, 0);
+             glColor4f(1, 1, 1, 1);
+         }, 8, {GL_POINT_TOKEN, 75, 50, 0.5, 1, 0.5, 0.25, 1}},
         {"a line and a pass-through", GL_FEEDBACK, [&] {
              glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
              glPassThrough(3);
@@ -550,6 +559,31 @@ TEST(GLApiTest, ListsAndArraysDrawWhatTheirCallsDraw)
              glVertexPointer(3, GL_FLOAT, 0, corners);
              glColorPointer(3, GL_UNSIGNED_BYTE, 0, colours);
              glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_SHORT, order);
+         }},
+        {"interleaved byte colours and vertices", [] {
+             glBegin(GL_LINES);
+             glColor3f(1, 0, 0); glVertex3f(0, 0, 0);
+             glColor3f(0, 0, 1); glVertex3f(1, 1, 0);
+             glEnd();
+         }, [] {
+             static unsigned char both[32];  // four bytes of colour, then three floats, a vertex
+             const GLubyte colours[2][4] = {{255, 0, 0, 255}, {0, 0, 255, 255}};
+             const GLfloat corners[2][3] = {{0, 0, 0}, {1, 1, 0}};
+             for (int i = 0; i < 2; i++) {
+                 std::memcpy(both + 16 * i, colours[i], 4);
+                 std::memcpy(both + 16 * i + 4, corners[i], 12);
+             }
+             glInterleavedArrays(GL_C4UB_V3F, 0, both);
+             glDrawArrays(GL_LINES, 0, 2);
+         }},
+        {"lists named by two bytes each", [] {
+             glBegin(GL_POINTS); glVertex2f(0, 0); glEnd();
+             glBegin(GL_POINTS); glVertex2f(1, 0); glEnd();
+         }, [] {
+             static const GLubyte names[4] = {1, 2, 1, 3};  // 258 and 259
+             glNewList(258, GL_COMPILE); glBegin(GL_POINTS); glVertex2f(0, 0); glEnd(); glEndList();
+             glNewList(259, GL_COMPILE); glBegin(GL_POINTS); glVertex2f(1, 0); glEnd(); glEndList();
+             glCallLists(2, GL_2_BYTES, names);
          }},
         {"two lists by glCallLists from a base", [] {
              glTranslatef(1, 0, 0);

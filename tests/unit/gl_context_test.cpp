@@ -296,6 +296,12 @@ TEST(GLContextTest, MipmapsAreCompleteWithEveryLevel)
         Context c;
         c.bindTexture(3);
         c.texParameter(GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        const uint8_t red[3] = {255, 0, 0};  // a texel changed in place: its stored copy follows
+        c.texImage2D(4, 1, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        ASSERT_TRUE(c.texSubImage2D(0, 1, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, red)) << r.what;
+        EXPECT_EQ(c.textures[3].pixels, (std::vector<uint8_t>{200, 200, 200, 255, 255, 0, 0, 255, 200, 200, 200, 255, 200,
+                                                              200, 200, 255})) << r.what;
+        EXPECT_FALSE(c.texSubImage2D(0, 4, 0, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, red)) << r.what << ": outside the image";
         c.texImage2D(4, 2, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
         for (size_t k = 0; k < r.levels.size(); k++)
             c.texImage2D(r.levels[k].first, r.levels[k].second, GL_RGB, GL_UNSIGNED_BYTE, texels.data(), (GLint)k + 1);
