@@ -201,12 +201,13 @@ EM_BOOL onEnterLeave(int type, const EmscriptenMouseEvent*, void*)
     return EM_FALSE;
 }
 
-// One animation frame: draw if a redisplay was asked for.
 // A page may ask for a frame only every nth time the display refreshes
 // (the suite does, so that pages drawing side by side leave the machine
 // room for the rest); by default, every time.
 EM_JS(int, pageFrameEvery, (), { return window.tarnvaleFrameEvery | 0; });
 
+// One animation frame: the idle callback, then a draw if a redisplay was
+// asked for.
 void frame()
 {
     static bool paced = false;
