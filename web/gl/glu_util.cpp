@@ -8,19 +8,11 @@
 #include <vector>
 
 #include "glcore/matrix.h"
+#include "web/gl/pixel_formats.h"
 
 namespace {
 
-int componentsOf(GLenum format)
-{
-    switch (format) {
-    case GL_RED: case GL_GREEN: case GL_BLUE: case GL_ALPHA: case GL_LUMINANCE: return 1;
-    case GL_LUMINANCE_ALPHA: return 2;
-    case GL_RGB: case GL_BGR: return 3;
-    case GL_RGBA: case GL_BGRA: return 4;
-    default: return 0;
-    }
-}
+using glweb::componentsOf;
 
 int largestPowerOfTwoAtMost(int n)
 {

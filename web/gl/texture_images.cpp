@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "web/gl/gl_context.h"
+#include "web/gl/pixel_formats.h"
 
 namespace glweb {
 
@@ -36,28 +37,6 @@ GLenum baseOf(GLint internal)
     case 4: case GL_RGBA: case GL_RGBA2: case GL_RGBA4: case GL_RGB5_A1: case GL_RGBA8: case GL_RGB10_A2:
     case GL_RGBA12: case GL_RGBA16:
         return GL_RGBA;
-    default: return 0;
-    }
-}
-
-// Components a pixel of the format has, 0 for a format GL does not take.
-int componentsOf(GLenum format)
-{
-    switch (format) {
-    case GL_RED: case GL_GREEN: case GL_BLUE: case GL_ALPHA: case GL_LUMINANCE: return 1;
-    case GL_LUMINANCE_ALPHA: return 2;
-    case GL_RGB: case GL_BGR: return 3;
-    case GL_RGBA: case GL_BGRA: return 4;
-    default: return 0;
-    }
-}
-
-int bytesOf(GLenum type)
-{
-    switch (type) {
-    case GL_UNSIGNED_BYTE: case GL_BYTE: return 1;
-    case GL_UNSIGNED_SHORT: case GL_SHORT: return 2;
-    case GL_UNSIGNED_INT: case GL_INT: case GL_FLOAT: return 4;
     default: return 0;
     }
 }

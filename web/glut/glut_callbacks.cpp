@@ -103,14 +103,7 @@ void glutSetWindowTitle(const char* title)
 // The program's own new size, as a window manager grants it.
 void glutReshapeWindow(int width, int height)
 {
-    if (width <= 0 || height <= 0)
-        return;
-    windowWidth = width;
-    windowHeight = height;
-    emscripten_set_canvas_element_size(canvas, width, height);
-    if (reshapeFunc)
-        reshapeFunc(width, height);
-    redisplayPending = true;
+    tarnvaleResize(width, height);
 }
 
 void glutFullScreen() { pageFullScreen(); }

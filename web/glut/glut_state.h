@@ -26,6 +26,9 @@ extern bool paused;  // while the page's inspector holds a frame: no frames, no 
 extern int mouseX, mouseY, modifiers;
 extern bool buttonDown[3];
 
+// A new window size, as the window system gives it (glut_web.cpp).
+extern "C" void tarnvaleResize(int width, int height);
+
 // Menus (glut_menus.cpp): whether a menu is attached to the button, and
 // opening it at a page position.
 bool menuOn(int button);
