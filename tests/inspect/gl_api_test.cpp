@@ -110,6 +110,14 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
              glDrawElements(GL_POINTS, 4, GL_UNSIGNED_BYTE, nullptr);
          }, GL_INVALID_OPERATION, [] { return glweb::gl().vertices.empty(); }},
         {"an attribute stack popped empty", [] { glPopAttrib(); }, GL_STACK_UNDERFLOW, nullptr},
+        {"a map of order 31", [] { static GLfloat p[31 * 4]; glMap1f(GL_MAP1_VERTEX_4, 0, 1, 4, 31, p); },
+         GL_INVALID_VALUE, [] { GLint order = 0; glGetMapiv(GL_MAP1_VERTEX_4, GL_ORDER, &order); return order == 1; }},
+        {"a map whose domain is one point", [] { static GLfloat p[6]; glMap1f(GL_MAP1_VERTEX_3, 1, 1, 3, 2, p); },
+         GL_INVALID_VALUE, nullptr},
+        {"a map's stride shorter than its points", [] { static GLfloat p[12]; glMap2f(GL_MAP2_NORMAL, 0, 1, 2, 2, 0, 1, 6, 2, p); },
+         GL_INVALID_VALUE, nullptr},
+        {"a mesh of triangles", [] { glEvalMesh2(GL_TRIANGLES, 0, 1, 0, 1); }, GL_INVALID_ENUM,
+         [] { return glweb::gl().vertices.empty() && !glweb::gl().inside(); }},
         // A pop gives back the groups pushed, and only those.
         {"colour buffer and current pushed", [] {
              glColor3f(0, 1, 0);
@@ -153,7 +161,7 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
 
 // What user clip planes leave of a triangle, and the texture coordinates
 // glTexGen gives a vertex: each row's calls, then a look at what was drawn.
-TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
+TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
 {
     const GLdouble right[4] = {1, 0, 0, 0};  // x >= 0
     auto triangle = [] {
@@ -167,6 +175,13 @@ TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
         glEnd();
     };
     auto texCoord = [](int k) { return glweb::gl().vertices.at(0).texCoord[k]; };
+    auto near = [](const float* v, std::array<float, 3> want) {
+        return std::fabs(v[0] - want[0]) < 1e-5f && std::fabs(v[1] - want[1]) < 1e-5f && std::fabs(v[2] - want[2]) < 1e-5f;
+    };
+    static const GLfloat cubic[4][3] = {{0, 0, 0}, {1, 2, 0}, {2, 2, 0}, {3, 0, 0}};  // over u in [2, 4]
+    static const GLfloat plane[2][2][3] = {{{0, 0, 0}, {1, 0, 0}}, {{0, 1, 0}, {1, 1, 0}}};  // u along x, v along y
+    auto curve = [] { glMap1f(GL_MAP1_VERTEX_3, 2, 4, 3, 4, &cubic[0][0]); glEnable(GL_MAP1_VERTEX_3); };
+    auto surface = [] { glMap2f(GL_MAP2_VERTEX_3, 0, 1, 3, 2, 0, 1, 6, 2, &plane[0][0][0]); glEnable(GL_MAP2_VERTEX_3); };
     const float root2 = std::sqrt(2.0f);
     const struct {
         const char* what;
@@ -215,13 +230,55 @@ TEST(GLApiTest, ClipPlanesCutAndTexGenGivesCoordinates)
              glNormal3f(0, 1, 1);
              point(0, 0, -1);
          }, [&] { return std::fabs(texCoord(0) - 0.5f) < 1e-6f && std::fabs(texCoord(1) - (0.5f + 1 / (2 * root2))) < 1e-6f; }},
+        // The Bernstein weights of a cubic at a quarter: 27, 27, 9 and 1 in 64.
+        {"a cubic a quarter along its domain", [&] { curve(); glBegin(GL_POINTS); glEvalCoord1f(2.5f); glEnd(); },
+         [&] { return near(glweb::gl().vertices.at(0).position, {0.75f, 1.125f, 0}); }},
+        {"a colour map colours its vertex alone", [&] {
+             static const GLfloat fade[2][4] = {{1, 0, 0, 1}, {0, 0, 1, 1}};
+             curve();
+             glMap1f(GL_MAP1_COLOR_4, 2, 4, 4, 2, &fade[0][0]);
+             glEnable(GL_MAP1_COLOR_4);
+             glColor3f(0, 1, 0);
+             glBegin(GL_POINTS);
+             glEvalCoord1f(2.5f);
+             glEnd();
+         }, [&] { return near(glweb::gl().vertices.at(0).color, {0.75f, 0, 0.25f}) && glweb::gl().currentColorRGBA()[1] == 1; }},
+        // Lit by light 0 along +z: 0.2 x 0.2 ambient and 0.8 diffuse, when the normal is +z.
+        {"a surface's normal from its partials", [&] {
+             surface();
+             glEnable(GL_AUTO_NORMAL);
+             glEnable(GL_LIGHTING);
+             glEnable(GL_LIGHT0);
+             glNormal3f(0, 0, -1);
+             glBegin(GL_POINTS);
+             glEvalCoord2f(0.3f, 0.6f);
+             glEnd();
+         }, [&] {
+             const float* c = glweb::gl().vertices.at(0).color;
+             return std::fabs(c[0] - 0.84f) < 1e-5f && near(glweb::gl().vertices[0].position, {0.3f, 0.6f, 0}) &&
+                    glweb::gl().currentNormalValue().z == -1;
+         }},
+        {"a mesh of 3 by 2 filled", [&] {
+             surface();
+             glMapGrid2f(3, 0, 1, 2, 0, 1);
+             glEvalMesh2(GL_FILL, 0, 3, 0, 2);
+         }, [&] { return glweb::gl().vertices.size() == 6 * 2 * 3 && near(glweb::gl().vertices.back().position, {1, 1, 0}); }},
+        {"a list's mesh stepped by the grid at its call", [&] {
+             curve();
+             glNewList(12, GL_COMPILE);
+             glEvalMesh1(GL_POINT, 0, 4);
+             glEndList();
+             glMapGrid1f(4, 2, 4);
+             glCallList(12);
+         }, [&] { return glweb::gl().vertices.size() == 5 && near(glweb::gl().vertices.back().position, {3, 0, 0}); }},
     };
     for (const auto& r : rows) {
         fresh();
         r.calls();
         EXPECT_TRUE(r.holds()) << r.what;
         EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << r.what;
-        for (GLenum cap : {GL_CLIP_PLANE0, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T})
+        for (GLenum cap : {GL_CLIP_PLANE0, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_MAP1_VERTEX_3, GL_MAP1_COLOR_4,
+                           GL_MAP2_VERTEX_3, GL_AUTO_NORMAL, GL_LIGHTING, GL_LIGHT0})
             glDisable(cap);
         glNormal3f(0, 0, 1);
     }

@@ -95,6 +95,12 @@ bool Context::popAttrib()
         texture1DOn = s.texture1DOn;
         std::memcpy(f.envColor, g.envColor, sizeof f.envColor);
     }
+    if (m & (GL_ENABLE_BIT | GL_EVAL_BIT)) {
+        std::memcpy(eval.enabled, s.eval.enabled, sizeof eval.enabled);
+        eval.autoNormal = s.eval.autoNormal;
+    }
+    if (m & GL_EVAL_BIT)
+        static_cast<EvalGroup&>(eval) = s.eval;
     if (m & GL_TRANSFORM_BIT) {
         matrixMode(s.matrixMode);
         lighting.normalize = s.lighting.normalize;
@@ -116,6 +122,7 @@ Context::State Context::state() const
     s.edge = currentEdge;
     s.lighting = lighting;
     s.fragments = fragments;
+    s.eval = eval;
     s.lightingOn = lightingOn, s.texturingOn = texturingOn, s.texture1DOn = texture1DOn;
     s.depthTestOn = depthTestOn, s.cullFaceOn = cullFaceOn, s.colorMaterialOn = colorMaterialOn;
     s.flatShading = flatShading;

@@ -25,6 +25,12 @@ bool compiling();
 // Keeps `call` in the list being compiled: true when it must not also be
 // made now (GL_COMPILE rather than GL_COMPILE_AND_EXECUTE).
 bool keep(std::function<void()> call);
+// While one lives, the calls made are not kept: a kept call that is made
+// of other calls (glEvalMesh) runs with one in compile-and-execute.
+struct Unlisted {
+    Unlisted();
+    ~Unlisted();
+};
 
 }  // namespace glweb
 

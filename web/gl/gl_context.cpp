@@ -111,6 +111,8 @@ void Context::clear(GLbitfield mask)
 void Context::enable(GLenum cap, bool on)
 {
     const GLint b = on ? GL_TRUE : GL_FALSE;
+    if (eval.enable(cap, on))
+        return;
     if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q) {
         texGens[cap - GL_TEXTURE_GEN_S].on = on;
         texGenOn = texGens[0].on || texGens[1].on || texGens[2].on || texGens[3].on;
@@ -165,6 +167,9 @@ void Context::clipPlane(int k, const double e[4])
 
 bool Context::isEnabled(GLenum cap) const
 {
+    bool on = false;
+    if (eval.isEnabled(cap, on))
+        return on;
     if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q)
         return texGens[cap - GL_TEXTURE_GEN_S].on;
     if (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5)

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "glcore/matrix.h"
+#include "web/gl/evaluators.h"
 #include "web/gl/lighting.h"
 
 namespace glweb {
@@ -173,6 +174,7 @@ public:
     void enable(GLenum cap, bool on);
     bool isEnabled(GLenum cap) const;
     Fragments fragments;  // set by the entry points directly
+    Evaluators eval;      // so are the evaluators
 
     // Textures (textures.cpp).
     void bindTexture(GLuint name) { boundName = name; }
@@ -319,6 +321,7 @@ private:
         GLenum colorMaterialFace, colorMaterialMode, winding, polygonModes[2], envMode, matrixMode;
         int clearStencil, viewport[4];
         GLuint bound;
+        EvalGroup eval;
     };
     struct Saved {
         GLbitfield mask;

@@ -35,6 +35,9 @@ bool keep(std::function<void()> call)
     return compileMode == GL_COMPILE;
 }
 
+Unlisted::Unlisted() { callDepth++; }
+Unlisted::~Unlisted() { callDepth--; }
+
 bool listState(GLenum pname, std::vector<double>& out)
 {
     switch (pname) {

@@ -70,6 +70,11 @@ bool getValues(GLenum pname, std::vector<double>& out)
         put({n.x, n.y, n.z});
         break;
     }
+    case GL_MAP1_GRID_DOMAIN: out.assign(c.eval.grid, c.eval.grid + 2); break;
+    case GL_MAP2_GRID_DOMAIN: out.assign(c.eval.grid, c.eval.grid + 4); break;
+    case GL_MAP1_GRID_SEGMENTS: put({(double)c.eval.gridCount[0]}); break;
+    case GL_MAP2_GRID_SEGMENTS: put({(double)c.eval.gridCount[0], (double)c.eval.gridCount[1]}); break;
+    case GL_MAX_EVAL_ORDER: put({30}); break;
     case GL_DEPTH_FUNC: put({(double)f.depthFunc}); break;
     case GL_DEPTH_WRITEMASK: put({(double)f.depthMask}); break;
     case GL_COLOR_WRITEMASK: out.assign(f.colorMask, f.colorMask + 4); break;
