@@ -12,7 +12,8 @@ CMAKE   := cmake -S . -B $(BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYP
 RUN_PACKAGES  := cmake make clang freeglut3-dev libglu1-mesa-dev libgl-dev libgl1-mesa-dri
 TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
                  xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev lintian desktop-file-utils man-db
-WEB_PACKAGES  := emscripten node-acorn node-jsdom python3 chromium chromium-driver python3-selenium fonts-nanum
+WEB_PACKAGES  := emscripten node-acorn node-jsdom python3 chromium chromium-driver python3-selenium fonts-nanum \
+                 xfonts-base xfonts-75dpi hershey-fonts-data python3-pil libjs-three
 
 .PHONY: run test build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve examples web-program install package clean
 

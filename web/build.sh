@@ -29,6 +29,9 @@ link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMOR
       -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
 objects=$(mktemp -d)
 trap 'rm -rf "$objects"' EXIT
+/usr/bin/python3 "$root/web/glut/make_fonts.py" "$objects/glut_font_data.cpp"
+/usr/bin/python3 "$root/web/glut/make_teapot.py" "$objects/glut_teapot_data.cpp"
+platform+=("$objects"/glut_{font,teapot}_data.cpp)
 compile() {  # FLAGS... -- SOURCES..., side by side; stops at the first that fails
     local f=() s p pids=()
     while [ "$1" != -- ]; do f+=("$1"); shift; done

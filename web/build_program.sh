@@ -35,7 +35,9 @@ stamp=$(cat "$root"/glcore/* "$root"/web/gl/* "$root"/web/glut/* "$0" | md5sum |
 [ "$(cat "$platform/stamp" 2>/dev/null)" = "$stamp" ] || rm -f "$platform"/*.o "$platform/stamp"
 if [ ! -f "$platform/stamp" ]; then
     pids=()
-    for s in "$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp; do
+    /usr/bin/python3 "$root/web/glut/make_fonts.py" "$platform/glut_font_data.cpp"
+    /usr/bin/python3 "$root/web/glut/make_teapot.py" "$platform/glut_teapot_data.cpp"
+    for s in "$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp "$platform"/glut_*_data.cpp; do
         [ "$(basename "$s")" = menu_labels.cpp ] && continue  # the house's own
         em++ -std=c++17 "${flags[@]}" -c "$s" -o "$platform/$(basename "${s%.cpp}").o" &
         pids+=($!)
