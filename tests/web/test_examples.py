@@ -25,6 +25,9 @@ EXAMPLES = [
     ('quadrics', 'Quadrics', []),
     ('shapes', 'Shapes', [('Right', '\ue014')]),
     ('crowd', 'Crowd', [('space', ' '), ('0', '0')]),  # stopped, turned back
+    ('text', 'Text', [('t', 't')]),  # the stroke text turned
+    ('teapots', 'Teapots', [('space', ' ')]),
+    ('bezier', 'Bezier', [('w', 'w'), ('plus', '+')]),  # the surface as its grid, finer
 ]
 
 
