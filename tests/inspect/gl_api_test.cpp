@@ -116,6 +116,28 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
          GL_INVALID_VALUE, nullptr},
         {"a map's stride shorter than its points", [] { static GLfloat p[12]; glMap2f(GL_MAP2_NORMAL, 0, 1, 2, 2, 0, 1, 6, 2, p); },
          GL_INVALID_VALUE, nullptr},
+        {"an accumulation without its buffer", [] { webAccumBuffer(false); glAccum(GL_ACCUM, 1); },
+         GL_INVALID_OPERATION, nullptr},
+        {"an accumulation GL does not know", [] { glAccum(GL_ADD + 100, 1); }, GL_INVALID_ENUM, nullptr},
+        // Returned into a 10 x 10 box at the corner of the 100 x 100 window, past the depth test.
+        {"the accumulation returned into the scissor box", [] {
+             webAccumBuffer(true);
+             glClearAccum(0.25f, 0.25f, 0.25f, 0.25f);
+             glEnable(GL_SCISSOR_TEST);
+             glScissor(90, 90, 20, 20);
+             glClear(GL_ACCUM_BUFFER_BIT);
+             glEnable(GL_DEPTH_TEST);
+             glAccum(GL_RETURN, 2);
+             glDisable(GL_SCISSOR_TEST);
+             glDisable(GL_DEPTH_TEST);
+             webAccumBuffer(false);
+         }, GL_NO_ERROR, [] {
+             const auto& v = glweb::gl().vertices;
+             bool tested = false;
+             for (const glweb::Command& c : glweb::gl().commands)
+                 tested = tested || (c.kind == glweb::Command::draw && c.state.depthTest);
+             return v.size() == 100 && v[0].color[0] == 128 / 255.0f && !tested;
+         }},
         {"a mesh of triangles", [] { glEvalMesh2(GL_TRIANGLES, 0, 1, 0, 1); }, GL_INVALID_ENUM,
          [] { return glweb::gl().vertices.empty() && !glweb::gl().inside(); }},
         // A pop gives back the groups pushed, and only those.
@@ -243,20 +265,29 @@ TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
              glEvalCoord1f(2.5f);
              glEnd();
          }, [&] { return near(glweb::gl().vertices.at(0).color, {0.75f, 0, 0.25f}) && glweb::gl().currentColorRGBA()[1] == 1; }},
-        // Lit by light 0 along +z: 0.2 x 0.2 ambient and 0.8 diffuse, when the normal is +z.
+        // Lit by a light along +z: the same colour as the normal +z gives, not -z's.
         {"a surface's normal from its partials", [&] {
+             static const GLfloat along[4] = {0, 0, 1, 0}, white[4] = {1, 1, 1, 1};
              surface();
-             glEnable(GL_AUTO_NORMAL);
+             glLightfv(GL_LIGHT0, GL_POSITION, along);
+             glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
              glEnable(GL_LIGHTING);
              glEnable(GL_LIGHT0);
-             glNormal3f(0, 0, -1);
+             glBegin(GL_POINTS);
+             for (GLfloat z : {1.0f, -1.0f}) {
+                 glNormal3f(0, 0, z);
+                 glVertex3f(0.3f, 0.6f, 0);
+             }
+             glEnd();
+             glEnable(GL_AUTO_NORMAL);
              glBegin(GL_POINTS);
              glEvalCoord2f(0.3f, 0.6f);
              glEnd();
          }, [&] {
-             const float* c = glweb::gl().vertices.at(0).color;
-             return std::fabs(c[0] - 0.84f) < 1e-5f && near(glweb::gl().vertices[0].position, {0.3f, 0.6f, 0}) &&
-                    glweb::gl().currentNormalValue().z == -1;
+             const auto& v = glweb::gl().vertices;
+             return v.size() == 3 && near(v[2].color, {v[0].color[0], v[0].color[1], v[0].color[2]}) &&
+                    !near(v[2].color, {v[1].color[0], v[1].color[1], v[1].color[2]}) &&
+                    near(v[2].position, {0.3f, 0.6f, 0}) && glweb::gl().currentNormalValue().z == -1;
          }},
         {"a mesh of 3 by 2 filled", [&] {
              surface();

@@ -18,6 +18,10 @@ void webglReadPixels(glweb::Context& context, int, int, int, int, unsigned char*
 {
     webglDraw(context);
 }
+void webglWindowSize(int* width, int* height)
+{
+    *width = *height = 100;
+}
 int webglDrawCalls()
 {
     return 0;

@@ -525,3 +525,45 @@ TEST(GLContextFrameTest, WholeFramesMatchTheRecordingGL)
 }
 
 }  // namespace
+
+// The accumulation buffer over a window of two pixels, the operation on
+// the first (or, with `outside`, on a box reaching past the window's right).
+TEST(GLContextTest, AccumulationOperationsAreGLs)
+{
+    const struct {
+        const char* what;
+        GLenum op;
+        float value, start;
+        uint8_t color;  // read by ACCUM and LOAD
+        float accumulated;  // after
+        int written;        // by RETURN, -1 for none
+        bool outside;
+    } rows[] = {
+        {"accum adds value x colour", GL_ACCUM, 0.5f, 0.25f, 255, 0.75f, -1, false},
+        {"load sets value x colour", GL_LOAD, 0.5f, 0.9f, 51, 0.1f, -1, false},
+        {"add adds the value", GL_ADD, -0.25f, 0.5f, 0, 0.25f, -1, false},
+        {"mult scales", GL_MULT, 2, 0.3f, 0, 0.6f, -1, false},
+        {"return writes value x accumulated", GL_RETURN, 2, 0.3f, 0, 0.3f, 153, false},
+        {"return clamps at 1", GL_RETURN, 2, 0.8f, 0, 0.8f, 255, false},
+        {"return clamps at 0", GL_RETURN, 1, -0.5f, 0, -0.5f, 0, false},
+        {"a box past the window's edge", GL_ADD, 1, 0, 0, 0, -1, true},
+    };
+    for (const auto& r : rows) {
+        glweb::Accumulation a;
+        a.fit(2, 1);
+        const int window[4] = {0, 0, 2, 1};
+        a.clearValue[0] = a.clearValue[1] = a.clearValue[2] = a.clearValue[3] = r.start;
+        a.clear(window);
+        const int first[4] = {0, 0, 1, 1}, past[4] = {1, 0, 4, 1};
+        std::vector<uint8_t> color(16, r.color);
+        a.apply(r.op, r.value, r.outside ? past : first, color.data());
+        if (r.outside) {
+            EXPECT_EQ(a.values, (std::vector<float>{0, 0, 0, 0, 1, 1, 1, 1})) << r.what;
+            continue;
+        }
+        EXPECT_NEAR(a.values[0], r.accumulated, 1e-6f) << r.what;
+        EXPECT_EQ(a.values[4], r.start) << r.what << ": the second pixel was touched";
+        if (r.written >= 0)
+            EXPECT_EQ(color[0], r.written) << r.what;
+    }
+}

@@ -28,6 +28,7 @@ EXAMPLES = [
     ('text', 'Text', [('t', 't')]),  # the stroke text turned
     ('teapots', 'Teapots', [('space', ' ')]),
     ('bezier', 'Bezier', [('w', 'w'), ('plus', '+')]),  # the surface as its grid, finer
+    ('accum', 'Accumulation', []),
 ]
 
 

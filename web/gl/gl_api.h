@@ -17,6 +17,9 @@ void raise(GLenum error);
 // Between glBegin and glEnd, where most calls are GL_INVALID_OPERATION.
 bool outsideBeginEnd();
 
+// glClear's part for the accumulation buffer (accum_api.cpp).
+void clearAccum();
+
 // GL_PACK_ALIGNMENT, for glReadPixels (pixels_api.cpp): false for another name.
 bool packStore(GLenum pname, GLint param);
 

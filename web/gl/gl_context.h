@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "glcore/matrix.h"
+#include "web/gl/accum.h"
 #include "web/gl/evaluators.h"
 #include "web/gl/lighting.h"
 
@@ -175,6 +176,7 @@ public:
     bool isEnabled(GLenum cap) const;
     Fragments fragments;  // set by the entry points directly
     Evaluators eval;      // so are the evaluators
+    Accumulation accum;   // and the accumulation buffer
 
     // Textures (textures.cpp).
     void bindTexture(GLuint name) { boundName = name; }
@@ -228,6 +230,9 @@ public:
                 size_t rowBytes);
     // An image as RGBA bytes, rows from the bottom, drawn at the raster position.
     void drawPixels(int width, int height, const std::vector<uint8_t>& rgba);
+    // Window pixels written through the colour mask and the scissor alone
+    // (the accumulation buffer's return).
+    void writePixels(int x, int y, int width, int height, const std::vector<uint8_t>& rgba);
 
     // Selection and feedback (select_feedback.cpp): while the render mode is
     // not GL_RENDER, primitives are reported instead of drawn.

@@ -43,6 +43,11 @@ glweb::Context& webContext()
     return context;
 }
 
+void webAccumBuffer(bool present)
+{
+    context.accum.present = present;
+}
+
 void webFrameBegins()
 {
     inspect::frameBegins();
@@ -292,7 +297,14 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
     note("glClearColor", {r, g, b, a});
 }
 
-void glClear(GLbitfield mask) { LISTED(glClear(mask)); context.clear(mask); note("glClear", {(double)mask}); }
+void glClear(GLbitfield mask)
+{
+    LISTED(glClear(mask));
+    context.clear(mask);
+    if (mask & GL_ACCUM_BUFFER_BIT)
+        glweb::clearAccum();
+    note("glClear", {(double)mask});
+}
 void glFlush() { note("glFlush"); webFlush(); }
 
 }  // extern "C"

@@ -15,5 +15,7 @@ int webDrawCalls();
 // The canvas's WebGL context came back after a loss: WebGL's objects are
 // gone and are made again, textures included, at the next flush.
 void webContextRestored();
+// Whether the window has an accumulation buffer: the display mode's choice.
+void webAccumBuffer(bool present);
 // The one GL context the entry points feed.
 glweb::Context& webContext();

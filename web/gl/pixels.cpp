@@ -108,4 +108,26 @@ void Context::drawPixels(int width, int height, const std::vector<uint8_t>& rgba
         }
 }
 
+void Context::writePixels(int x, int y, int width, int height, const std::vector<uint8_t>& rgba)
+{
+    DrawState s = pixelState();
+    s.depthTest = s.cullFace = false;
+    Fragments& f = s.fragments;
+    f.blend = f.alphaTest = f.fog = f.stencil = f.polygonOffset = GL_FALSE;
+    // Placed in a viewport of the whole box, the program's put back after.
+    int kept[4];
+    std::memcpy(kept, viewportRect, sizeof kept);
+    const float keptRaster = raster.window[2];
+    viewport(x, y, width, height);
+    raster.window[2] = 0;
+    for (int j = 0; j < height; j++)
+        for (int i = 0; i < width; i++) {
+            const uint8_t* p = &rgba[((size_t)j * (size_t)width + (size_t)i) * 4];
+            const float c[4] = {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, p[3] / 255.0f};
+            emitPixel(s, (float)(x + i), (float)(y + j), c);
+        }
+    raster.window[2] = keptRaster;
+    viewport(kept[0], kept[1], kept[2], kept[3]);
+}
+
 }  // namespace glweb

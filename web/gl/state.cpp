@@ -75,6 +75,10 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_MAP1_GRID_SEGMENTS: put({(double)c.eval.gridCount[0]}); break;
     case GL_MAP2_GRID_SEGMENTS: put({(double)c.eval.gridCount[0], (double)c.eval.gridCount[1]}); break;
     case GL_MAX_EVAL_ORDER: put({30}); break;
+    case GL_ACCUM_RED_BITS: case GL_ACCUM_GREEN_BITS: case GL_ACCUM_BLUE_BITS: case GL_ACCUM_ALPHA_BITS:
+        put({c.accum.present ? 16.0 : 0.0});  // as Mesa's: a float here holds at least as much
+        break;
+    case GL_ACCUM_CLEAR_VALUE: out.assign(c.accum.clearValue, c.accum.clearValue + 4); break;
     case GL_DEPTH_FUNC: put({(double)f.depthFunc}); break;
     case GL_DEPTH_WRITEMASK: put({(double)f.depthMask}); break;
     case GL_COLOR_WRITEMASK: out.assign(f.colorMask, f.colorMask + 4); break;

@@ -1,5 +1,6 @@
 #include "web/gl/webgl_draw.h"
 
+#include <emscripten/html5.h>
 #include <webgl/webgl1.h>
 
 #include <cstddef>
@@ -398,6 +399,11 @@ void webglReadPixels(glweb::Context& context, int x, int y, int width, int heigh
     webglDraw(context);
     emscripten_glPixelStorei(GL_PACK_ALIGNMENT, 1);
     emscripten_glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+}
+
+void webglWindowSize(int* width, int* height)
+{
+    emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), width, height);
 }
 
 void webglForget()

@@ -12,5 +12,7 @@ void webglForget();
 // The frame so far drawn, then the canvas's pixels read back as RGBA rows
 // from the bottom.
 void webglReadPixels(glweb::Context& context, int x, int y, int width, int height, unsigned char* rgba);
+// The canvas's size in pixels: the window's.
+void webglWindowSize(int* width, int* height);
 // Draw calls made so far, for the page's frame statistics.
 int webglDrawCalls();

@@ -69,9 +69,10 @@ int glutGet(GLenum what)
     case GLUT_WINDOW_RED_SIZE: case GLUT_WINDOW_GREEN_SIZE: case GLUT_WINDOW_BLUE_SIZE: case GLUT_WINDOW_ALPHA_SIZE:
         return 8;
     case GLUT_INIT_DISPLAY_MODE: return (int)displayMode;
-    case GLUT_WINDOW_NUM_SAMPLES: case GLUT_WINDOW_ACCUM_RED_SIZE: case GLUT_WINDOW_ACCUM_GREEN_SIZE:
-    case GLUT_WINDOW_ACCUM_BLUE_SIZE: case GLUT_WINDOW_ACCUM_ALPHA_SIZE:
-        return 0;
+    case GLUT_WINDOW_ACCUM_RED_SIZE: case GLUT_WINDOW_ACCUM_GREEN_SIZE: case GLUT_WINDOW_ACCUM_BLUE_SIZE:
+    case GLUT_WINDOW_ACCUM_ALPHA_SIZE:
+        return (displayMode & GLUT_ACCUM) ? 16 : 0;
+    case GLUT_WINDOW_NUM_SAMPLES: return 0;
     default: return -1;
     }
 }

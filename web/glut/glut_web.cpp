@@ -341,7 +341,7 @@ void glutInit(int*, char**) {}
 
 // The canvas's context is RGBA with depth (WebGL shows each frame as it
 // ends, so single and double buffering look the same), and with a stencil
-// buffer when asked for one.
+// buffer and an accumulation buffer when asked for them.
 void glutInitDisplayMode(unsigned int mode)
 {
     displayMode = mode;
@@ -365,6 +365,7 @@ int glutCreateWindow(const char* title)
     attributes.alpha = EM_FALSE;
     attributes.depth = EM_TRUE;
     attributes.stencil = (displayMode & GLUT_STENCIL) ? EM_TRUE : EM_FALSE;
+    webAccumBuffer(displayMode & GLUT_ACCUM);
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
     attributes.majorVersion = 1;
