@@ -1,6 +1,7 @@
 """Each example's page against its desktop window under Xvfb and Mesa, at
 full scale: at most 1% of the pixels may differ by more than 6%. One
-browser and one display for them all.
+browser and one display for them all, and then the gallery, which has a
+card for each.
     TARNVALE_WEB=build/web xvfb-run -a python3 test_examples.py build/examples"""
 import os
 import re
@@ -66,6 +67,12 @@ class ExamplesTest(unittest.TestCase):
                     print('%-12s %.2f%% of the pixels differ' % (name, 100 * share))
                     if share > 0.01:
                         failures.append('%s: %.2f%% differ, see %s and %s' % (name, 100 * share, ours, theirs))
+            page.driver.get(server.url)  # the gallery: a card for each, with its picture and lesson
+            cards = page.js("""return [...document.querySelectorAll('li a')].map((a) => [a.getAttribute('href'),
+                                   a.querySelector('img').complete && a.querySelector('img').naturalWidth > 0,
+                                   a.querySelector('p').textContent])""")
+            self.assertEqual(sorted(c[0] for c in cards), sorted(name + '/' for name, _, _ in EXAMPLES))
+            self.assertEqual([c[0] for c in cards if not (c[1] and c[2])], [], 'cards without a picture or a lesson')
         finally:
             page.close()
             server.stop()
