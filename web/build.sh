@@ -59,7 +59,7 @@ if [ "$inspector" = 1 ]; then
     mkdir -p "$out/inspect"
     python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
         "$root" "$out/inspect/lines.json"
-    cp "$root"/web/inspect/{inspector.js,inspector.css,frame_c.js} "$out/inspect/"
+    cp "$root"/web/inspect/*.js "$root"/web/inspect/inspector.css "$out/inspect/"
 else
     compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}"
     em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
@@ -85,4 +85,5 @@ for f in "$root"/examples/*.c; do
     name=$(basename "${f%.c}")
     TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$out/examples/$name" "$f" >/dev/null
 done
-echo "examples built in $out/examples"
+python3 "$root/web/page/make_gallery.py" "$root/examples" "$root/docs/examples" "$out/examples"
+echo "examples built in $out/examples, with their gallery"

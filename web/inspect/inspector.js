@@ -8,7 +8,9 @@
 // the calls that set the state the frame starts with: the frame is then run
 // again through the GL layer with the edits (replay.cpp), and everything
 // shown follows. The view from outside shows the frame and the eye's view
-// volume from a second camera. Loaded when first asked for.
+// volume from a second camera. Loaded when first asked for, after its rooms:
+// the tables (gl_tables.js), the matrix maths (camera_math.js), the view from
+// outside (outside_view.js) and the state panel (state_panel.js).
 'use strict';
 
 window.Inspector = (function () {
@@ -16,85 +18,7 @@ window.Inspector = (function () {
   const root = document.documentElement;
   const FATES = ['seen', 'covered', 'hidden', 'culled'];
 
-  // GL's names for the values the program passes, and which arguments of
-  // each entry point are names, bit masks or one array.
-  const ENUMS = {
-    0x0000: 'GL_POINTS', 0x0001: 'GL_LINES', 0x0002: 'GL_LINE_LOOP', 0x0003: 'GL_LINE_STRIP',
-    0x0004: 'GL_TRIANGLES', 0x0005: 'GL_TRIANGLE_STRIP', 0x0006: 'GL_TRIANGLE_FAN', 0x0007: 'GL_QUADS',
-    0x0008: 'GL_QUAD_STRIP', 0x0009: 'GL_POLYGON', 0x0900: 'GL_CW', 0x0901: 'GL_CCW', 0x0B71: 'GL_DEPTH_TEST',
-    0x0B50: 'GL_LIGHTING', 0x0DE1: 'GL_TEXTURE_2D', 0x0B44: 'GL_CULL_FACE', 0x4000: 'GL_LIGHT0',
-    0x0BA1: 'GL_NORMALIZE', 0x0B57: 'GL_COLOR_MATERIAL', 0x1700: 'GL_MODELVIEW', 0x1701: 'GL_PROJECTION',
-    0x2300: 'GL_TEXTURE_ENV', 0x2200: 'GL_TEXTURE_ENV_MODE', 0x1E01: 'GL_REPLACE', 0x2100: 'GL_MODULATE',
-    0x2101: 'GL_DECAL', 0x0404: 'GL_FRONT', 0x0405: 'GL_BACK', 0x0408: 'GL_FRONT_AND_BACK',
-    0x1602: 'GL_AMBIENT_AND_DIFFUSE', 0x1200: 'GL_AMBIENT', 0x1201: 'GL_DIFFUSE', 0x1202: 'GL_SPECULAR',
-    0x1203: 'GL_POSITION', 0x1601: 'GL_SHININESS', 0x1600: 'GL_EMISSION', 0x0B53: 'GL_LIGHT_MODEL_AMBIENT',
-    0x0CF5: 'GL_UNPACK_ALIGNMENT', 0x2800: 'GL_TEXTURE_MAG_FILTER', 0x2801: 'GL_TEXTURE_MIN_FILTER',
-    0x2802: 'GL_TEXTURE_WRAP_S', 0x2803: 'GL_TEXTURE_WRAP_T', 0x2600: 'GL_NEAREST', 0x2601: 'GL_LINEAR',
-    0x2901: 'GL_REPEAT', 0x1907: 'GL_RGB', 0x1401: 'GL_UNSIGNED_BYTE', 0x1D01: 'GL_SMOOTH', 0x1D00: 'GL_FLAT',
-    0x2900: 'GL_CLAMP', 0x2700: 'GL_NEAREST_MIPMAP_NEAREST', 0x2701: 'GL_LINEAR_MIPMAP_NEAREST',
-    0x2702: 'GL_NEAREST_MIPMAP_LINEAR', 0x2703: 'GL_LINEAR_MIPMAP_LINEAR',
-  };
-  const SHAPES = {  // [arguments that are names, argument from which on they are one array]
-    glBegin: [[0]], glEnable: [[0]], glDisable: [[0]], glFrontFace: [[0]], glMatrixMode: [[0]],
-    glShadeModel: [[0]], glBindTexture: [[0]], glTexParameteri: [[0, 1, 2]], glTexEnvf: [[0, 1, 2]],
-    glPixelStorei: [[0]], glColorMaterial: [[0, 1]], glTexImage2D: [[0, 2, 6, 7]], glLightfv: [[0, 1], 2],
-    glLightModelfv: [[0], 1], glMaterialfv: [[0, 1], 2], glColor3fv: [[], 0],
-  };
-  const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT']];
-
-  // What each argument of an entry point means, as the classic tutors
-  // explained them, by position: its name, one line of meaning, and the step
-  // of an arrow key (a tenth of it with Shift). null: a GL name, not a number.
-  const xyz = (what, step) => ['x', 'y', 'z'].map((a) => [a, what + ' ' + a, step]);
-  const rgb = (what) => ['red', 'green', 'blue'].map((c) => [c, what + ': ' + c + ', from 0 to 1', 0.05]);
-  const MEANINGS = {
-    glTranslatef: xyz('distance moved along', 0.1),
-    glRotatef: [['angle', 'angle in degrees, counter-clockwise about the axis (x, y, z)', 5],
-                ...xyz('the axis\u2019s', 0.1)],
-    glScalef: xyz('factor of scale along', 0.1),
-    gluLookAt: [...xyz('the eye\u2019s position:', 0.1).map(([a, m, s]) => ['eye' + a.toUpperCase(), m, s]),
-                ...xyz('the point looked at:', 0.1).map(([a, m, s]) => ['center' + a.toUpperCase(), m, s]),
-                ...xyz('which way is up:', 0.1).map(([a, m, s]) => ['up' + a.toUpperCase(), m, s])],
-    gluPerspective: [['fovy', 'field of view in degrees, from the bottom of the view to its top', 5],
-                     ['aspect', 'width of the view over its height', 0.1],
-                     ['zNear', 'distance from the eye to the near plane, more than 0', 0.05],
-                     ['zFar', 'distance from the eye to the far plane', 5]],
-    glOrtho: [['left', 'the box\u2019s left side, x in eye coordinates', 0.1], ['right', 'its right side', 0.1],
-              ['bottom', 'its bottom, y in eye coordinates', 0.1], ['top', 'its top', 0.1],
-              ['zNear', 'its near side, as a distance before the eye (negative: behind it)', 0.1],
-              ['zFar', 'its far side, as a distance before the eye', 0.1]],
-    glViewport: [['x', 'the viewport\u2019s left edge, in window pixels', 10],
-                 ['y', 'its bottom edge, in window pixels from the bottom', 10],
-                 ['width', 'its width in pixels', 10], ['height', 'its height in pixels', 10]],
-    glColor3f: rgb('the colour of the vertices that follow'),
-    glColor3fv: rgb('the colour of the vertices that follow'),
-    glNormal3f: xyz('the normal of the vertices that follow:', 0.1),
-    glTexCoord2f: [['s', 'texture coordinate across the image: 0 to 1 spans it once', 0.1],
-                   ['t', 'texture coordinate up the image: 0 to 1 spans it once', 0.1]],
-    glVertex3f: xyz('the vertex\u2019s position in object coordinates:', 0.1),
-    glLightfv: [null, null, ...xyz('the light\u2019s position, taken under the modelview of the moment:', 0.5),
-                ['w', '0: a light from a direction, 1: from a point', 1]],
-    glLightModelfv: [null, ...rgb('the ambient light everywhere'), ['alpha', 'alpha, unused here', 0.05]],
-    glMaterialfv: [null, null, ...rgb('the material\u2019s colour'), ['alpha', 'alpha, unused here', 0.05]],
-    glClearColor: [...rgb('the colour the frame is cleared to'), ['alpha', 'alpha, unused here', 0.05]],
-  };
-  const SWITCHED = ['glEnable', 'glDisable'];
-
-  const number = (v) => String(Number(v.toPrecision(6)));  // as the program wrote it: 0.05, not 0.0500000007
-  const enumName = (v) => ENUMS[v] || number(v);
-
-  function callText(name, args) {
-    const [names, arrayFrom] = SHAPES[name] || [[]];
-    const text = args.map((a, i) => {
-      if (name === 'glClear') return BUFFER_BITS.filter(([bit]) => a & bit).map(([, n]) => n).join(' | ') || number(a);
-      return names.includes(i) ? enumName(a) : number(a);
-    });
-    if (arrayFrom !== undefined && arrayFrom < text.length) {
-      text[arrayFrom] = '{' + text[arrayFrom];
-      text[text.length - 1] += '}';
-    }
-    return name + '(' + text.join(', ') + ')';
-  }
+  const { ENUMS, BUFFER_BITS, MEANINGS, SWITCHED, number, enumName, callText } = window.InspectTables;
 
   let lines = null;           // the line table
   let stacks = [];            // the raw call stack as each step began
@@ -387,66 +311,8 @@ window.Inspector = (function () {
   function draw() {
     if (chosen < 0) return;
     const outline = document.getElementById('inspect-outline').checked ? 1 : 0;
-    if (outside) drawOutside(outline);
+    if (outside) InspectOutside.draw(chosen, outside, outline);
     else Module._inspectDrawTo(chosen, outline);
-  }
-
-  // 4 x 4 matrices as GL keeps them, column by column.
-  const mul = (a, b) => Array.from({ length: 16 }, (_, i) =>
-    [0, 1, 2, 3].reduce((sum, k) => sum + a[k * 4 + (i % 4)] * b[(i >> 2) * 4 + k], 0));
-  const apply = (m, v) => [0, 1, 2, 3].map((r) => m[r] * v[0] + m[4 + r] * v[1] + m[8 + r] * v[2] + m[12 + r] * v[3]);
-  function invert(a) {  // Gauss-Jordan with partial pivoting; null for a singular matrix
-    const m = [0, 1, 2, 3].map((r) => [0, 1, 2, 3].map((c) => a[c * 4 + r]).concat([0, 1, 2, 3].map((c) => +(r === c))));
-    for (let c = 0; c < 4; c++) {
-      let p = c;
-      for (let r = c + 1; r < 4; r++) if (Math.abs(m[r][c]) > Math.abs(m[p][c])) p = r;
-      if (!m[p][c]) return null;
-      [m[c], m[p]] = [m[p], m[c]];
-      const scale = m[c][c];
-      m[c] = m[c].map((x) => x / scale);
-      for (let r = 0; r < 4; r++) if (r !== c) { const f = m[r][c]; m[r] = m[r].map((x, k) => x - f * m[c][k]); }
-    }
-    return Array.from({ length: 16 }, (_, i) => m[i % 4][4 + (i >> 2)]);
-  }
-  function perspective(fovy, aspect, near, far) {
-    const f = 1 / Math.tan(fovy * Math.PI / 360);
-    return [f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, (far + near) / (near - far), -1, 0, 0, 2 * far * near / (near - far), 0];
-  }
-  function lookAt(eye, center) {  // up is the eye's +y
-    const norm = (v) => { const l = Math.hypot(...v); return v.map((x) => x / l); };
-    const cross = (a, b) => [a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]];
-    const f = norm(center.map((c, i) => c - eye[i])), s = norm(cross(f, [0, 1, 0])), u = cross(s, f);
-    const dot = (a, b) => a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-    return [s[0], u[0], -f[0], 0, s[1], u[1], -f[1], 0, s[2], u[2], -f[2], 0, -dot(s, eye), -dot(u, eye), dot(f, eye), 1];
-  }
-
-  // From outside: a camera orbiting a point 3 units before the eye, in the
-  // eye's own space; the eye's view volume in yellow, the eye at its apex
-  // in white. The module takes the frame there from the eye's clip space.
-  function drawOutside(outline) {
-    const state = _malloc(4 * 50);
-    Module._inspectState(chosen, state);
-    const v = Array.from(HEAPF32.subarray(state >> 2, (state >> 2) + 50));
-    _free(state);
-    const toEye = invert(v.slice(16, 32)), [, , width, height] = v.slice(32, 36);
-    if (!toEye) return;
-    const { yaw, pitch, distance } = outside, rad = Math.PI / 180, target = [0, 0, -3];
-    const eye = [distance * Math.cos(pitch * rad) * Math.sin(yaw * rad), distance * Math.sin(pitch * rad),
-                 target[2] + distance * Math.cos(pitch * rad) * Math.cos(yaw * rad)];
-    const camera = mul(perspective(50, height ? width / height : 1, 0.05, 1000), lookAt(eye, target));
-    const corner = (i) => {
-      const e = apply(toEye, [i & 1 ? 1 : -1, i & 2 ? 1 : -1, i & 4 ? 1 : -1, 1]);
-      return apply(camera, e.map((x) => x / e[3]));
-    };
-    const ends = [];
-    const line = (a, b, colour) => ends.push(...a, ...colour, ...b, ...colour);
-    for (let i = 0; i < 8; i++) for (const bit of [1, 2, 4]) if (!(i & bit)) line(corner(i), corner(i | bit), [1, 0.85, 0.2]);
-    for (let i = 0; i < 4; i++) line(apply(camera, [0, 0, 0, 1]), corner(i), [1, 1, 1]);
-    const buffer = _malloc(4 * (16 + ends.length));
-    HEAPF32.set(mul(camera, toEye), buffer >> 2);
-    HEAPF32.set(ends, (buffer >> 2) + 16);
-    Module._inspectDrawThrough(chosen, buffer, outline, buffer + 64, ends.length / 14);
-    _free(buffer);
   }
 
   function choose(i) {
@@ -688,155 +554,12 @@ window.Inspector = (function () {
     return box;
   }
 
-  // --- The state panel ---
+  // --- The state panel (state_panel.js) ---
 
-  const onOff = (v) => (v ? 'on' : 'off');
-  const fixed = (v) => (Math.abs(v) < 5e-7 ? '0' : Number(v.toFixed(3)).toString());
-
-  function matrixTable(m, caption) {
-    const t = el('table', { className: 'matrix' }, el('caption', { textContent: caption }));
-    for (let r = 0; r < 4; r++) {
-      const tr = el('tr');
-      for (let c = 0; c < 4; c++) tr.append(el('td', { textContent: fixed(m[c * 4 + r]) }));
-      t.append(tr);
-    }
-    return t;
-  }
-
-  // A texture as a 64 x 64 picture, sampled as GL_NEAREST would.
-  const pictures = {};
-  function texturePicture(name) {
-    if (!pictures[name]) {
-      const size = _malloc(8);
-      const pixels = Module._inspectTexture(name, size);
-      const [w, h] = heapInts(size, 2);
-      _free(size);
-      const image = new ImageData(64, 64);
-      for (let y = 0; pixels && w && y < 64; y++)
-        for (let x = 0; x < 64; x++) {
-          const from = pixels + ((h - 1 - Math.floor(y * h / 64)) * w + Math.floor(x * w / 64)) * 4;  // RGBA rows from the bottom
-          const to = (y * 64 + x) * 4;
-          image.data[to] = HEAPU8[from];
-          image.data[to + 1] = HEAPU8[from + 1];
-          image.data[to + 2] = HEAPU8[from + 2];
-          image.data[to + 3] = 255;
-        }
-      pictures[name] = image;
-    }
-    const c = el('canvas', { width: 64, height: 64, className: 'texture' });
-    c.dataset.texture = name;
-    c.getContext('2d').putImageData(pictures[name], 0, 0);
-    return c;
-  }
-
-  const times = (m, v) => [0, 1, 2, 3].map((r) => m[r] * v[0] + m[4 + r] * v[1] + m[8 + r] * v[2] + m[12 + r] * v[3]);
-
-  // A primitive's vertices through the pipeline, a column each: object,
-  // eye, clip, normalised device and window coordinates, with what carries
-  // each stage to the next.
-  function pipelineTable(modelview, viewport, given, clips) {
-    const t = labelled(el('table', { className: 'pipeline' }, el('caption', { textContent: 'each vertex\u2019s way through the pipeline' })), 'vertex pipeline');
-    t.append(el('tr', {}, el('th', { textContent: 'stage' }), ...given.map((_, k) => el('th', { textContent: 'vertex ' + (k + 1) }))));
-    const [vx, vy, vw, vh] = viewport;
-    const stages = [
-      ['object', given.map((g) => [g[0], g[1], g[2], 1])],
-      ['eye', given.map((g) => times(modelview, [g[0], g[1], g[2], 1])), 'the modelview matrix above'],
-      ['clip', clips, 'the projection matrix above'],
-      ['normalised device', clips.map((c) => (c[3] > 0 ? [c[0] / c[3], c[1] / c[3], c[2] / c[3]] : null)), 'divided by w'],
-      ['window', clips.map((c) => (c[3] > 0 ? [vx + (c[0] / c[3] + 1) / 2 * vw, vy + (c[1] / c[3] + 1) / 2 * vh, (c[2] / c[3] + 1) / 2] : null)),
-       'the viewport below'],
-    ];
-    for (const [stage, values, by] of stages) {
-      if (by) t.append(el('tr', { className: 'by' }, el('td', { colSpan: given.length + 1, textContent: '\u2193 ' + by })));
-      t.append(el('tr', {}, el('th', { textContent: stage, scope: 'row' }),
-                  ...values.map((v) => el('td', { textContent: v ? v.map(fixed).join(', ') : 'behind the eye' }))));
-    }
-    const toWindow = [vw / 2, 0, 0, 0, 0, vh / 2, 0, 0, 0, 0, 0.5, 0, vx + vw / 2, vy + vh / 2, 0.5, 1];
-    return el('div', { className: 'pipeline' }, t, matrixTable(toWindow, 'viewport: normalised device to window'));
-  }
-
-  // Which calls of a primitive set each vertex, its texture coordinates and
-  // its colour, so that its cells change those calls.
-  function vertexCalls(s) {
-    const out = [];
-    let texCoord = -1, color = -1;
-    for (let c = s.first + 1; c <= s.last; c++) {
-      const name = readOriginal(c).name;
-      if (name === 'glTexCoord2f') texCoord = c;
-      else if (name === 'glColor3f' || name === 'glColor3fv') color = c;
-      else if (name === 'glVertex3f') out.push({ vertex: c, texCoord, color });
-    }
-    return out;
-  }
-
-  function showState(i) {
-    if (i < 0) return;
-    const s = steps[i];
-    const buffer = _malloc(4 * Math.max(50, 12 * s.vertices));
-    Module._inspectState(i, buffer);
-    const v = Array.from(HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 50));
-    const [viewport, flags, color, light] = [v.slice(32, 36), v.slice(36, 43), v.slice(43, 46), v.slice(46, 50)];
-    const [depth, lighting, texturing, culling, winding, texture, envMode] = flags;
-    const where = s.chain.map((f) => f.name + ' (' + f.file + ':' + f.line + ')').join(' > ');
-    const rows = [
-      ['viewport', viewport.join(', ')], ['depth test', onOff(depth)], ['lighting', onOff(lighting)],
-      ['texturing', onOff(texturing)], ['face culling', onOff(culling)], ['front face', enumName(winding)],
-      ['bound texture', texture + (Module.textureFiles[texture] ? ' ' + Module.textureFiles[texture] : '')],
-      ['texture environment', enumName(envMode)], ['current colour', color.map(fixed).join(', ')],
-      ['light position (eye)', light.map(fixed).join(', ')],
-    ];
-    const box = el('section');
-    box.append(el('h3', { textContent: 'State at step ' + (i + 1) }),
-                    el('p', { className: 'called', textContent: s.text }), el('p', { className: 'chain', textContent: where }),
-                    el('div', { className: 'matrices' }, matrixTable(v.slice(0, 16), 'modelview'),
-                       matrixTable(v.slice(16, 32), 'projection')));
-    const dl = el('dl');
-    for (const [k, value] of rows) {
-      const dd = el('dd', { textContent: value });
-      if (k === 'current colour') dd.prepend(el('span', { className: 'swatch', style: 'background: rgb(' +
-        color.map((c) => Math.round(c * 255)).join(',') + ')' }));
-      if (k === 'bound texture') dd.append(texturePicture(texture));
-      dl.append(el('dt', { textContent: k }), dd);
-    }
-    box.append(dl);
-    if (s.primitive && s.vertices) {
-      Module._inspectVertices(i, buffer);
-      const at = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 12 * s.vertices);
-      const given = [], clips = [];
-      for (let k = 0; k < s.vertices; k++) {
-        given.push(Array.from(at.slice(12 * k, 12 * k + 8)));
-        clips.push(Array.from(at.slice(12 * k + 8, 12 * k + 12)));
-      }
-      box.append(vertexTable(s, given, clips, viewport), pipelineTable(v.slice(0, 16), viewport, given, clips));
-    }
-    _free(buffer);
-    if (stateBox.childNodes.length !== box.childNodes.length) stateBox.replaceChildren(...box.childNodes);
-    else morph(stateBox, box);
-  }
-
-  function vertexTable(s, given, clips, viewport) {
-    const t = el('table', { className: 'vertices' }, el('caption', { textContent: 'vertices as given, and where they land' }));
-    t.append(el('tr', {}, ...['#', 'object x, y, z', 's, t', 'colour', 'window x, y', 'depth'].map((h) => el('th', { textContent: h }))));
-    const calls = vertexCalls(s);
-    given.forEach((p, k) => {
-      const w = clips[k][3];
-      const win = w > 0 ? [viewport[0] + (clips[k][0] / w + 1) / 2 * viewport[2], viewport[1] + (clips[k][1] / w + 1) / 2 * viewport[3],
-                           (clips[k][2] / w + 1) / 2] : null;
-      const cellsOf = (call, name, from, count, labels) => {
-        if (call === undefined || call < 0) return [...p.slice(from, from + count)].map(fixed).join(', ');
-        const m = MEANINGS[current(false, call).name];
-        return el('span', { className: 'cells' }, ...labels.map((label, j) => numberCell(label + ' of vertex ' + (k + 1), m[j][1],
-          () => current(false, call).args[j], m[j][2], (value) => setArg(false, call, j, value))));
-      };
-      const own = calls[k] || {};
-      const cells = [k + 1, cellsOf(own.vertex, 'glVertex3f', 0, 3, ['x', 'y', 'z']),
-                     cellsOf(own.texCoord >= s.first ? own.texCoord : -1, 'glTexCoord2f', 3, 2, ['s', 't']),
-                     cellsOf(own.color >= s.first ? own.color : -1, 'glColor3f', 5, 3, ['red', 'green', 'blue']),
-                     win ? win.slice(0, 2).map((c) => c.toFixed(1)).join(', ') : 'behind the eye', win ? win[2].toFixed(4) : ''];
-      t.append(el('tr', {}, ...cells.map((c) => el('td', {}, c))));
-    });
-    return t;
-  }
+  const { showState, texturePicture } = InspectStatePanel.make({
+    el, labelled, morph, heapInts, readOriginal, current, setArg, numberCell,
+    step: (i) => steps[i], box: () => stateBox,
+  });
 
   // --- Pixel history ---
 

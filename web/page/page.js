@@ -33,10 +33,13 @@ function openInspector() {
   if (window.Inspector) return Inspector.open();
   const build = '?v=' + document.documentElement.dataset.build;
   const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' + build });
-  const script = Object.assign(document.createElement('script'), { src: 'inspect/inspector.js' + build });
-  script.onload = () => Inspector.open();
-  script.onerror = () => { script.remove(); Module.print('The frame inspector could not be loaded.'); };
-  document.head.append(style, script);
+  // Its rooms, run in this order: the tables and the maths before the rooms that use them.
+  const scripts = ['gl_tables', 'camera_math', 'outside_view', 'state_panel', 'inspector'].map((name) =>
+    Object.assign(document.createElement('script'), { src: 'inspect/' + name + '.js' + build, async: false }));
+  scripts[scripts.length - 1].onload = () => Inspector.open();
+  const failed = () => { scripts.forEach((s) => s.remove()); Module.print('The frame inspector could not be loaded.'); };
+  for (const s of scripts) s.onerror = failed;
+  document.head.append(style, ...scripts);
 }
 for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', openInspector);
 
