@@ -10,13 +10,13 @@
 // shown follows. The view from outside shows the frame and the eye's view
 // volume from a second camera. Loaded when first asked for, after its rooms:
 // the tables (gl_tables.js), the matrix maths (camera_math.js), the view from
-// outside (outside_view.js) and the state panel (state_panel.js).
+// outside (outside_view.js), the state panel (state_panel.js) and pixel
+// history's view (pixel_view.js).
 'use strict';
 
 window.Inspector = (function () {
   const canvas = document.getElementById('canvas');
   const root = document.documentElement;
-  const FATES = ['seen', 'covered', 'hidden', 'culled'];
 
   const { ENUMS, BUFFER_BITS, MEANINGS, SWITCHED, number, enumName, callText } = window.InspectTables;
 
@@ -561,46 +561,12 @@ window.Inspector = (function () {
     step: (i) => steps[i], box: () => stateBox,
   });
 
-  // --- Pixel history ---
+  // --- Pixel history (pixel_history.js) ---
 
-  // The history of a pixel of the frozen frame, in the canvas's pixels.
-  function pixel(x, y) {
-    const start = performance.now();
-    const count = Module._inspectPixel(x, y);
-    const entries = heapInts(Module._inspectPixelEntries(), 4 * count);
-    historyList.textContent = '';
-    document.getElementById('inspect-pixel').textContent =
-      'Pixel (' + x + ', ' + y + ') from the top left: ' + (count ? count + ' primitives reached it.' : 'only the clear.');
-    for (let k = 0; k < count; k++) {
-      const [step, fate, other] = entries.slice(4 * k, 4 * k + 4);
-      const s = steps[step], f = s.chain[s.chain.length - 1];
-      const what = [
-        'seen',
-        'drawn, then covered by step ' + (other + 1),
-        'hidden by the depth test behind step ' + (other + 1),
-        'culled as a back face'][fate];
-      const button = el('button', { type: 'button', textContent: 'step ' + (step + 1) + ' \u00b7 ' +
-        (f ? f.name + ' ' + f.file + ':' + f.line : '') + ' \u00b7 ' + s.text + ' \u00b7 ' + what });
-      const li = el('li', {}, button);
-      li.dataset.step = step;
-      li.dataset.fate = FATES[fate];
-      historyList.append(li);
-    }
-    const seen = historyList.querySelector('[data-fate="seen"]');
-    if (seen) reveal(seen, historyList.closest('.side'));
-    placeMark(x, y);
-    timings.pixel = performance.now() - start;
-    return count;
-  }
-
-  // The ring over the pixel chosen, or about to be.
-  function placeMark(x, y) {
-    const r = canvas.getBoundingClientRect(), scale = r.width / canvas.width;
-    const fixedMark = getComputedStyle(mark).position === 'fixed';
-    Object.assign(mark.style, { display: 'block', left: (r.left + (fixedMark ? 0 : window.scrollX) + (x + 0.5) * scale) + 'px',
-                                top: (r.top + (fixedMark ? 0 : window.scrollY) + (y + 0.5) * scale) + 'px' });
-    pickAt = [x, y];
-  }
+  const { pixel, placeMark } = InspectPixelHistory.make({
+    el, heapInts, reveal, timings, step: (i) => steps[i], list: () => historyList, mark: () => mark,
+    picked: (xy) => { pickAt = xy; },
+  });
 
   function canvasPixel(e) {
     const r = canvas.getBoundingClientRect();
