@@ -72,4 +72,8 @@ em++ -O2 -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_ME
 build=$(cat "$out/$name.js" "$out/$name.wasm" | md5sum | cut -c1-12)
 sed -e "s/@NAME@/$name/g" -e "s/@BUILD@/$build/g" "$root/web/page/program.html" >"$out/index.html"
 cp "$root"/web/page/{program,menu,touch}.js "$out/"
+# GLU's tessellator runs in libtess, from the npm registry (make deps-web).
+tess=$root/node_modules/libtess/libtess.min.js
+[ -f "$tess" ] || { echo "$0: no $tess: make deps-web installs it" >&2; exit 1; }
+cp "$tess" "$out/"
 echo "page built in $out/index.html"

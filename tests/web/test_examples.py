@@ -30,6 +30,7 @@ EXAMPLES = [
     ('teapots', 'Teapots', [('space', ' ')]),
     ('bezier', 'Bezier', [('w', 'w'), ('plus', '+')]),  # the surface as its grid, finer
     ('accum', 'Accumulation', []),
+    ('tess', 'Tessellation', []),
 ]
 
 
