@@ -80,6 +80,7 @@ deps-test:
 	@tools/install_packages.sh $(TEST_PACKAGES)
 deps-web:
 	@tools/install_packages.sh $(WEB_PACKAGES)
+	@command -v npm >/dev/null || tools/install_packages.sh npm
 	@[ -f node_modules/libtess/libtess.min.js ] || npm ci --no-audit --no-fund
 
 clean:
