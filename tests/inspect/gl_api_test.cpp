@@ -294,6 +294,35 @@ TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
              glMapGrid2f(3, 0, 1, 2, 0, 1);
              glEvalMesh2(GL_FILL, 0, 3, 0, 2);
          }, [&] { return glweb::gl().vertices.size() == 6 * 2 * 3 && near(glweb::gl().vertices.back().position, {1, 1, 0}); }},
+        {"a light and a material asked back", [] {
+             const GLfloat diffuse[4] = {0.5f, 0.25f, 1, 1};
+             glLightfv(GL_LIGHT2, GL_DIFFUSE, diffuse);
+             glLightf(GL_LIGHT2, GL_SPOT_CUTOFF, 30);
+             glMaterialf(GL_BACK, GL_SHININESS, 12);
+         }, [] {
+             GLfloat f[4] = {}, cutoff = 0, shininess = 0;
+             GLint i[4] = {}, untouched = 7;
+             glGetLightfv(GL_LIGHT2, GL_DIFFUSE, f);
+             glGetLightiv(GL_LIGHT2, GL_DIFFUSE, i);
+             glGetLightfv(GL_LIGHT2, GL_SPOT_CUTOFF, &cutoff);
+             glGetMaterialfv(GL_BACK, GL_SHININESS, &shininess);
+             glGetLightiv(GL_LIGHT0 + 8, GL_DIFFUSE, &untouched);
+             const bool refused = glGetError() == GL_INVALID_ENUM && untouched == 7;
+             return f[1] == 0.25f && i[0] == 1073741823 && i[2] == 2147483647 && cutoff == 30 && shininess == 12 && refused;
+         }},
+        {"a texture's parameters and size asked back", [] {
+             static const GLubyte texels[4 * 2 * 3] = {};
+             glBindTexture(GL_TEXTURE_2D, 43);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 4, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, texels);
+             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+         }, [] {
+             GLint min = 0, width = 0, height = 0;
+             glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &min);
+             glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+             glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+             glBindTexture(GL_TEXTURE_2D, 0);
+             return min == GL_LINEAR && width == 4 && height == 2;
+         }},
         {"a list's mesh stepped by the grid at its call", [&] {
              curve();
              glNewList(12, GL_COMPILE);

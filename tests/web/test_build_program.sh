@@ -8,10 +8,10 @@ build=$(cd "$1" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 command -v em++ >/dev/null || { echo "no em++: make web installs emscripten"; exit 1; }
-# name | source | what the build says; glGetTexParameteriv is one that emscripten's own
-# WebGL calls would otherwise stand in for, silently
+# name | source | what the build says; glClearDepthf (GL ES's, not GL 1.1's) is one that
+# emscripten's own WebGL calls would otherwise stand in for, silently
 rows=(
-  "lacks|#include <GL/glut.h>\\nint main(int c, char** v) { glutInit(&c, v); glutCreateWindow(\"x\"); GLint p[1]; glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, p); return p[0]; }|lacks: undefined reference to 'glGetTexParameteriv'"
+  "lacks|#include <GL/glut.h>\\nint main(int c, char** v) { glutInit(&c, v); glutCreateWindow(\"x\"); void glClearDepthf(float); glClearDepthf(0.5f); return 0; }|lacks: undefined reference to 'glClearDepthf'"
   "broken|int main( { return 0; }|broken.c:1:"
   "nofile|int main(void) { return 0; }|no file"
 )
