@@ -742,3 +742,36 @@ TEST(GLApiTest, ListsAndArraysDrawWhatTheirCallsDraw)
 }
 
 }  // namespace
+
+// What glGet gives back of what a call set, and the call undone after.
+TEST(GLApiTest, GetGivesBackWhatWasSet)
+{
+    const struct {
+        GLenum pname;
+        std::function<void()> set, undo;
+        std::vector<double> want;
+    } rows[] = {
+        {GL_MATRIX_MODE, [] { glMatrixMode(GL_PROJECTION); }, [] { glMatrixMode(GL_MODELVIEW); }, {GL_PROJECTION}},
+        {GL_SHADE_MODEL, [] { glShadeModel(GL_FLAT); }, [] { glShadeModel(GL_SMOOTH); }, {GL_FLAT}},
+        {GL_POLYGON_MODE, [] { glPolygonMode(GL_BACK, GL_LINE); }, [] { glPolygonMode(GL_BACK, GL_FILL); },
+         {GL_FILL, GL_LINE}},
+        {GL_COLOR_CLEAR_VALUE, [] { glClearColor(0.25f, 0.5f, 1, 0); }, [] { glClearColor(0, 0, 0, 0); },
+         {0.25, 0.5, 1, 0}},
+        {GL_LIGHT_MODEL_TWO_SIDE, [] { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 1); },
+         [] { glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, 0); }, {1}},
+        {GL_ATTRIB_STACK_DEPTH, [] { glPushAttrib(GL_CURRENT_BIT); }, [] { glPopAttrib(); }, {1}},
+        {GL_CLIP_PLANE3, [] { glEnable(GL_CLIP_PLANE3); }, [] { glDisable(GL_CLIP_PLANE3); }, {1}},
+        {GL_MAP2_VERTEX_3, [] { glEnable(GL_MAP2_VERTEX_3); }, [] { glDisable(GL_MAP2_VERTEX_3); }, {1}},
+    };
+    for (const auto& r : rows) {
+        fresh();
+        r.set();
+        std::vector<double> got(16, -1);
+        glGetDoublev(r.pname, got.data());
+        got.resize(r.want.size());
+        EXPECT_EQ(got, r.want) << "pname " << r.pname;
+        EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << "pname " << r.pname;
+        r.undo();
+    }
+    fresh();
+}

@@ -113,6 +113,15 @@ bool Context::popAttrib()
     return true;
 }
 
+Context::Settings Context::settings() const
+{
+    Settings s{matrixModeValue, (GLenum)(flatShading ? GL_FLAT : GL_SMOOTH), {polygonModes[0], polygonModes[1]},
+               colorMaterialFace, colorMaterialMode, {}, clearDepthValue, clearStencilValue, currentEdge,
+               attribStack.size()};
+    std::memcpy(s.clearColor, clearRGBA, sizeof s.clearColor);
+    return s;
+}
+
 Context::State Context::state() const
 {
     State s;

@@ -213,6 +213,15 @@ public:
     // GL_STACK_OVERFLOW or GL_STACK_UNDERFLOW.
     bool pushAttrib(GLbitfield mask);
     bool popAttrib();
+    // What glGet reads of the context's own settings.
+    struct Settings {
+        GLenum matrixMode, shadeModel, polygonModes[2], colorMaterialFace, colorMaterialMode;
+        float clearColor[4], clearDepth;
+        int clearStencil;
+        bool edge;
+        size_t attribDepth;
+    };
+    Settings settings() const;
 
     // Pixels (pixels.cpp): the raster position and what is drawn at it.
     struct Raster {

@@ -46,6 +46,7 @@ bool getValues(GLenum pname, std::vector<double>& out)
     auto put = [&](std::initializer_list<double> v) { out.insert(out.end(), v); };
     auto matrix = [&](GLenum which) { const glcore::Mat4& m = c.matrix(which); out.assign(m.m, m.m + 16); };
     const Snapshot s = c.snapshot();
+    const Context::Settings set = c.settings();
     switch (pname) {
     case GL_MODELVIEW_MATRIX: matrix(GL_MODELVIEW); break;
     case GL_PROJECTION_MATRIX: matrix(GL_PROJECTION); break;
@@ -116,13 +117,35 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: case GL_ALPHA_BITS: case GL_STENCIL_BITS: put({8}); break;
     case GL_DEPTH_BITS: put({24}); break;
     case GL_RGBA_MODE: case GL_DOUBLEBUFFER: put({1}); break;
-    case GL_INDEX_MODE: put({0}); break;
+    case GL_INDEX_MODE: case GL_STEREO: case GL_AUX_BUFFERS: put({0}); break;
+    case GL_MATRIX_MODE: put({(double)set.matrixMode}); break;
+    case GL_SHADE_MODEL: put({(double)set.shadeModel}); break;
+    case GL_POLYGON_MODE: put({(double)set.polygonModes[0], (double)set.polygonModes[1]}); break;
+    case GL_COLOR_MATERIAL_FACE: put({(double)set.colorMaterialFace}); break;
+    case GL_COLOR_MATERIAL_PARAMETER: put({(double)set.colorMaterialMode}); break;
+    case GL_COLOR_CLEAR_VALUE: out.assign(set.clearColor, set.clearColor + 4); break;
+    case GL_DEPTH_CLEAR_VALUE: put({set.clearDepth}); break;
+    case GL_STENCIL_CLEAR_VALUE: put({(double)set.clearStencil}); break;
+    case GL_EDGE_FLAG: put({(double)set.edge}); break;
+    case GL_ATTRIB_STACK_DEPTH: put({(double)set.attribDepth}); break;
+    case GL_LIGHT_MODEL_AMBIENT: out.assign(c.lightingState().modelAmbient, c.lightingState().modelAmbient + 4); break;
+    case GL_LIGHT_MODEL_LOCAL_VIEWER: put({(double)c.lightingState().localViewer}); break;
+    case GL_LIGHT_MODEL_TWO_SIDE: put({(double)c.lightingState().twoSide}); break;
+    case GL_STENCIL_FAIL: put({(double)f.stencilFail}); break;
+    case GL_STENCIL_PASS_DEPTH_FAIL: put({(double)f.stencilDepthFail}); break;
+    case GL_STENCIL_PASS_DEPTH_PASS: put({(double)f.stencilPass}); break;
+    case GL_NAME_STACK_DEPTH: put({(double)c.render.names.size()}); break;
+    case GL_RENDER_MODE: put({(double)c.render.mode}); break;
+    case GL_POINT_SIZE_RANGE: case GL_LINE_WIDTH_RANGE: put({1, 64}); break;
+    case GL_SUBPIXEL_BITS: put({4}); break;
     default:
         if (!listState(pname, out)) {
             if (pname == GL_LIGHTING || pname == GL_DEPTH_TEST || pname == GL_BLEND || pname == GL_CULL_FACE ||
                 pname == GL_FOG || pname == GL_TEXTURE_2D || pname == GL_ALPHA_TEST || pname == GL_NORMALIZE ||
                 pname == GL_COLOR_MATERIAL || pname == GL_SCISSOR_TEST || pname == GL_STENCIL_TEST ||
-                (pname >= GL_LIGHT0 && pname < GL_LIGHT0 + 8)) {
+                pname == GL_TEXTURE_1D || pname == GL_POLYGON_OFFSET_FILL || pname == GL_AUTO_NORMAL ||
+                (pname >= GL_LIGHT0 && pname < GL_LIGHT0 + 8) || (pname >= GL_CLIP_PLANE0 && pname <= GL_CLIP_PLANE5) ||
+                (pname >= GL_TEXTURE_GEN_S && pname <= GL_TEXTURE_GEN_Q) || Evaluators::components(pname)) {
                 put({(double)c.isEnabled(pname)});
                 return true;
             }
