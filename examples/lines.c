@@ -1,9 +1,46 @@
 /* Points, lines and polygons: point sizes, line widths, a line loop, and
    polygons drawn filled, as their edges and as their corners
    (glPolygonMode), with an edge flag hiding an inner edge, and flat
-   shading taking each face's colour from the vertex GL names. */
+   shading taking each face's colour from the vertex GL names; below, line
+   stipples (a pattern of 16 bits, each repeated `factor` times, counted on
+   along a strip) and a polygon stipple (32 x 32 bits fixed to the window). */
 #include <GL/glut.h>
 #include <stdlib.h>
+
+static GLubyte stripes[32 * 4]; /* diagonal stripes, 4 pixels wide */
+
+static void init(void)
+{
+    int x, y;
+    for (y = 0; y < 32; y++)
+        for (x = 0; x < 32; x++)
+            if ((x + y) / 4 % 2 == 0) /* the first pixel of a row is a byte's highest bit */
+                stripes[y * 4 + x / 8] |= (GLubyte)(0x80 >> (x % 8));
+}
+
+static void stipples(void)
+{
+    static const GLushort patterns[3] = {0x00FF, 0x0C0F, 0xAAAA};
+    int i;
+    glEnable(GL_LINE_STIPPLE);
+    for (i = 0; i < 3; i++) { /* dashes, dash-dot, dots; each bit repeated i + 1 times */
+        glLineStipple(i + 1, patterns[i]);
+        glLineWidth(i == 1 ? 3.0f : 1.0f);
+        glColor3f(1, 1, 1);
+        glBegin(GL_LINE_STRIP);
+        glVertex2f(270, 12.0f + 16 * i);
+        glVertex2f(330, 12.0f + 16 * i);
+        glVertex2f(390, 20.0f + 16 * i);
+        glEnd();
+    }
+    glLineWidth(1);
+    glDisable(GL_LINE_STIPPLE);
+    glEnable(GL_POLYGON_STIPPLE);
+    glPolygonStipple(stripes);
+    glColor3f(1, 0.8f, 0.3f);
+    glRectf(120, 10, 250, 50);
+    glDisable(GL_POLYGON_STIPPLE);
+}
 
 static void display(void)
 {
@@ -60,6 +97,7 @@ static void display(void)
     glEdgeFlag(GL_TRUE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glShadeModel(GL_SMOOTH);
+    stipples();
     glFlush();
 }
 
@@ -86,6 +124,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_SINGLE | GLUT_RGB);
     glutInitWindowSize(400, 300);
     glutCreateWindow("Points, lines and polygons");
+    init();
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutKeyboardFunc(keyboard);

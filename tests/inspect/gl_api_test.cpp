@@ -66,6 +66,8 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
         {"a stack popped empty", [] { glPopMatrix(); }, GL_STACK_UNDERFLOW,
          [] { return glweb::gl().stackDepth(GL_MODELVIEW) == 1; }},
         {"a matrix mode GL does not know", [] { glMatrixMode(GL_TEXTURE_2D); }, GL_INVALID_ENUM, nullptr},
+        {"a switch GL does not know", [] { glEnable(GL_TEXTURE_ENV); }, GL_INVALID_ENUM,
+         [] { return !glIsEnabled(GL_TEXTURE_ENV) && glGetError() == GL_INVALID_ENUM; }},
         {"a texture of negative width", [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, -1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, pixel); },
          GL_INVALID_VALUE, nullptr},
         {"a texture with a border of 2", [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 2, GL_RGB, GL_UNSIGNED_BYTE, pixel); },
@@ -205,6 +207,12 @@ TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
     auto curve = [] { glMap1f(GL_MAP1_VERTEX_3, 2, 4, 3, 4, &cubic[0][0]); glEnable(GL_MAP1_VERTEX_3); };
     auto surface = [] { glMap2f(GL_MAP2_VERTEX_3, 0, 1, 3, 2, 0, 1, 6, 2, &plane[0][0][0]); glEnable(GL_MAP2_VERTEX_3); };
     const float root2 = std::sqrt(2.0f);
+    auto stipples = [] {
+        std::vector<float> counts;
+        for (const auto& v : glweb::gl().vertices)
+            counts.push_back(v.stipple / v.position[3]);
+        return counts;
+    };
     const struct {
         const char* what;
         std::function<void()> calls;
@@ -323,6 +331,24 @@ TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
              glBindTexture(GL_TEXTURE_2D, 0);
              return min == GL_LINEAR && width == 4 && height == 2;
          }},
+        // Counted in window pixels along the major axis (the window is 100
+        // wide): on along a strip, from 0 again for each of GL_LINES' lines.
+        {"a stippled strip counts on from line to line", [] {
+             glViewport(0, 0, 100, 100);
+             glEnable(GL_LINE_STIPPLE);
+             glBegin(GL_LINE_STRIP);
+             glVertex2f(-1, 0); glVertex2f(1, 0); glVertex2f(1, 1);
+             glEnd();
+             glDisable(GL_LINE_STIPPLE);
+         }, [&] { return stipples() == std::vector<float>{0, 100, 100, 150}; }},
+        {"stippled lines count each from 0", [] {
+             glViewport(0, 0, 100, 100);
+             glEnable(GL_LINE_STIPPLE);
+             glBegin(GL_LINES);
+             glVertex2f(-1, 0); glVertex2f(1, 0); glVertex2f(1, 0); glVertex2f(1, 1);
+             glEnd();
+             glDisable(GL_LINE_STIPPLE);
+         }, [&] { return stipples() == std::vector<float>{0, 100, 0, 50}; }},
         {"a list's mesh stepped by the grid at its call", [&] {
              curve();
              glNewList(12, GL_COMPILE);
@@ -762,6 +788,10 @@ TEST(GLApiTest, GetGivesBackWhatWasSet)
         {GL_ATTRIB_STACK_DEPTH, [] { glPushAttrib(GL_CURRENT_BIT); }, [] { glPopAttrib(); }, {1}},
         {GL_CLIP_PLANE3, [] { glEnable(GL_CLIP_PLANE3); }, [] { glDisable(GL_CLIP_PLANE3); }, {1}},
         {GL_MAP2_VERTEX_3, [] { glEnable(GL_MAP2_VERTEX_3); }, [] { glDisable(GL_MAP2_VERTEX_3); }, {1}},
+        {GL_LINE_STIPPLE_REPEAT, [] { glLineStipple(300, 0xF0F0); }, [] { glLineStipple(1, 0xFFFF); }, {256}},
+        {GL_LINE_STIPPLE_PATTERN, [] { glLineStipple(2, 0xF0F0); }, [] { glLineStipple(1, 0xFFFF); }, {0xF0F0}},
+        {GL_DITHER, [] {}, [] {}, {1}},
+        {GL_POLYGON_STIPPLE, [] { glEnable(GL_POLYGON_STIPPLE); }, [] { glDisable(GL_POLYGON_STIPPLE); }, {1}},
     };
     for (const auto& r : rows) {
         fresh();

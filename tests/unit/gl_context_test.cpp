@@ -91,6 +91,8 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
         {"texturing off", [](Context& c) { c.enable(GL_TEXTURE_2D, false); }, false, 0},
         {"depth test off", [](Context& c) { c.enable(GL_DEPTH_TEST, false); }, false, 1},
         {"culling on", [](Context& c) { c.enable(GL_CULL_FACE, true); }, false, 1},
+        {"line stipple on: no line drawn", [](Context& c) { c.enable(GL_LINE_STIPPLE, true); }, true, 1},
+        {"polygon stipple on", [](Context& c) { c.enable(GL_POLYGON_STIPPLE, true); }, false, 1},
         {"clear", [](Context& c) { c.clear(GL_COLOR_BUFFER_BIT); }, false, 1},
     };
     for (const auto& r : rows) {

@@ -42,7 +42,8 @@ bool Context::popAttrib()
         cullFaceOn = s.cullFaceOn;
         lighting.normalize = s.lighting.normalize;
         f.blend = g.blend, f.alphaTest = g.alphaTest, f.fog = g.fog, f.scissor = g.scissor, f.stencil = g.stencil;
-        f.polygonOffset = g.polygonOffset;
+        f.polygonOffset = g.polygonOffset, f.lineStipple = g.lineStipple, f.polygonStipple = g.polygonStipple;
+        keptSwitches = s.keptSwitches;
     }
     if (m & GL_LIGHTING_BIT) {
         const bool normalize = lighting.normalize;
@@ -71,13 +72,18 @@ bool Context::popAttrib()
         cullFaceOn = s.cullFaceOn;
         f.cullMode = g.cullMode;
         winding = s.winding;
+        f.polygonStipple = g.polygonStipple;
         polygonModes[0] = s.polygonModes[0], polygonModes[1] = s.polygonModes[1];
         f.polygonOffset = g.polygonOffset, f.offsetFactor = g.offsetFactor, f.offsetUnits = g.offsetUnits;
     }
     if (m & GL_POINT_BIT)
         f.pointSize = g.pointSize;
-    if (m & GL_LINE_BIT)
-        f.lineWidth = g.lineWidth;
+    if (m & GL_LINE_BIT) {
+        f.lineWidth = g.lineWidth, f.lineStipple = g.lineStipple;
+        f.stippleFactor = g.stippleFactor, f.linePattern = g.linePattern;
+    }
+    if (m & GL_POLYGON_STIPPLE_BIT)
+        std::memcpy(f.polygonPattern, g.polygonPattern, sizeof f.polygonPattern);
     if (m & GL_SCISSOR_BIT) {
         f.scissor = g.scissor;
         std::memcpy(f.scissorBox, g.scissorBox, sizeof f.scissorBox);
@@ -129,6 +135,7 @@ Context::State Context::state() const
     std::memcpy(s.texCoord, currentTexCoord, sizeof s.texCoord);
     s.normal = currentNormal;
     s.edge = currentEdge;
+    s.keptSwitches = keptSwitches;
     s.lighting = lighting;
     s.fragments = fragments;
     s.eval = eval;

@@ -108,24 +108,58 @@ void Context::clear(GLbitfield mask)
 
 // --- Switches ---
 
-void Context::enable(GLenum cap, bool on)
+namespace {
+const GLenum kept[] = {GL_DITHER, GL_POINT_SMOOTH, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_COLOR_LOGIC_OP,
+                       GL_INDEX_LOGIC_OP, GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT};
+unsigned keptBit(GLenum cap)
+{
+    for (unsigned i = 0; i < sizeof kept / sizeof kept[0]; i++)
+        if (kept[i] == cap)
+            return 1u << i;
+    return 0;
+}
+}  // namespace
+
+bool Context::knownCap(GLenum cap) const
+{
+    bool on = false;
+    if (eval.isEnabled(cap, on) || keptBit(cap) || (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q) ||
+        (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5) || (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount))
+        return true;
+    switch (cap) {
+    case GL_LIGHTING: case GL_NORMALIZE: case GL_TEXTURE_2D: case GL_TEXTURE_1D: case GL_DEPTH_TEST: case GL_CULL_FACE:
+    case GL_COLOR_MATERIAL: case GL_BLEND: case GL_ALPHA_TEST: case GL_FOG: case GL_SCISSOR_TEST: case GL_STENCIL_TEST:
+    case GL_POLYGON_OFFSET_FILL: case GL_LINE_STIPPLE: case GL_POLYGON_STIPPLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Context::enable(GLenum cap, bool on)
 {
     const GLint b = on ? GL_TRUE : GL_FALSE;
+    if (!knownCap(cap))
+        return false;
     if (eval.enable(cap, on))
-        return;
+        return true;
+    if (const unsigned bit = keptBit(cap)) {
+        keptSwitches = on ? keptSwitches | bit : keptSwitches & ~bit;
+        return true;
+    }
     if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q) {
         texGens[cap - GL_TEXTURE_GEN_S].on = on;
         texGenOn = texGens[0].on || texGens[1].on || texGens[2].on || texGens[3].on;
-        return;
+        return true;
     }
     if (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5) {
         const unsigned bit = 1u << (cap - GL_CLIP_PLANE0);
         clipPlaneMask = on ? clipPlaneMask | bit : clipPlaneMask & ~bit;
-        return;
+        return true;
     }
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + LightingState::lightCount) {
         lighting.lights[cap - GL_LIGHT0].enabled = on;
-        return;
+        return true;
     }
     switch (cap) {
     case GL_LIGHTING: lightingOn = on; break;
@@ -145,8 +179,11 @@ void Context::enable(GLenum cap, bool on)
     case GL_SCISSOR_TEST: fragments.scissor = b; break;
     case GL_STENCIL_TEST: fragments.stencil = b; break;
     case GL_POLYGON_OFFSET_FILL: fragments.polygonOffset = b; break;
+    case GL_LINE_STIPPLE: fragments.lineStipple = b; break;
+    case GL_POLYGON_STIPPLE: fragments.polygonStipple = b; break;
     default: break;
     }
+    return true;
 }
 
 void Context::clipPlane(int k, const double e[4])
@@ -170,6 +207,8 @@ bool Context::isEnabled(GLenum cap) const
     bool on = false;
     if (eval.isEnabled(cap, on))
         return on;
+    if (const unsigned bit = keptBit(cap))
+        return keptSwitches & bit;
     if (cap >= GL_TEXTURE_GEN_S && cap <= GL_TEXTURE_GEN_Q)
         return texGens[cap - GL_TEXTURE_GEN_S].on;
     if (cap >= GL_CLIP_PLANE0 && cap <= GL_CLIP_PLANE5)
@@ -190,6 +229,8 @@ bool Context::isEnabled(GLenum cap) const
     case GL_SCISSOR_TEST: return fragments.scissor;
     case GL_STENCIL_TEST: return fragments.stencil;
     case GL_POLYGON_OFFSET_FILL: return fragments.polygonOffset;
+    case GL_LINE_STIPPLE: return fragments.lineStipple;
+    case GL_POLYGON_STIPPLE: return fragments.polygonStipple;
     default: return false;
     }
 }
@@ -299,7 +340,16 @@ DrawState Context::stateFor(GLenum mode) const
             texture = boundName;
     }
     DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
-    s.fragments.baseFormat = texture ? textures.at(texture).baseFormat : GL_RGB;
+    Fragments& f = s.fragments;
+    f.baseFormat = texture ? textures.at(texture).baseFormat : GL_RGB;
+    // Each stipple only where it applies, so that it splits no other draw.
+    const Fragments plain;
+    if (mode != GL_LINES || !f.lineStipple)
+        f.lineStipple = GL_FALSE, f.stippleFactor = plain.stippleFactor, f.linePattern = plain.linePattern;
+    if (mode != GL_TRIANGLES || !f.polygonStipple) {
+        f.polygonStipple = GL_FALSE;
+        std::memcpy(f.polygonPattern, plain.polygonPattern, sizeof f.polygonPattern);
+    }
     return s;
 }
 

@@ -33,6 +33,7 @@ struct Vertex {
     float color[4];     // lit
     float texCoord[2];
     float fog;  // distance from the eye, for fog
+    float stipple = 0;  // a stippled line's count of pixels so far, times w
 };
 
 // The per-fragment state a draw command is made with, beyond what the
@@ -61,6 +62,13 @@ struct Fragments {
     float depthRange[2] = {0, 1};
     float envColor[4] = {0, 0, 0, 0};
     GLenum baseFormat = GL_RGB;  // the bound texture's
+    // Stipples: in the context, as set; in a draw's state, only where they
+    // apply (lines, filled polygons) and at their defaults elsewhere.
+    GLint lineStipple = GL_FALSE, stippleFactor = 1;
+    GLuint linePattern = 0xFFFF;
+    GLint polygonStipple = GL_FALSE;
+    GLubyte polygonPattern[128];  // 32 rows of 32 bits from the bottom, each from its first byte's high bit
+    Fragments() { std::memset(polygonPattern, 0xFF, sizeof polygonPattern); }
     bool operator==(const Fragments& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
@@ -172,8 +180,10 @@ public:
     void polygonMode(GLenum face, GLenum mode);
     bool inside() const { return inBegin; }
 
-    void enable(GLenum cap, bool on);
+    // false, changing nothing, for a capability GL does not have
+    bool enable(GLenum cap, bool on);
     bool isEnabled(GLenum cap) const;
+    bool knownCap(GLenum cap) const;
     Fragments fragments;  // set by the entry points directly
     Evaluators eval;      // so are the evaluators
     Accumulation accum;   // and the accumulation buffer
@@ -295,7 +305,7 @@ private:
     float clearDepthValue = 1;
     int clearStencilValue = 0;
     GLuint boundName = 0;
-    int unpack[4] = {4, 0, 0, 0};  // alignment, row length, skip rows, skip pixels
+    int unpack[5] = {4, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first
     int viewportRect[4] = {0, 0, 0, 0};
 
     struct TexGen {
@@ -314,6 +324,11 @@ private:
     void emitPixel(const DrawState& state, float x, float y, const float color[4]);
     void toWindow(const Vertex& v, float out[4]) const;
 
+    // Switches GL keeps that draw nothing different here (dithering, smoothing,
+    // logic operations, line and point offsets): a bit each, from `kept`.
+    unsigned keptSwitches = 1;  // dithering starts on
+    float stippleCount = 0;  // pixels of the stippled line so far, since glBegin
+
     bool inBegin = false;
     GLenum beginMode = 0;
     std::vector<Vertex> primitive;
@@ -329,6 +344,7 @@ private:
     struct State {
         float color[4], texCoord[4], clearColor[4], clearDepth;
         glcore::Vec3 normal;
+        unsigned keptSwitches;
         bool edge, lightingOn, texturingOn, texture1DOn, depthTestOn, cullFaceOn, colorMaterialOn, flatShading;
         LightingState lighting;
         Fragments fragments;
@@ -351,6 +367,7 @@ private:
     void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags);
     void emitOutline(const std::vector<size_t>& ring, bool flags);
     void emitLine(const DrawState& state, const Vertex& a, const Vertex& b);
+    void stippleAlong(Vertex& a, Vertex& b);
 };
 
 }  // namespace glweb

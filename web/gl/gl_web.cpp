@@ -287,8 +287,20 @@ void glColorMaterial(GLenum face, GLenum mode)
 }
 
 void glShadeModel(GLenum mode) { LISTED(glShadeModel(mode)); context.shadeModel(mode); note("glShadeModel", {(double)mode}); }
-void glEnable(GLenum cap) { LISTED(glEnable(cap)); context.enable(cap, true); note("glEnable", {(double)cap}); }
-void glDisable(GLenum cap) { LISTED(glDisable(cap)); context.enable(cap, false); note("glDisable", {(double)cap}); }
+void glEnable(GLenum cap)
+{
+    LISTED(glEnable(cap));
+    if (!context.enable(cap, true))
+        return glweb::raise(GL_INVALID_ENUM);
+    note("glEnable", {(double)cap});
+}
+void glDisable(GLenum cap)
+{
+    LISTED(glDisable(cap));
+    if (!context.enable(cap, false))
+        return glweb::raise(GL_INVALID_ENUM);
+    note("glDisable", {(double)cap});
+}
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {

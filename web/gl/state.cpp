@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -97,6 +99,8 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_FRONT_FACE: put({(double)s.winding}); break;
     case GL_POINT_SIZE: put({f.pointSize}); break;
     case GL_LINE_WIDTH: put({f.lineWidth}); break;
+    case GL_LINE_STIPPLE_PATTERN: put({(double)f.linePattern}); break;
+    case GL_LINE_STIPPLE_REPEAT: put({(double)f.stippleFactor}); break;
     case GL_DEPTH_RANGE: out.assign(f.depthRange, f.depthRange + 2); break;
     case GL_POLYGON_OFFSET_FACTOR: put({f.offsetFactor}); break;
     case GL_POLYGON_OFFSET_UNITS: put({f.offsetUnits}); break;
@@ -106,6 +110,7 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_STENCIL_VALUE_MASK: put({(double)f.stencilValueMask}); break;
     case GL_STENCIL_WRITEMASK: put({(double)f.stencilWriteMask}); break;
     case GL_UNPACK_ALIGNMENT: case GL_UNPACK_ROW_LENGTH: case GL_UNPACK_SKIP_ROWS: case GL_UNPACK_SKIP_PIXELS:
+    case GL_UNPACK_LSB_FIRST:
         put({(double)c.pixelStoreValue(pname)});
         break;
     case GL_CURRENT_RASTER_POSITION: out.assign(c.raster.window, c.raster.window + 4); break;
@@ -140,12 +145,7 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_SUBPIXEL_BITS: put({4}); break;
     default:
         if (!listState(pname, out)) {
-            if (pname == GL_LIGHTING || pname == GL_DEPTH_TEST || pname == GL_BLEND || pname == GL_CULL_FACE ||
-                pname == GL_FOG || pname == GL_TEXTURE_2D || pname == GL_ALPHA_TEST || pname == GL_NORMALIZE ||
-                pname == GL_COLOR_MATERIAL || pname == GL_SCISSOR_TEST || pname == GL_STENCIL_TEST ||
-                pname == GL_TEXTURE_1D || pname == GL_POLYGON_OFFSET_FILL || pname == GL_AUTO_NORMAL ||
-                (pname >= GL_LIGHT0 && pname < GL_LIGHT0 + 8) || (pname >= GL_CLIP_PLANE0 && pname <= GL_CLIP_PLANE5) ||
-                (pname >= GL_TEXTURE_GEN_S && pname <= GL_TEXTURE_GEN_Q) || Evaluators::components(pname)) {
+            if (c.knownCap(pname)) {
                 put({(double)c.isEnabled(pname)});
                 return true;
             }
@@ -195,7 +195,12 @@ const GLubyte* glGetString(GLenum name)
     }
 }
 
-GLboolean glIsEnabled(GLenum cap) { return gl().isEnabled(cap) ? GL_TRUE : GL_FALSE; }
+GLboolean glIsEnabled(GLenum cap)
+{
+    if (!gl().knownCap(cap))
+        glweb::raise(GL_INVALID_ENUM);
+    return gl().isEnabled(cap) ? GL_TRUE : GL_FALSE;
+}
 void glGetFloatv(GLenum pname, GLfloat* params) { get(pname, params); }
 void glGetDoublev(GLenum pname, GLdouble* params) { get(pname, params); }
 void glGetIntegerv(GLenum pname, GLint* params) { get(pname, params); }
@@ -325,10 +330,37 @@ void glPolygonOffset(GLfloat factor, GLfloat units)
     gl().fragments.offsetFactor = factor;
     gl().fragments.offsetUnits = units;
 }
-// Stipples and logic operations have no WebGL counterpart: accepted, and
-// drawn as if off (the README says so).
-void glLineStipple(GLint, GLushort) {}
-void glPolygonStipple(const GLubyte*) {}
+void glLineStipple(GLint factor, GLushort pattern)
+{
+    LISTED(glLineStipple(factor, pattern));
+    gl().fragments.stippleFactor = std::clamp(factor, 1, 256);
+    gl().fragments.linePattern = pattern;
+}
+// The pattern as a 32 x 32 bitmap: rows of four bytes whatever the
+// alignment, each from its high bit unless the program unpacks LSB first.
+void glPolygonStipple(const GLubyte* mask)
+{
+    if (!mask)
+        return;
+    std::array<GLubyte, 128> pattern;
+    const bool lsbFirst = gl().pixelStoreValue(GL_UNPACK_LSB_FIRST) != 0;
+    for (size_t i = 0; i < pattern.size(); i++) {
+        GLubyte b = mask[i], r = 0;
+        for (int k = 0; k < 8; k++)
+            r = (GLubyte)(r << 1 | (b >> k & 1));
+        pattern[i] = lsbFirst ? r : b;
+    }
+    // A list keeps the pattern as unpacked now, not the program's bytes.
+    LISTED(std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size()));
+    std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
+}
+void glGetPolygonStipple(GLubyte* mask)
+{
+    if (mask)
+        std::memcpy(mask, gl().fragments.polygonPattern, 128);
+}
+// Logic operations have no WebGL counterpart: accepted, and drawn as if
+// off (the README says so).
 void glLogicOp(GLenum) {}
 
 }  // extern "C"

@@ -147,6 +147,7 @@ void Context::pixelStore(GLenum pname, GLint param)
     case GL_UNPACK_ROW_LENGTH: unpack[1] = std::max(param, 0); break;
     case GL_UNPACK_SKIP_ROWS: unpack[2] = std::max(param, 0); break;
     case GL_UNPACK_SKIP_PIXELS: unpack[3] = std::max(param, 0); break;
+    case GL_UNPACK_LSB_FIRST: unpack[4] = param != 0; break;
     default: break;
     }
 }
@@ -158,6 +159,7 @@ int Context::pixelStoreValue(GLenum pname) const
     case GL_UNPACK_ROW_LENGTH: return unpack[1];
     case GL_UNPACK_SKIP_ROWS: return unpack[2];
     case GL_UNPACK_SKIP_PIXELS: return unpack[3];
+    case GL_UNPACK_LSB_FIRST: return unpack[4];
     default: return 0;
     }
 }

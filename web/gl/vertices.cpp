@@ -35,6 +35,7 @@ void Context::begin(GLenum mode)
 {
     inBegin = true;
     beginMode = mode;
+    stippleCount = 0;
     primitive.clear();
     backs.clear();
     edges.clear();
@@ -154,6 +155,7 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
     if (cullFaceOn && (culled == GL_FRONT_AND_BACK || (culled == GL_BACK) != front))
         return;
     DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
+    stippleCount = 0;
     for (int i = 0; i < 3; i++) {
         if (mode == GL_POINT)
             emit(s, {&v[i]});
@@ -183,6 +185,8 @@ void Context::emitLine(const DrawState& state, const Vertex& a0, const Vertex& b
         a = line[0].vertex;
         b = line[1].vertex;
     }
+    if (state.fragments.lineStipple)
+        stippleAlong(a, b);
     const float width = fragments.lineWidth;
     if (width <= 1.5f || render.mode != GL_RENDER || a.position[3] <= 0 || b.position[3] <= 0 || viewportRect[2] <= 0 || viewportRect[3] <= 0) {
         emit(state, {&a, &b});
@@ -198,10 +202,28 @@ void Context::emitLine(const DrawState& state, const Vertex& a0, const Vertex& b
     q[1].position[axis] += half * a.position[3];
     q[2].position[axis] -= half * b.position[3];
     q[3].position[axis] += half * b.position[3];
-    DrawState s = stateFor(GL_TRIANGLES);
+    DrawState s = state;  // its stipple with it
+    s.mode = GL_TRIANGLES;
     s.cullFace = false;
     s.fragments.polygonOffset = GL_FALSE;
     emit(s, {&q[0], &q[2], &q[1], &q[1], &q[2], &q[3]});
+}
+
+// The stipple's count at each end of a line, in pixels along its major
+// axis, carried times w so that WebGL's interpolation, which divides by w,
+// gives it back evenly spaced on the screen.
+void Context::stippleAlong(Vertex& a, Vertex& b)
+{
+    const float aw = a.position[3], bw = b.position[3];
+    float length = 0;
+    if (aw > 0 && bw > 0) {
+        const float dx = (b.position[0] / bw - a.position[0] / aw) * (float)viewportRect[2] / 2;
+        const float dy = (b.position[1] / bw - a.position[1] / aw) * (float)viewportRect[3] / 2;
+        length = std::max(std::fabs(dx), std::fabs(dy));
+    }
+    a.stipple = stippleCount * aw;
+    stippleCount += length;
+    b.stipple = stippleCount * bw;
 }
 
 // The corners of a polygon, a quad or a quad strip's quad, drawn as its
@@ -221,6 +243,7 @@ void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
     }
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
     const DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
+    stippleCount = 0;
     const size_t n = ring.size(), provoking = beginMode == GL_POLYGON ? ring[0] : ring[n - 1];
     for (size_t i = 0; i < n; i++) {
         Vertex p = lit[ring[i]], q = lit[ring[(i + 1) % n]];
@@ -304,6 +327,8 @@ void Context::end()
         const DrawState lines = stateFor(GL_LINES);
         const size_t step = m == GL_LINES ? 2 : 1;
         auto line = [&](size_t i, size_t j) {
+            if (m == GL_LINES)
+                stippleCount = 0;
             Vertex a = primitive[i], b = primitive[j];
             if (flatShading)
                 std::memcpy(a.color, b.color, sizeof a.color);

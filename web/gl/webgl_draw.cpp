@@ -24,34 +24,53 @@ struct Uploaded {
 // rasteriser on every pixel, one compiled for its case does not.
 struct Program {
     GLuint id = 0;
-    GLint envColor, fogParams, fogColor, alphaRef, pointSize;
+    GLint envColor, fogParams, fogColor, alphaRef, pointSize, lineStipple;
     bool set = false;       // its uniforms hold `values`
     glweb::Fragments values;
 };
 std::map<int, Program> programs;  // by variantOf()
 int currentVariant = -1;
 GLuint buffer = 0;
-const GLint positionAttrib = 0, colorAttrib = 1, texCoordAttrib = 2, fogAttrib = 3;
+const GLint positionAttrib = 0, colorAttrib = 1, texCoordAttrib = 2, fogAttrib = 3, stippleAttrib = 4;
+GLuint stippleTexture = 0;  // the polygon stipple, on texture unit 1
+GLubyte stippleUploaded[128];
 std::map<GLuint, Uploaded> uploaded;  // by the program's texture name
 DrawState current{};
 bool haveCurrent = false;
 int drawCalls = 0;
 
+// Varyings only for what the draw uses: each costs a software rasteriser
+// on every pixel.
 const char* const vertexShader = R"(
 attribute vec4 position;
 attribute vec4 color;
 attribute vec2 texCoord;
 attribute float fog;
+attribute float stipple;
 uniform float pointSize;
 varying vec4 vColor;
+#if TEXTURING
 varying vec2 vTexCoord;
+#endif
+#if FOG
 varying float vFog;
+#endif
+#if LINE_STIPPLE
+varying vec2 vStipple;
+#endif
 void main() {
     gl_Position = position;
     gl_PointSize = pointSize;
     vColor = color;
+#if TEXTURING
     vTexCoord = texCoord;
+#endif
+#if FOG
     vFog = fog;
+#endif
+#if LINE_STIPPLE
+    vStipple = vec2(stipple, position.w);
+#endif
 })";
 
 // OpenGL 1.1's texture environment for each base format (FORMAT 0 RGB,
@@ -70,10 +89,27 @@ uniform vec4 envColor;
 uniform vec3 fogParams;  // density, start, end
 uniform vec4 fogColor;
 uniform float alphaRef;
+uniform vec2 lineStipple;  // repeat factor, pattern
+uniform sampler2D polygonStipple;
 varying vec4 vColor;
+#if TEXTURING
 varying vec2 vTexCoord;
+#endif
+#if FOG
 varying float vFog;
+#endif
+#if LINE_STIPPLE
+varying vec2 vStipple;
+#endif
 void main() {
+#if LINE_STIPPLE
+    // Bit (count / factor) mod 16 of the pattern, the count in whole pixels.
+    float bit = mod(floor(floor(vStipple.x / vStipple.y) / lineStipple.x), 16.0);
+    if (mod(floor(lineStipple.y / exp2(bit)), 2.0) < 0.5) discard;
+#endif
+#if POLYGON_STIPPLE
+    if (texture2D(polygonStipple, (mod(floor(gl_FragCoord.xy), 32.0) + 0.5) / 32.0).r < 0.5) discard;
+#endif
     vec4 c = vColor;
 #if TEXTURING
     vec4 t = texture2D(texture, vTexCoord);
@@ -164,7 +200,7 @@ int envCode(GLenum mode)
 }
 
 // What a draw's fragments need, as one number: texturing, its environment
-// and format, fog, and the alpha test's function (7: always).
+// and format, fog, the alpha test's function (7: always), and the stipples.
 int variantOf(const DrawState& s)
 {
     const glweb::Fragments& f = s.fragments;
@@ -172,7 +208,8 @@ int variantOf(const DrawState& s)
     const int env = texturing ? envCode(s.texEnvMode) : 0, format = texturing ? formatCode(f.baseFormat) : 0;
     const int fog = !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2;
     const int alpha = f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) & 7 : 7;
-    return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8;
+    return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8 | (f.lineStipple ? 1 << 11 : 0) |
+           (f.polygonStipple ? 1 << 12 : 0);
 }
 
 Program& programFor(int variant)
@@ -180,27 +217,30 @@ Program& programFor(int variant)
     Program& p = programs[variant];
     if (p.id)
         return p;
-    char defines[160];
+    char defines[200];
     std::snprintf(defines, sizeof defines, "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
-                  "#define ALPHA %d\n", variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7);
+                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n", variant & 1,
+                  variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7, variant >> 11 & 1,
+                  variant >> 12 & 1);
     p.id = emscripten_glCreateProgram();
-    emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, "", vertexShader));
+    emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, defines, vertexShader));
     emscripten_glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
     const struct {
         GLint attrib;
         const char* name;
     } attributes[] = {{positionAttrib, "position"}, {colorAttrib, "color"}, {texCoordAttrib, "texCoord"},
-                      {fogAttrib, "fog"}};
+                      {fogAttrib, "fog"}, {stippleAttrib, "stipple"}};
     for (const auto& a : attributes)
         emscripten_glBindAttribLocation(p.id, (GLuint)a.attrib, a.name);
     emscripten_glLinkProgram(p.id);
     emscripten_glUseProgram(p.id);
     emscripten_glUniform1i(emscripten_glGetUniformLocation(p.id, "texture"), 0);
+    emscripten_glUniform1i(emscripten_glGetUniformLocation(p.id, "polygonStipple"), 1);
     const struct {
         GLint* at;
         const char* name;
     } names[] = {{&p.envColor, "envColor"}, {&p.fogParams, "fogParams"}, {&p.fogColor, "fogColor"},
-                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}};
+                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}, {&p.lineStipple, "lineStipple"}};
     for (const auto& n : names)
         *n.at = emscripten_glGetUniformLocation(p.id, n.name);
     return p;
@@ -220,7 +260,8 @@ void prepare()
     } attributes[] = {{positionAttrib, 4, offsetof(Vertex, position)},
                       {colorAttrib, 4, offsetof(Vertex, color)},
                       {texCoordAttrib, 2, offsetof(Vertex, texCoord)},
-                      {fogAttrib, 1, offsetof(Vertex, fog)}};
+                      {fogAttrib, 1, offsetof(Vertex, fog)},
+                      {stippleAttrib, 1, offsetof(Vertex, stipple)}};
     for (const auto& a : attributes) {
         emscripten_glEnableVertexAttribArray((GLuint)a.attrib);
         emscripten_glVertexAttribPointer((GLuint)a.attrib, a.size, GL_FLOAT, GL_FALSE, stride, (void*)a.offset);
@@ -268,6 +309,29 @@ void bindTexture(const glweb::Context& context, GLuint name)
         if (w > 1 || h > 1 || t.storedWidth != t.width || t.storedHeight != t.height)
             emscripten_glGenerateMipmap(GL_TEXTURE_2D);
     }
+}
+
+// The polygon stipple as a 32 x 32 texture, a byte a bit, where it changed.
+void uploadStipple(const GLubyte pattern[128])
+{
+    if (stippleTexture && std::memcmp(pattern, stippleUploaded, sizeof stippleUploaded) == 0)
+        return;
+    std::memcpy(stippleUploaded, pattern, sizeof stippleUploaded);
+    GLubyte texels[32 * 32];
+    for (int i = 0; i < 32 * 32; i++)
+        texels[i] = pattern[i / 8] >> (7 - i % 8) & 1 ? 255 : 0;
+    emscripten_glActiveTexture(GL_TEXTURE1);
+    if (!stippleTexture) {
+        emscripten_glGenTextures(1, &stippleTexture);
+        emscripten_glBindTexture(GL_TEXTURE_2D, stippleTexture);
+        for (GLenum p : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER})
+            emscripten_glTexParameteri(GL_TEXTURE_2D, p, GL_NEAREST);
+        for (GLenum p : {GL_TEXTURE_WRAP_S, GL_TEXTURE_WRAP_T})
+            emscripten_glTexParameteri(GL_TEXTURE_2D, p, GL_CLAMP_TO_EDGE);
+    }
+    emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 32, 32, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, texels);
+    emscripten_glActiveTexture(GL_TEXTURE0);
 }
 
 // The fragment state WebGL keeps, set where it changes.
@@ -324,6 +388,8 @@ void applyUniforms(Program& p, const glweb::Fragments& f)
         emscripten_glUniform1f(p.alphaRef, f.alphaRef);
     if (changed(&F::pointSize))
         emscripten_glUniform1f(p.pointSize, f.pointSize);
+    if (changed(&F::stippleFactor) || changed(&F::linePattern))
+        emscripten_glUniform2f(p.lineStipple, (float)f.stippleFactor, (float)f.linePattern);
     p.values = f;
     p.set = true;
 }
@@ -340,6 +406,8 @@ void apply(const glweb::Context& context, const DrawState& s)
         (s.depthTest ? emscripten_glEnable : emscripten_glDisable)(GL_DEPTH_TEST);
     if (!haveCurrent || s.cullFace != current.cullFace)
         (s.cullFace ? emscripten_glEnable : emscripten_glDisable)(GL_CULL_FACE);
+    if (s.fragments.polygonStipple)
+        uploadStipple(s.fragments.polygonPattern);
     if (s.texture && (!haveCurrent || s.texture != current.texture ||
                       uploaded[s.texture].version != context.textures.at(s.texture).version))
         bindTexture(context, s.texture);
@@ -411,6 +479,7 @@ void webglForget()
     programs.clear();
     currentVariant = -1;
     buffer = 0;
+    stippleTexture = 0;
     uploaded.clear();
     haveCurrent = false;
 }
