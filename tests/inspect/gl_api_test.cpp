@@ -66,6 +66,10 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
         {"a stack popped empty", [] { glPopMatrix(); }, GL_STACK_UNDERFLOW,
          [] { return glweb::gl().stackDepth(GL_MODELVIEW) == 1; }},
         {"a matrix mode GL does not know", [] { glMatrixMode(GL_TEXTURE_2D); }, GL_INVALID_ENUM, nullptr},
+        {"an index map of size 3", [] { const GLfloat m[3] = {}; glPixelMapfv(GL_PIXEL_MAP_I_TO_R, 3, m); },
+         GL_INVALID_VALUE, [] { GLint n = 0; glGetIntegerv(GL_PIXEL_MAP_I_TO_R_SIZE, &n); return n == 1; }},
+        {"a right buffer in a window without one", [] { glDrawBuffer(GL_BACK_RIGHT); }, GL_INVALID_OPERATION,
+         [] { GLint b = 0; glGetIntegerv(GL_DRAW_BUFFER, &b); return b == GL_BACK; }},
         {"a switch GL does not know", [] { glEnable(GL_TEXTURE_ENV); }, GL_INVALID_ENUM,
          [] { return !glIsEnabled(GL_TEXTURE_ENV) && glGetError() == GL_INVALID_ENUM; }},
         {"a texture of negative width", [&] { glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, -1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, pixel); },
@@ -495,6 +499,16 @@ TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
              glPixelZoom(1, 1);
              glPixelTransferf(GL_RED_SCALE, 1);
          }, {{50, 50, 0.5f, 0, 0}, {51, 50, 0.5f, 0, 0}, {52, 50, 0, 1, 0}, {53, 50, 0, 1, 0}}, 50},
+        // Red looked up in a map of two, green in one of four: 1 -> 0.2, 0 -> 0.
+        {"two pixels through colour maps", [&] {
+             const GLfloat red[2] = {0.75f, 0.25f}, green[4] = {0, 0.1f, 0.6f, 0.2f};
+             glRasterPos2f(0, 0);
+             glPixelMapfv(GL_PIXEL_MAP_R_TO_R, 2, red);
+             glPixelMapfv(GL_PIXEL_MAP_G_TO_G, 4, green);
+             glPixelTransferi(GL_MAP_COLOR, GL_TRUE);
+             glDrawPixels(2, 1, GL_RGB, GL_UNSIGNED_BYTE, image);
+             glPixelTransferi(GL_MAP_COLOR, GL_FALSE);
+         }, {{50, 50, 0.25f, 0, 0}, {51, 50, 0.75f, 0.2f, 0}}, 50},
     };
     for (const auto& r : rows) {
         fresh();
@@ -625,6 +639,30 @@ TEST(GLApiTest, GLUProjectsScalesAndBuildsMipmaps)
              glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
              const glweb::Texture& t = glweb::gl().textures[77];
              return built && t.complete() && t.mipmaps.size() == 2;
+         }},
+        {"unprojected with w and a depth range: the clip point's own", [&] {
+             GLdouble wx, wy, wz, x, y, z, w;
+             gluProject(0.3, 0.2, 1, model, proj, view, &wx, &wy, &wz);
+             return gluUnProject4(wx, wy, 0.25 + wz / 2, 1, model, proj, view, 0.25, 0.75, &x, &y, &z, &w) &&
+                    std::fabs(x / w - 0.3) < 1e-5 && std::fabs(y / w - 0.2) < 1e-5 && std::fabs(z / w - 1) < 1e-5;
+         }},
+        {"levels 1 to 2 of an image given as level 1", [] {
+             const GLubyte image[4 * 4] = {};
+             glBindTexture(GL_TEXTURE_2D, 78);
+             glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+             const bool built = gluBuild2DMipmapLevels(GL_TEXTURE_2D, GL_LUMINANCE, 4, 4, GL_LUMINANCE,
+                                                       GL_UNSIGNED_BYTE, 1, 1, 2, image) == 0;
+             const bool refused = gluBuild2DMipmapLevels(GL_TEXTURE_2D, GL_LUMINANCE, 4, 4, GL_LUMINANCE,
+                                                         GL_UNSIGNED_BYTE, 1, 1, 4, image) == GLU_INVALID_VALUE;
+             glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+             const glweb::Texture& t = glweb::gl().textures[78];
+             return built && refused && t.width == 0 && t.mipmaps.size() == 2 && t.mipmaps[0].width == 4 &&
+                    t.mipmaps[1].width == 2;
+         }},
+        {"an extension found only whole", [] {
+             const GLubyte* list = (const GLubyte*)"GL_EXT_abgr GL_EXT_blend_color";
+             return gluCheckExtension((const GLubyte*)"GL_EXT_blend_color", list) &&
+                    !gluCheckExtension((const GLubyte*)"GL_EXT_blend", list);
          }},
         {"errors in words", [] {
              return std::string((const char*)gluErrorString(GL_STACK_OVERFLOW)) == "stack overflow" &&
@@ -791,6 +829,10 @@ TEST(GLApiTest, GetGivesBackWhatWasSet)
         {GL_LINE_STIPPLE_REPEAT, [] { glLineStipple(300, 0xF0F0); }, [] { glLineStipple(1, 0xFFFF); }, {256}},
         {GL_LINE_STIPPLE_PATTERN, [] { glLineStipple(2, 0xF0F0); }, [] { glLineStipple(1, 0xFFFF); }, {0xF0F0}},
         {GL_DITHER, [] {}, [] {}, {1}},
+        {GL_PIXEL_MAP_B_TO_B_SIZE, [] { const GLushort m[3] = {0, 65535, 0}; glPixelMapusv(GL_PIXEL_MAP_B_TO_B, 3, m); },
+         [] { const GLfloat m[1] = {0}; glPixelMapfv(GL_PIXEL_MAP_B_TO_B, 1, m); }, {3}},
+        {GL_DRAW_BUFFER, [] { glDrawBuffer(GL_FRONT); }, [] { glDrawBuffer(GL_BACK); }, {GL_FRONT}},
+        {GL_CURRENT_INDEX, [] { glIndexi(3); }, [] { glIndexi(1); }, {3}},
         {GL_POLYGON_STIPPLE, [] { glEnable(GL_POLYGON_STIPPLE); }, [] { glDisable(GL_POLYGON_STIPPLE); }, {1}},
     };
     for (const auto& r : rows) {

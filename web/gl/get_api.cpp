@@ -2,9 +2,10 @@
 // what glLight, glMaterial, glTexParameter, glTexImage and glTexEnv set, in
 // floats, or in integers as GL 1.1 gives them (colours scaled to the whole
 // range of an int, the rest rounded). A name GL does not know there is
-// GL_INVALID_ENUM, and nothing is written.
+// GL_INVALID_ENUM, and nothing is written. And a texture's images read back.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 #include <vector>
@@ -127,6 +128,19 @@ void getTexEnv(GLenum target, GLenum pname, T* out)
     put({}, false, out);
 }
 
+template <typename T>
+void getTexGen(GLenum coord, GLenum pname, T* out)
+{
+    const int k = coord == GL_S ? 0 : coord == GL_T ? 1 : coord == GL_R ? 2 : coord == GL_Q ? 3 : -1;
+    if (k < 0)
+        return glweb::raise(GL_INVALID_ENUM);
+    const auto& g = gl().texGenOf(k);
+    if (pname == GL_TEXTURE_GEN_MODE) return put({(double)g.mode}, false, out);
+    if (pname == GL_OBJECT_PLANE) return put(of(g.objectPlane, 4), false, out);
+    if (pname == GL_EYE_PLANE) return put(of(g.eyePlane, 4), false, out);
+    put({}, false, out);
+}
+
 }  // namespace
 
 extern "C" {
@@ -147,5 +161,36 @@ void glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLint* o
 }
 void glGetTexEnvfv(GLenum target, GLenum pname, GLfloat* out) { getTexEnv(target, pname, out); }
 void glGetTexEnviv(GLenum target, GLenum pname, GLint* out) { getTexEnv(target, pname, out); }
+void glGetTexGendv(GLenum coord, GLenum pname, GLdouble* out) { getTexGen(coord, pname, out); }
+void glGetTexGenfv(GLenum coord, GLenum pname, GLfloat* out) { getTexGen(coord, pname, out); }
+void glGetTexGeniv(GLenum coord, GLenum pname, GLint* out) { getTexGen(coord, pname, out); }
+
+// A level's image at the size it was given (kept widened to powers of two,
+// it is read back nearest), packed as glReadPixels packs.
+void glGetTexImage(GLenum target, GLint level, GLenum format, GLenum type, GLvoid* pixels)
+{
+    const glweb::Texture* t = bound(target);
+    if (!t) return;
+    if (level < 0 || level > 12)
+        return glweb::raise(GL_INVALID_VALUE);
+    if (!glweb::packedSize(format, type) || format == GL_DEPTH_COMPONENT)
+        return glweb::raise(GL_INVALID_ENUM);
+    int w = t->width, h = t->height, sw = t->storedWidth, sh = t->storedHeight;
+    const std::vector<uint8_t>* stored = &t->pixels;
+    if (level > 0) {
+        if ((size_t)level > t->mipmaps.size())
+            return;
+        const glweb::Texture::Level& l = t->mipmaps[(size_t)level - 1];
+        w = sw = l.width, h = sh = l.height, stored = &l.pixels;
+    }
+    if (w <= 0 || h <= 0 || !pixels || stored->size() < (size_t)sw * (size_t)sh * 4)
+        return;
+    std::vector<uint8_t> rgba((size_t)w * (size_t)h * 4);
+    for (int j = 0; j < h; j++)
+        for (int i = 0; i < w; i++)
+            std::copy_n(&(*stored)[((size_t)(j * sh / h) * (size_t)sw + (size_t)(i * sw / w)) * 4], 4,
+                        &rgba[((size_t)j * (size_t)w + (size_t)i) * 4]);
+    glweb::packPixels(rgba, w, h, format, type, pixels, false);
+}
 
 }  // extern "C"

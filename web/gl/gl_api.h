@@ -5,7 +5,9 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "web/gl/gl_context.h"
 
@@ -22,6 +24,13 @@ void clearAccum();
 
 // GL_PACK_ALIGNMENT, for glReadPixels (pixels_api.cpp): false for another name.
 bool packStore(GLenum pname, GLint param);
+// The bytes a pixel takes packed as `format` and `type`: 0 for ones GL
+// does not pack here.
+int packedSize(GLenum format, GLenum type);
+// RGBA rows written as the program asked, at the pack alignment: from the
+// frame (`frame`, luminance the sum of the colours) or from a texture.
+void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum format, GLenum type, void* pixels,
+                bool frame);
 
 // Whether a display list is being compiled just now (and not called).
 bool compiling();

@@ -242,6 +242,16 @@ public:
     } raster;
     float pixelZoom[2] = {1, 1};
     float transferScale[4] = {1, 1, 1, 1}, transferBias[4] = {0, 0, 0, 0};
+    // glPixelMap's tables from GL_PIXEL_MAP_I_TO_I on; the colour ones
+    // (R_TO_R to A_TO_A) look up drawn pixels while GL_MAP_COLOR is on.
+    std::vector<float> pixelMaps[10]{{0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}};
+    bool mapColor = false;
+    // The buffers named for drawing and reading: WebGL has the one canvas.
+    GLenum drawBuffer = GL_BACK, readBuffer = GL_BACK;
+    bool doubleBuffered = true;
+    // Colour-index state, kept and answered, drawing nothing in RGBA.
+    float currentIndex = 1, clearIndexValue = 0;
+    GLuint indexMask = ~0u;
     void rasterPos(float x, float y, float z, float w);
     void rasterWindowPos(float x, float y);
     // Rows of `rowBytes` from the bottom, each bit a pixel from the left.
@@ -272,6 +282,8 @@ public:
 
     // Texture coordinates generated (texgen.cpp): coordinate 0 to 3 is s to q.
     void texGen(int coord, GLenum pname, const double* params);
+    // glTexGen's coordinate k as set: .mode, .objectPlane, .eyePlane.
+    const auto& texGenOf(int k) const { return texGens[k]; }
     void generate(const float object[4], const float eye[4], glcore::Vec3 normal, float out[4]) const;
 
     // User clip planes: given in object coordinates, kept in eye coordinates.

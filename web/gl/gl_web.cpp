@@ -48,6 +48,12 @@ void webAccumBuffer(bool present)
     context.accum.present = present;
 }
 
+void webDoubleBuffer(bool present)
+{
+    context.doubleBuffered = present;
+    context.drawBuffer = context.readBuffer = present ? GL_BACK : GL_FRONT;
+}
+
 void webFrameBegins()
 {
     inspect::frameBegins();

@@ -17,5 +17,7 @@ int webDrawCalls();
 void webContextRestored();
 // Whether the window has an accumulation buffer: the display mode's choice.
 void webAccumBuffer(bool present);
+// Whether the window is double-buffered: GL_BACK is then drawn and read.
+void webDoubleBuffer(bool present);
 // The one GL context the entry points feed.
 glweb::Context& webContext();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "glcore/matrix.h"
@@ -26,6 +27,19 @@ void times(const double m[16], const double in[4], double out[4])
 {
     for (int r = 0; r < 4; r++)
         out[r] = m[r] * in[0] + m[4 + r] * in[1] + m[8 + r] * in[2] + m[12 + r] * in[3];
+}
+
+// The inverse of the projection times the modelview: false if it has none.
+bool invertBoth(const GLdouble model[16], const GLdouble proj[16], double inverse[16])
+{
+    double both[16];
+    for (int c = 0; c < 4; c++)
+        for (int r = 0; r < 4; r++) {
+            both[c * 4 + r] = 0;
+            for (int k = 0; k < 4; k++)
+                both[c * 4 + r] += proj[k * 4 + r] * model[c * 4 + k];
+        }
+    return glcore::invert(both, inverse);
 }
 
 }  // namespace
@@ -111,26 +125,31 @@ GLint gluScaleImage(GLenum format, GLint wIn, GLint hIn, GLenum typeIn, const vo
     return 0;
 }
 
-// The image scaled to powers of two no larger than it, then every level
-// down to 1 x 1, each the box-filtered half of the one before.
-GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
-                        GLenum type, const void* data)
+// Levels from `userLevel` (the image as given, its sides powers of two)
+// down to 1 x 1, each the box-filtered half of the one before; those from
+// `base` to `max` given to GL.
+static GLint buildLevels(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                  GLint userLevel, GLint base, GLint max, const void* data)
 {
     const int n = componentsOf(format);
     if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
         return GLU_INVALID_ENUM;
-    if (width < 1 || height < 1)
+    int levels = 0;
+    while ((1 << levels) < std::max(width, height))
+        levels++;
+    if (width < 1 || height < 1 || userLevel < 0 || base < userLevel || max < base || max > userLevel + levels)
         return GLU_INVALID_VALUE;
     GLint align = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
-    int w = largestPowerOfTwoAtMost(width), h = largestPowerOfTwoAtMost(height);
     const size_t size = (size_t)(type == GL_FLOAT ? 4 : 1) * (size_t)n;
+    int w = width, h = height;
     std::vector<unsigned char> image(((size_t)w * size + (size_t)align) * (size_t)h);
-    gluScaleImage(format, width, height, type, data, w, h, type, image.data());
-    for (GLint level = 0;; level++) {
-        glTexImage2D(target, level, internalFormat, w, h, 0, format, type, image.data());
-        if (w == 1 && h == 1)
-            break;
+    gluScaleImage(format, w, h, type, data, w, h, type, image.data());  // read with the program's unpacking
+    for (GLint level = userLevel; level <= max; level++) {
+        if (level >= base && target == GL_TEXTURE_1D)
+            glTexImage1D(target, level, internalFormat, w, 0, format, type, image.data());
+        else if (level >= base)
+            glTexImage2D(target, level, internalFormat, w, h, 0, format, type, image.data());
         const int w2 = std::max(1, w / 2), h2 = std::max(1, h / 2);
         std::vector<unsigned char> half(((size_t)w2 * size + (size_t)align) * (size_t)h2);
         gluScaleImage(format, w, h, type, image.data(), w2, h2, type, half.data());
@@ -141,28 +160,63 @@ GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsi
     return 0;
 }
 
-GLint gluBuild1DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLenum format, GLenum type,
-                        const void* data)
+// The image scaled to powers of two no larger than it, then every level.
+static GLint buildMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                   const void* data)
 {
     const int n = componentsOf(format);
     if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
         return GLU_INVALID_ENUM;
-    if (width < 1)
+    if (width < 1 || height < 1)
         return GLU_INVALID_VALUE;
-    int w = largestPowerOfTwoAtMost(width);
+    GLint align = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
+    const int w = largestPowerOfTwoAtMost(width), h = largestPowerOfTwoAtMost(height);
     const size_t size = (size_t)(type == GL_FLOAT ? 4 : 1) * (size_t)n;
-    std::vector<unsigned char> image((size_t)w * size + 8);
-    gluScaleImage(format, width, 1, type, data, w, 1, type, image.data());
-    for (GLint level = 0;; level++) {
-        glTexImage1D(target, level, internalFormat, w, 0, format, type, image.data());
-        if (w == 1)
-            break;
-        std::vector<unsigned char> half((size_t)(w / 2) * size + 8);
-        gluScaleImage(format, w, 1, type, image.data(), w / 2, 1, type, half.data());
-        image.swap(half);
-        w /= 2;
+    std::vector<unsigned char> image(((size_t)w * size + (size_t)align) * (size_t)h);
+    gluScaleImage(format, width, height, type, data, w, h, type, image.data());
+    int levels = 0;
+    while ((1 << levels) < std::max(w, h))
+        levels++;
+    return buildLevels(target, internalFormat, w, h, format, type, 0, 0, levels, image.data());
+}
+
+GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
+                        GLenum type, const void* data)
+{
+    return buildMipmaps(target, internalFormat, width, height, format, type, data);
+}
+
+GLint gluBuild1DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLenum format, GLenum type,
+                        const void* data)
+{
+    return buildMipmaps(target, internalFormat, width, 1, format, type, data);
+}
+
+GLint gluBuild2DMipmapLevels(GLenum target, GLint internalFormat, GLsizei width, GLsizei height, GLenum format,
+                             GLenum type, GLint userLevel, GLint base, GLint max, const void* data)
+{
+    return buildLevels(target, internalFormat, width, height, format, type, userLevel, base, max, data);
+}
+
+GLint gluBuild1DMipmapLevels(GLenum target, GLint internalFormat, GLsizei width, GLenum format, GLenum type,
+                             GLint userLevel, GLint base, GLint max, const void* data)
+{
+    return buildLevels(target, internalFormat, width, 1, format, type, userLevel, base, max, data);
+}
+
+GLboolean gluCheckExtension(const GLubyte* name, const GLubyte* list)
+{
+    if (!name || !list)
+        return GL_FALSE;
+    const std::string want(reinterpret_cast<const char*>(name)), all(reinterpret_cast<const char*>(list));
+    for (size_t at = 0; at < all.size();) {
+        const size_t end = std::min(all.find(' ', at), all.size());
+        if (all.compare(at, end - at, want) == 0 && end - at == want.size())
+            return GL_TRUE;
+        at = end + 1;
     }
-    return 0;
+    return GL_FALSE;
 }
 
 GLint gluProject(GLdouble x, GLdouble y, GLdouble z, const GLdouble model[16], const GLdouble proj[16],
@@ -183,14 +237,8 @@ GLint gluProject(GLdouble x, GLdouble y, GLdouble z, const GLdouble model[16], c
 GLint gluUnProject(GLdouble wx, GLdouble wy, GLdouble wz, const GLdouble model[16], const GLdouble proj[16],
                    const GLint view[4], GLdouble* x, GLdouble* y, GLdouble* z)
 {
-    double both[16], inverse[16];
-    for (int c = 0; c < 4; c++)
-        for (int r = 0; r < 4; r++) {
-            both[c * 4 + r] = 0;
-            for (int k = 0; k < 4; k++)
-                both[c * 4 + r] += proj[k * 4 + r] * model[c * 4 + k];
-        }
-    if (!glcore::invert(both, inverse) || view[2] == 0 || view[3] == 0)
+    double inverse[16];
+    if (!invertBoth(model, proj, inverse) || view[2] == 0 || view[3] == 0)
         return GL_FALSE;
     const double ndc[4] = {(wx - view[0]) / view[2] * 2 - 1, (wy - view[1]) / view[3] * 2 - 1, wz * 2 - 1, 1};
     double out[4];
@@ -200,6 +248,21 @@ GLint gluUnProject(GLdouble wx, GLdouble wy, GLdouble wz, const GLdouble model[1
     *x = out[0] / out[3];
     *y = out[1] / out[3];
     *z = out[2] / out[3];
+    return GL_TRUE;
+}
+
+GLint gluUnProject4(GLdouble wx, GLdouble wy, GLdouble wz, GLdouble clipW, const GLdouble model[16],
+                    const GLdouble proj[16], const GLint view[4], GLdouble nearVal, GLdouble farVal, GLdouble* x,
+                    GLdouble* y, GLdouble* z, GLdouble* w)
+{
+    double inverse[16];
+    if (!invertBoth(model, proj, inverse) || view[2] == 0 || view[3] == 0 || farVal == nearVal)
+        return GL_FALSE;
+    const double ndc[4] = {(wx - view[0]) / view[2] * 2 - 1, (wy - view[1]) / view[3] * 2 - 1,
+                           (wz - nearVal) / (farVal - nearVal) * 2 - 1, clipW};
+    double out[4];
+    times(inverse, ndc, out);
+    *x = out[0], *y = out[1], *z = out[2], *w = out[3];
     return GL_TRUE;
 }
 

@@ -98,6 +98,10 @@ void Context::drawPixels(int width, int height, const std::vector<uint8_t>& rgba
             for (int k = 0; k < 4; k++) {
                 const float v = rgba[((size_t)j * (size_t)width + (size_t)i) * 4 + (size_t)k] / 255.0f;
                 c[k] = std::min(std::max(v * transferScale[k] + transferBias[k], 0.0f), 1.0f);
+                if (mapColor) {
+                    const std::vector<float>& map = pixelMaps[GL_PIXEL_MAP_R_TO_R - GL_PIXEL_MAP_I_TO_I + k];
+                    c[k] = map[(size_t)std::lround(c[k] * (float)(map.size() - 1))];
+                }
             }
             // The pixels whose middles fall in the zoomed pixel's rectangle.
             const float left = raster.window[0] + zx * (float)i, right = left + zx;

@@ -5,6 +5,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <type_traits>
 #include <vector>
 
 #include "web/gl/gl_api.h"
@@ -22,6 +26,55 @@ void rasterPos(float x, float y, float z, float w)
 }
 
 int packAlignment = 4;
+const GLsizei maxPixelMap = 256;
+
+// glPixelMap: a colour map's values clamped to [0, 1]; an index map's
+// size a power of two, as GL asks.
+void pixelMap(GLenum map, GLsizei size, const std::function<float(GLsizei)>& value)
+{
+    if (map < GL_PIXEL_MAP_I_TO_I || map > GL_PIXEL_MAP_A_TO_A)
+        return glweb::raise(GL_INVALID_ENUM);
+    const bool colour = map >= GL_PIXEL_MAP_I_TO_R;
+    const bool fromIndex = map <= GL_PIXEL_MAP_I_TO_A;
+    if (size < 1 || size > maxPixelMap || (fromIndex && (size & (size - 1))))
+        return glweb::raise(GL_INVALID_VALUE);
+    if (!glweb::outsideBeginEnd())
+        return;
+    std::vector<float>& table = gl().pixelMaps[map - GL_PIXEL_MAP_I_TO_I];
+    table.resize((size_t)size);
+    for (GLsizei i = 0; i < size; i++)
+        table[(size_t)i] = colour ? std::min(std::max(value(i), 0.0f), 1.0f) : value(i);
+}
+
+// glGetPixelMap: colours in integers as the type's whole range.
+template <typename T>
+void getPixelMap(GLenum map, T* values)
+{
+    if (map < GL_PIXEL_MAP_I_TO_I || map > GL_PIXEL_MAP_A_TO_A)
+        return glweb::raise(GL_INVALID_ENUM);
+    const bool colour = map >= GL_PIXEL_MAP_I_TO_R;
+    const double top = std::is_same<T, GLuint>::value ? 4294967295.0 : 65535.0;
+    for (float v : gl().pixelMaps[map - GL_PIXEL_MAP_I_TO_I])
+        *values++ = std::is_same<T, GLfloat>::value ? (T)v : colour ? (T)std::llround(v * top) : (T)v;
+}
+
+// A buffer GL 1.1 names: only those the window has may be chosen (no
+// right buffers, no auxiliary ones, a back one when double-buffered).
+void chooseBuffer(GLenum mode, GLenum& into, bool drawing)
+{
+    const bool aux = mode >= GL_AUX0 && mode <= GL_AUX3;
+    const bool known = mode == GL_FRONT || mode == GL_BACK || mode == GL_LEFT || mode == GL_RIGHT ||
+                       mode == GL_FRONT_AND_BACK || (mode >= GL_FRONT_LEFT && mode <= GL_BACK_RIGHT) || aux ||
+                       (drawing && mode == GL_NONE);
+    if (!known)
+        return glweb::raise(GL_INVALID_ENUM);
+    const bool back = mode == GL_BACK || mode == GL_BACK_LEFT || mode == GL_BACK_RIGHT;
+    const bool right = mode == GL_RIGHT || mode == GL_FRONT_RIGHT || mode == GL_BACK_RIGHT;
+    if (right || aux || (back && !gl().doubleBuffered) || (!drawing && mode == GL_FRONT_AND_BACK))
+        return glweb::raise(GL_INVALID_OPERATION);
+    if (glweb::outsideBeginEnd())
+        into = mode;
+}
 
 }  // namespace
 
@@ -83,6 +136,8 @@ void glPixelTransferf(GLenum pname, GLfloat value)
 {
     LISTED(glPixelTransferf(pname, value));
     glweb::Context& c = gl();
+    if (pname == GL_MAP_COLOR)
+        c.mapColor = value != 0;
     const GLenum scales[4] = {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE};
     const GLenum biases[4] = {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS};
     for (int k = 0; k < 4; k++) {
@@ -101,40 +156,14 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
 {
     if (width < 0 || height < 0)
         return glweb::raise(GL_INVALID_VALUE);
-    const int n = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : format == GL_LUMINANCE_ALPHA ? 2
-                : (format == GL_RED || format == GL_GREEN || format == GL_BLUE || format == GL_ALPHA ||
-                   format == GL_LUMINANCE || format == GL_DEPTH_COMPONENT) ? 1 : 0;
-    if (!n || (type != GL_UNSIGNED_BYTE && type != GL_FLOAT))
+    if (!glweb::packedSize(format, type))
         return glweb::raise(GL_INVALID_ENUM);
     if (!glweb::outsideBeginEnd() || !pixels)
         return;
     std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
     if (format != GL_DEPTH_COMPONENT)
         webglReadPixels(gl(), x, y, width, height, rgba.data());
-    const size_t size = type == GL_FLOAT ? 4 : 1;
-    const size_t row = ((size_t)width * (size_t)n * size + (size_t)packAlignment - 1) / (size_t)packAlignment *
-                       (size_t)packAlignment;
-    for (size_t j = 0; j < (size_t)height; j++)
-        for (size_t i = 0; i < (size_t)width; i++) {
-            const uint8_t* p = &rgba[(j * (size_t)width + i) * 4];
-            float c[4];
-            for (int k = 0; k < 4; k++)
-                c[k] = p[k] / 255.0f;
-            float out[4] = {c[0], c[1], c[2], c[3]};
-            if (format == GL_LUMINANCE || format == GL_LUMINANCE_ALPHA)
-                out[0] = std::min(1.0f, c[0] + c[1] + c[2]), out[1] = c[3];
-            else if (format == GL_GREEN) out[0] = c[1];
-            else if (format == GL_BLUE) out[0] = c[2];
-            else if (format == GL_ALPHA) out[0] = c[3];
-            else if (format == GL_DEPTH_COMPONENT) out[0] = 0;  // WebGL 1 reads no depth
-            auto* to = static_cast<uint8_t*>(pixels) + j * row + i * (size_t)n * size;
-            for (int k = 0; k < n; k++) {
-                if (type == GL_FLOAT)
-                    std::memcpy(to + (size_t)k * 4, &out[k], 4);
-                else
-                    to[k] = (uint8_t)(out[k] * 255 + 0.5f);
-            }
-        }
+    glweb::packPixels(rgba, width, height, format, type, pixels, true);
 }
 
 void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
@@ -149,10 +178,75 @@ void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
     gl().drawPixels(width, height, rgba);
 }
 
+// A list keeps its own copy of the values.
+#define PIXEL_MAP(suffix, T, scale)                                                                       \
+    void glPixelMap##suffix(GLenum map, GLsizei size, const T* values)                                    \
+    {                                                                                                     \
+        if (!values)                                                                                      \
+            return;                                                                                       \
+        if (glweb::compiling()) {                                                                         \
+            const std::vector<T> kept(values, values + std::max(size, 0));                                \
+            if (glweb::keep([=] { glPixelMap##suffix(map, size, kept.data()); }))                         \
+                return;                                                                                   \
+        }                                                                                                 \
+        const bool colour = map >= GL_PIXEL_MAP_I_TO_R && map <= GL_PIXEL_MAP_A_TO_A;                     \
+        pixelMap(map, size, [&](GLsizei i) { return (float)(colour ? values[i] / (scale) : values[i]); }); \
+    }                                                                                                     \
+    void glGetPixelMap##suffix(GLenum map, T* values) { getPixelMap(map, values); }
+PIXEL_MAP(fv, GLfloat, 1.0)
+PIXEL_MAP(uiv, GLuint, 4294967295.0)
+PIXEL_MAP(usv, GLushort, 65535.0)
+
+void glDrawBuffer(GLenum mode)
+{
+    LISTED(glDrawBuffer(mode));
+    chooseBuffer(mode, gl().drawBuffer, true);
+}
+
+void glReadBuffer(GLenum mode) { chooseBuffer(mode, gl().readBuffer, false); }
+
 }  // extern "C"
 
 // The pack alignment, beside the unpack state the context keeps.
 namespace glweb {
+int packedSize(GLenum format, GLenum type)
+{
+    const int n = format == GL_RGBA ? 4 : format == GL_RGB ? 3 : format == GL_LUMINANCE_ALPHA ? 2
+                : (format == GL_RED || format == GL_GREEN || format == GL_BLUE || format == GL_ALPHA ||
+                   format == GL_LUMINANCE || format == GL_DEPTH_COMPONENT) ? 1 : 0;
+    return type == GL_UNSIGNED_BYTE ? n : type == GL_FLOAT ? 4 * n : 0;
+}
+
+void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum format, GLenum type, void* pixels,
+                bool frame)
+{
+    const size_t size = type == GL_FLOAT ? 4 : 1, n = (size_t)packedSize(format, type) / size;
+    const size_t row = ((size_t)width * n * size + (size_t)packAlignment - 1) / (size_t)packAlignment *
+                       (size_t)packAlignment;
+    for (size_t j = 0; j < (size_t)height; j++)
+        for (size_t i = 0; i < (size_t)width; i++) {
+            const uint8_t* p = &rgba[(j * (size_t)width + i) * 4];
+            float c[4];
+            for (int k = 0; k < 4; k++)
+                c[k] = p[k] / 255.0f;
+            float out[4] = {c[0], c[1], c[2], c[3]};
+            // Luminance read from the frame is the sum of its colours, from a texture its red.
+            if (format == GL_LUMINANCE || format == GL_LUMINANCE_ALPHA)
+                out[0] = frame ? std::min(1.0f, c[0] + c[1] + c[2]) : c[0], out[1] = c[3];
+            else if (format == GL_GREEN) out[0] = c[1];
+            else if (format == GL_BLUE) out[0] = c[2];
+            else if (format == GL_ALPHA) out[0] = c[3];
+            else if (format == GL_DEPTH_COMPONENT) out[0] = 0;  // WebGL 1 reads no depth
+            auto* to = static_cast<uint8_t*>(pixels) + j * row + i * n * size;
+            for (size_t k = 0; k < n; k++) {
+                if (type == GL_FLOAT)
+                    std::memcpy(to + k * 4, &out[k], 4);
+                else
+                    to[k] = (uint8_t)(out[k] * 255 + 0.5f);
+            }
+        }
+}
+
 bool packStore(GLenum pname, GLint param)
 {
     if (pname != GL_PACK_ALIGNMENT)

@@ -121,7 +121,21 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_ZOOM_Y: put({c.pixelZoom[1]}); break;
     case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: case GL_ALPHA_BITS: case GL_STENCIL_BITS: put({8}); break;
     case GL_DEPTH_BITS: put({24}); break;
-    case GL_RGBA_MODE: case GL_DOUBLEBUFFER: put({1}); break;
+    case GL_RGBA_MODE: put({1}); break;
+    case GL_DOUBLEBUFFER: put({(double)c.doubleBuffered}); break;
+    case GL_DRAW_BUFFER: put({(double)c.drawBuffer}); break;
+    case GL_READ_BUFFER: put({(double)c.readBuffer}); break;
+    case GL_MAP_COLOR: put({(double)c.mapColor}); break;
+    case GL_MAX_PIXEL_MAP_TABLE: put({256}); break;
+    case GL_RED_SCALE: case GL_GREEN_SCALE: case GL_BLUE_SCALE: case GL_ALPHA_SCALE:
+        put({c.transferScale[pname == GL_RED_SCALE ? 0 : pname == GL_GREEN_SCALE ? 1 : pname == GL_BLUE_SCALE ? 2 : 3]});
+        break;
+    case GL_RED_BIAS: case GL_GREEN_BIAS: case GL_BLUE_BIAS: case GL_ALPHA_BIAS:
+        put({c.transferBias[pname == GL_RED_BIAS ? 0 : pname == GL_GREEN_BIAS ? 1 : pname == GL_BLUE_BIAS ? 2 : 3]});
+        break;
+    case GL_CURRENT_INDEX: put({c.currentIndex}); break;
+    case GL_INDEX_CLEAR_VALUE: put({c.clearIndexValue}); break;
+    case GL_INDEX_WRITEMASK: put({(double)c.indexMask}); break;
     case GL_INDEX_MODE: case GL_STEREO: case GL_AUX_BUFFERS: put({0}); break;
     case GL_MATRIX_MODE: put({(double)set.matrixMode}); break;
     case GL_SHADE_MODEL: put({(double)set.shadeModel}); break;
@@ -143,6 +157,12 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_RENDER_MODE: put({(double)c.render.mode}); break;
     case GL_POINT_SIZE_RANGE: case GL_LINE_WIDTH_RANGE: put({1, 64}); break;
     case GL_SUBPIXEL_BITS: put({4}); break;
+    case GL_PIXEL_MAP_I_TO_I_SIZE: case GL_PIXEL_MAP_S_TO_S_SIZE: case GL_PIXEL_MAP_I_TO_R_SIZE:
+    case GL_PIXEL_MAP_I_TO_G_SIZE: case GL_PIXEL_MAP_I_TO_B_SIZE: case GL_PIXEL_MAP_I_TO_A_SIZE:
+    case GL_PIXEL_MAP_R_TO_R_SIZE: case GL_PIXEL_MAP_G_TO_G_SIZE: case GL_PIXEL_MAP_B_TO_B_SIZE:
+    case GL_PIXEL_MAP_A_TO_A_SIZE:
+        put({(double)c.pixelMaps[pname - GL_PIXEL_MAP_I_TO_I_SIZE].size()});
+        break;
     default:
         if (!listState(pname, out)) {
             if (c.knownCap(pname)) {

@@ -1,18 +1,42 @@
 // Texture objects and their images beyond the program's first calls:
 // names made, deleted and asked after, one-dimensional images (kept as
 // images one texel high), sub-images, and every form of glTexParameter,
-// glTexEnv, glTexGen and glPixelStore.
+// glTexEnv, glTexGen and glPixelStore, and images copied from the frame.
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
+#include <vector>
 
 #include "web/gl/gl_api.h"
+#include "web/gl/webgl_draw.h"
 
 using glweb::gl;
 
 namespace {
 std::set<GLuint> names;  // made by glGenTextures or bound, and not deleted
 GLuint nextName = 1;
+
+// The frame's pixels in a box, as it is now, given to `give` as tightly
+// packed RGBA whatever the program's unpacking: false if `give` refused.
+bool fromFrame(GLint x, GLint y, GLsizei width, GLsizei height, const std::function<bool(const uint8_t*)>& give)
+{
+    if (!glweb::outsideBeginEnd())
+        return true;
+    std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
+    webglReadPixels(gl(), x, y, width, height, rgba.data());
+    glweb::Context& c = gl();
+    const GLenum stores[5] = {GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS,
+                              GL_UNPACK_LSB_FIRST};
+    int kept[5];
+    for (int k = 0; k < 5; k++)
+        kept[k] = c.pixelStoreValue(stores[k]), c.pixelStore(stores[k], k == 0 ? 1 : 0);
+    const bool taken = give(rgba.data());
+    for (int k = 0; k < 5; k++)
+        c.pixelStore(stores[k], kept[k]);
+    return taken;
+}
 }  // namespace
 
 extern "C" {
@@ -170,5 +194,44 @@ void glTexGeniv(GLenum coord, GLenum pname, const GLint* params)
 }
 
 void glPixelStoref(GLenum pname, GLfloat param) { glPixelStorei(pname, (GLint)param); }
+
+// --- Images copied from the frame ---
+void glCopyTexImage2D(GLenum target, GLint level, GLenum internalFormat, GLint x, GLint y, GLsizei width,
+                      GLsizei height, GLint border)
+{
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (width < 0 || height < 0 || border != 0 || level < 0)
+        return glweb::raise(GL_INVALID_VALUE);
+    if (!fromFrame(x, y, width, height, [&](const uint8_t* rgba) {
+            return gl().texImage2D(width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba, level, (GLint)internalFormat);
+        }))
+        glweb::raise(GL_INVALID_ENUM);
+}
+
+void glCopyTexImage1D(GLenum target, GLint level, GLenum internalFormat, GLint x, GLint y, GLsizei width, GLint border)
+{
+    if (target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    glCopyTexImage2D(target, level, internalFormat, x, y, width, 1, border);
+}
+
+void glCopyTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLint x, GLint y, GLsizei width,
+                         GLsizei height)
+{
+    if (target != GL_TEXTURE_2D && target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (width < 0 || height < 0 || !fromFrame(x, y, width, height, [&](const uint8_t* rgba) {
+            return gl().texSubImage2D(level, xoffset, yoffset, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+        }))
+        glweb::raise(GL_INVALID_VALUE);
+}
+
+void glCopyTexSubImage1D(GLenum target, GLint level, GLint xoffset, GLint x, GLint y, GLsizei width)
+{
+    if (target != GL_TEXTURE_1D)
+        return glweb::raise(GL_INVALID_ENUM);
+    glCopyTexSubImage2D(target, level, xoffset, 0, x, y, width, 1);
+}
 
 }  // extern "C"

@@ -220,6 +220,35 @@ void glGetClipPlane(GLenum plane, GLdouble* equation)
         equation[i] = p[i];
 }
 
+// --- Colour indices: kept and answered; in RGBA they draw nothing ---
+#define INDEX(suffix, T)                                                \
+    void glIndex##suffix(T c) { glIndexf((GLfloat)c); }                 \
+    void glIndex##suffix##v(const T* c) { glIndexf((GLfloat)c[0]); }
+void glIndexf(GLfloat c)
+{
+    LISTED(glIndexf(c));
+    glweb::gl().currentIndex = c;
+}
+void glIndexfv(const GLfloat* c) { glIndexf(c[0]); }
+INDEX(d, GLdouble)
+INDEX(i, GLint)
+INDEX(s, GLshort)
+INDEX(ub, GLubyte)
+
+void glClearIndex(GLfloat c)
+{
+    LISTED(glClearIndex(c));
+    if (glweb::outsideBeginEnd())
+        glweb::gl().clearIndexValue = c;
+}
+
+void glIndexMask(GLuint mask)
+{
+    LISTED(glIndexMask(mask));
+    if (glweb::outsideBeginEnd())
+        glweb::gl().indexMask = mask;
+}
+
 void gluOrtho2D(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top)
 {
     glOrtho(left, right, bottom, top, -1, 1);

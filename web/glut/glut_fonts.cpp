@@ -158,15 +158,17 @@ float glutStrokeWidthf(void* font, int c)
 
 int glutStrokeWidth(void* font, int c) { return static_cast<int>(glutStrokeWidthf(font, c) + 0.5f); }
 
-int glutStrokeLength(void* font, const unsigned char* s)
+GLfloat glutStrokeLengthf(void* font, const unsigned char* s)
 {
     float longest = 0, line = 0;
     for (; s && *s; ++s) {
         line = *s == '\n' ? 0 : line + glutStrokeWidthf(font, *s);
         if (line > longest) longest = line;
     }
-    return static_cast<int>(longest + 0.5f);
+    return longest;
 }
+
+int glutStrokeLength(void* font, const unsigned char* s) { return static_cast<int>(glutStrokeLengthf(font, s) + 0.5f); }
 
 GLfloat glutStrokeHeight(void* font)
 {

@@ -27,6 +27,7 @@ std::map<int, Menu> menus;
 int currentMenu = 0, nextMenu = 1;
 int attached[3] = {0, 0, 0};
 void (*statusFunc)(int, int, int) = nullptr;
+void (*stateFunc)(int) = nullptr;  // GLUT 3.0's form, without the position
 
 // What the page's list holds, one item each: the menu whose callback it
 // calls and the value it passes.
@@ -90,6 +91,8 @@ void showMenuAt(double clientX, double clientY, int button)
     rebuild(button);
     if (statusFunc)
         statusFunc(GLUT_MENU_IN_USE, mouseX, mouseY);
+    if (stateFunc)
+        stateFunc(GLUT_MENU_IN_USE);
     pageShowMenu(clientX, clientY);
 }
 
@@ -102,6 +105,8 @@ EMSCRIPTEN_KEEPALIVE void tarnvaleMenuSelect(int item)
 {
     if (statusFunc)
         statusFunc(GLUT_MENU_NOT_IN_USE, glutweb::mouseX, glutweb::mouseY);
+    if (stateFunc)
+        stateFunc(GLUT_MENU_NOT_IN_USE);
     if (item < 0 || (size_t)item >= items.size())
         return;
     auto it = menus.find(items[(size_t)item].menu);
@@ -188,5 +193,6 @@ void glutDetachMenu(int button)
 }
 
 void glutMenuStatusFunc(void (*func)(int, int, int)) { statusFunc = func; }
+void glutMenuStateFunc(void (*func)(int)) { stateFunc = func; }
 
 }  // extern "C"

@@ -20,6 +20,8 @@ extern void (*passiveMotionFunc)(int, int);
 extern void (*entryFunc)(int);
 extern void (*visibilityFunc)(int);
 extern void (*idleFunc)();
+extern void (*windowStatusFunc)(int);
+extern bool ignoreKeyRepeat;
 
 extern bool redisplayPending;
 extern bool paused;  // while the page's inspector holds a frame: no frames, no input

@@ -34,6 +34,8 @@ void (*passiveMotionFunc)(int, int) = nullptr;
 void (*entryFunc)(int) = nullptr;
 void (*visibilityFunc)(int) = nullptr;
 void (*idleFunc)() = nullptr;
+void (*windowStatusFunc)(int) = nullptr;
+bool ignoreKeyRepeat = false;
 bool redisplayPending = false;
 bool paused = false;
 int mouseX = 0, mouseY = 0, modifiers = 0;
@@ -134,6 +136,8 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* e, void*)
         return EM_FALSE;  // the browser's own shortcuts
     noteModifiers(e->shiftKey, e->ctrlKey, e->altKey);
     const bool down = type == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (down && e->repeat && ignoreKeyRepeat)
+        return EM_TRUE;
     if (int special = specialKey(e->key)) {
         if (auto f = down ? specialFunc : specialUpFunc)
             f(special, mouseX, mouseY);
@@ -366,6 +370,7 @@ int glutCreateWindow(const char* title)
     attributes.depth = EM_TRUE;
     attributes.stencil = (displayMode & GLUT_STENCIL) ? EM_TRUE : EM_FALSE;
     webAccumBuffer(displayMode & GLUT_ACCUM);
+    webDoubleBuffer(displayMode & GLUT_DOUBLE);
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
     attributes.majorVersion = 1;
@@ -406,6 +411,8 @@ void glutMainLoop()
         reshapeFunc(windowWidth, windowHeight);
     if (visibilityFunc)
         visibilityFunc(GLUT_VISIBLE);
+    if (windowStatusFunc)
+        windowStatusFunc(GLUT_FULLY_RETAINED);
     redisplayPending = true;
     emscripten_set_main_loop(frame, 0, 1);  // never returns
 }
