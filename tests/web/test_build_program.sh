@@ -35,9 +35,6 @@ done
 # Every entry point GL 1.1, GLU and GLUT declare links, but the few named
 # here, which a program then meets as link errors naming them.
 absent="gluBuild3DMipmaps gluBuild3DMipmapLevels gluNurbsCallbackDataEXT glutCreateSubWindow
-        gluNewNurbsRenderer gluDeleteNurbsRenderer gluNurbsProperty gluGetNurbsProperty gluNurbsCallback
-        gluNurbsCallbackData gluLoadSamplingMatrices gluBeginCurve gluEndCurve gluNurbsCurve gluBeginSurface
-        gluEndSurface gluNurbsSurface gluBeginTrim gluEndTrim gluPwlCurve
         glutInit_ATEXIT_HACK glutCreateWindow_ATEXIT_HACK glutCreateMenu_ATEXIT_HACK"
 /usr/bin/python3 - "$absent" >"$work/whole.c" <<'PY'
 import re, sys

@@ -31,6 +31,7 @@ EXAMPLES = [
     ('bezier', 'Bezier', [('w', 'w'), ('plus', '+')]),  # the surface as its grid, finer
     ('accum', 'Accumulation', []),
     ('tess', 'Tessellation', []),
+    ('nurbs', 'NURBS', []),
 ]
 
 
