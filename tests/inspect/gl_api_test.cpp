@@ -429,7 +429,7 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
              fed[4] = -7;
              glRenderMode(GL_FEEDBACK);
              glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
-         }, -1, {GL_LINE_TOKEN, 25, 50, 0.5, -7}},
+         }, -1, {GL_LINE_RESET_TOKEN, 25, 50, 0.5, -7}},
         {"a point with its colour", GL_FEEDBACK, [&] {
              glRenderMode(GL_RENDER);
              glFeedbackBuffer(16, GL_3D_COLOR, fed);
@@ -441,7 +441,11 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
         {"a line and a pass-through", GL_FEEDBACK, [&] {
              glBegin(GL_LINES); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glEnd();
              glPassThrough(3);
-         }, 9, {GL_LINE_TOKEN, 25, 50, 0.5, 75, 50, 0.5, GL_PASS_THROUGH_TOKEN, 3}},
+         }, 9, {GL_LINE_RESET_TOKEN, 25, 50, 0.5, 75, 50, 0.5, GL_PASS_THROUGH_TOKEN, 3}},
+        // The stipple begins again only at the strip's first line.
+        {"a strip of two lines", GL_FEEDBACK, [&] {
+             glBegin(GL_LINE_STRIP); glVertex3f(-0.5f, 0, 0); glVertex3f(0.5f, 0, 0); glVertex3f(0.5f, 0.5f, 0); glEnd();
+         }, 14, {GL_LINE_RESET_TOKEN, 25, 50, 0.5, 75, 50, 0.5, GL_LINE_TOKEN, 75, 50, 0.5, 75, 75, 0.5}},
     };
     for (const auto& r : rows) {
         fresh();

@@ -32,6 +32,8 @@ EXAMPLES = [
     ('accum', 'Accumulation', []),
     ('tess', 'Tessellation', []),
     ('nurbs', 'NURBS', []),
+    ('picking', 'Picking', [('Right', '\ue014')] * 6 + [('space', ' ')]),  # where two squares overlap
+    ('feedback', 'Feedback', [('space', ' ')]),
 ]
 
 

@@ -340,6 +340,7 @@ private:
     // logic operations, line and point offsets): a bit each, from `kept`.
     unsigned keptSwitches = 1;  // dithering starts on
     float stippleCount = 0;  // pixels of the stippled line so far, since glBegin
+    bool lineReset = true;   // the stipple begins again: feedback says so at the next line
 
     bool inBegin = false;
     GLenum beginMode = 0;

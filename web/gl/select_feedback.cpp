@@ -58,7 +58,9 @@ void Context::capture(GLenum mode, std::initializer_list<const Vertex*> list)
         render.hit = true;
         return;
     }
-    const GLenum token = mode == GL_POINTS ? GL_POINT_TOKEN : mode == GL_LINES ? GL_LINE_TOKEN : GL_POLYGON_TOKEN;
+    GLenum token = mode == GL_POINTS ? GL_POINT_TOKEN : mode == GL_LINES ? GL_LINE_TOKEN : GL_POLYGON_TOKEN;
+    if (mode == GL_LINES && lineReset)
+        token = GL_LINE_RESET_TOKEN, lineReset = false;
     feed((float)token);
     if (token == GL_POLYGON_TOKEN)
         feed((float)polygon.size());

@@ -35,7 +35,7 @@ void Context::begin(GLenum mode)
 {
     inBegin = true;
     beginMode = mode;
-    stippleCount = 0;
+    stippleCount = 0, lineReset = true;
     primitive.clear();
     backs.clear();
     edges.clear();
@@ -155,7 +155,7 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
     if (cullFaceOn && (culled == GL_FRONT_AND_BACK || (culled == GL_BACK) != front))
         return;
     DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
-    stippleCount = 0;
+    stippleCount = 0, lineReset = true;
     for (int i = 0; i < 3; i++) {
         if (mode == GL_POINT)
             emit(s, {&v[i]});
@@ -243,7 +243,7 @@ void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
     }
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
     const DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
-    stippleCount = 0;
+    stippleCount = 0, lineReset = true;
     const size_t n = ring.size(), provoking = beginMode == GL_POLYGON ? ring[0] : ring[n - 1];
     for (size_t i = 0; i < n; i++) {
         Vertex p = lit[ring[i]], q = lit[ring[(i + 1) % n]];
@@ -328,7 +328,7 @@ void Context::end()
         const size_t step = m == GL_LINES ? 2 : 1;
         auto line = [&](size_t i, size_t j) {
             if (m == GL_LINES)
-                stippleCount = 0;
+                stippleCount = 0, lineReset = true;
             Vertex a = primitive[i], b = primitive[j];
             if (flatShading)
                 std::memcpy(a.color, b.color, sizeof a.color);
