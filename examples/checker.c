@@ -1,8 +1,11 @@
 /* A checkerboard texture with mipmaps: the board made in memory, given
    to GL with gluBuild2DMipmaps, and laid on a floor that runs far away,
    where the trilinear filter (GL_LINEAR_MIPMAP_LINEAR) blends the squares
-   to grey instead of letting them shimmer. m, n and l choose the filter;
-   r and d the texture environment (replace, or modulate with the colour). */
+   to grey instead of letting them shimmer. A sphere beside the board has
+   coordinates GL makes itself (glTexGen) from its object's x and y, from
+   the eye's, or as a sphere map: g changes which. m, n and l choose the
+   filter; r and d the texture environment (replace, or modulate with the
+   colour). */
 #include <GL/glut.h>
 #include <stdlib.h>
 
@@ -11,6 +14,8 @@ static GLubyte board[SIZE][SIZE][3];
 static GLuint texture;
 static GLint minFilter = GL_LINEAR_MIPMAP_LINEAR;
 static GLint envMode = GL_MODULATE;
+static const GLint genModes[3] = {GL_OBJECT_LINEAR, GL_EYE_LINEAR, GL_SPHERE_MAP};
+static int genMode = 0;
 
 static void init(void)
 {
@@ -31,6 +36,15 @@ static void init(void)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glEnable(GL_TEXTURE_2D);
     glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW); /* eye planes are taken through the modelview as it is now */
+    glLoadIdentity();
+    {
+        const GLfloat s[4] = {2, 0, 0, 0}, t[4] = {0, 2, 0, 0};
+        glTexGenfv(GL_S, GL_OBJECT_PLANE, s);
+        glTexGenfv(GL_T, GL_OBJECT_PLANE, t);
+        glTexGenfv(GL_S, GL_EYE_PLANE, s);
+        glTexGenfv(GL_T, GL_EYE_PLANE, t);
+    }
     glClearColor(0.2f, 0.3f, 0.5f, 1);
 }
 
@@ -53,6 +67,17 @@ static void display(void)
     glTexCoord2f(1, 1); glVertex3f(0.8f, 1.2f, -3);
     glTexCoord2f(0, 1); glVertex3f(-0.8f, 1.2f, -3);
     glEnd();
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, genModes[genMode]);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, genModes[genMode]);
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glPushMatrix();
+    glTranslatef(1.35f, 0.4f, -3.2f);
+    glColor3f(1, 0.75f, 0.75f);
+    glutSolidSphere(0.45, 24, 16);
+    glPopMatrix();
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
     glutSwapBuffers();
 }
 
@@ -75,6 +100,7 @@ static void keyboard(unsigned char key, int x, int y)
     case 'l': minFilter = GL_LINEAR; break;
     case 'r': envMode = GL_REPLACE; break;
     case 'd': envMode = GL_MODULATE; break;
+    case 'g': genMode = (genMode + 1) % 3; break;
     case 27: case 'q': exit(0);
     }
     glutPostRedisplay();

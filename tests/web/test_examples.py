@@ -22,7 +22,7 @@ EXAMPLES = [
     ('rings', 'Rings', []),
     ('fog_blend', 'Fog and blending', [('F', 'F')]),  # exponential fog
     ('lines', 'Points, lines and polygons', []),
-    ('checker', 'Checkerboard', []),
+    ('checker', 'Checkerboard', [('g', 'g')]),  # texture coordinates from the eye
     ('quadrics', 'Quadrics', []),
     ('shapes', 'Shapes', [('Right', '\ue014')]),
     ('crowd', 'Crowd', [('space', ' '), ('0', '0')]),  # stopped, turned back
