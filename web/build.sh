@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the page into BUILD_DIR/web with emscripten: the program's own
-# sources with web/ in place of freeglut, Mesa and GLU, the texture
-# generator, and the page's files. When the texture folder (BUILD_DIR/run by
+# sources linked with the page's platform in place of freeglut, Mesa and
+# GLU (web/platform.sh: the objects every program's page links), the
+# texture generator, and the page's files. When the texture folder (BUILD_DIR/run by
 # default) holds just what the generator writes, the page makes the textures
 # itself; a set of one's own is packed into the page by pack_textures.sh.
 #   web/build.sh BUILD_DIR [OUTPUT_DIR [TEXTURE_DIR]]
@@ -18,20 +19,17 @@ inspector=${TARNVALE_INSPECTOR:-1}
 # where Debian installs node modules such as acorn.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-program=() platform=()
+# The house's own sources, with the page's menu labels, its textures'
+# generator and its page's part in place of the desktop's.
+program=() own=("$root"/web/glut/menu_labels.cpp "$root"/web/page/*.cpp "$root"/tools/{textures,bmp_writer}.cpp)
 for f in "$root"/state/*.cpp "$root"/app/*.cpp "$root"/image/*.cpp "$root"/scene/*.cpp; do
     [ "$f" = "$root/app/menu_labels.cpp" ] || program+=("$f")  # the page has its own labels
 done
-platform=("$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp "$root"/web/page/*.cpp
-          "$root"/tools/{textures,bmp_writer}.cpp)
 flags=(-std=c++17 -O2 -Wall -Wextra -Wno-unused-parameter -I"$root")
 link=(-sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
       -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 -Wl,--wrap=exit)
 objects=$(mktemp -d)
 trap 'rm -rf "$objects"' EXIT
-/usr/bin/python3 "$root/web/glut/make_fonts.py" "$objects/glut_font_data.cpp"
-/usr/bin/python3 "$root/web/glut/make_teapot.py" "$objects/glut_teapot_data.cpp"
-platform+=("$objects"/glut_{font,teapot}_data.cpp)
 compile() {  # FLAGS... -- SOURCES..., side by side; stops at the first that fails
     local f=() s p pids=()
     while [ "$1" != -- ]; do f+=("$1"); shift; done
@@ -43,26 +41,32 @@ compile() {  # FLAGS... -- SOURCES..., side by side; stops at the first that fai
     for p in "${pids[@]}"; do wait "$p"; done
 }
 if [ "$inspector" = 1 ]; then
+    # The platform as every program's page has it, with the inspector.
+    platform=$build/web-platform-inspector
+    "$root/web/platform.sh" "$platform" inspector
     # The inspector names each step's functions from the call stack: the
     # program's functions stay whole (neither the compiler nor Binaryen
     # inlines one into its caller) and carry their lines in a source map.
     compile -fno-inline -gsource-map -- "${program[@]}"
-    compile -- "${platform[@]}" "$root"/web/inspect/*.cpp
+    compile -- "${own[@]}"
     noInlining=--always-inline-max-function-size=0,--flexible-inline-max-function-size=0
     noInlining+=,--one-caller-inline-max-function-size=0
     link+=(-sBINARYEN_EXTRA_PASSES="$noInlining" --profiling-funcs -sEXPORTED_FUNCTIONS=_main,_malloc,_free
            -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
-    em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
+    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$out/tarnvale.js"
     # The same link once more for its source map alone: a source map keeps
     # emscripten from making the page's script small.
-    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o -o "$objects/mapped.js" 2> >(grep -v "source map won't" >&2)
+    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$objects/mapped.js" \
+        2> >(grep -v "source map won't" >&2)
     mkdir -p "$out/inspect"
     python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
         "$root" "$out/inspect/lines.json"
     cp "$root"/web/inspect/*.js "$root"/web/inspect/inspector.css "$out/inspect/"
 else
-    compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${platform[@]}"
-    em++ -O2 "${link[@]}" "$objects"/*.o -o "$out/tarnvale.js"
+    platform=$build/web-platform
+    "$root/web/platform.sh" "$platform"
+    compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${own[@]}"
+    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$out/tarnvale.js"
     rm -rf "$out/inspect"
 fi
 # The program travels gzipped, whatever the server: the page unpacks it
@@ -73,14 +77,13 @@ cp "$root/dist/tarnvale.svg" "$out/icon.svg"
 generated=$(mktemp -d)
 trap 'rm -rf "$objects" "$generated"' EXIT
 "$build/texgen" "$generated"
-own=()
+ownTextures=()
 for f in "$generated"/*.bmp; do
-    cmp -s "$f" "$textureDir/$(basename "$f")" || own=("$textureDir")
+    cmp -s "$f" "$textureDir/$(basename "$f")" || ownTextures=("$textureDir")
 done
-"$root/web/pack_textures.sh" "$out" "${own[@]}"
+"$root/web/pack_textures.sh" "$out" "${ownTextures[@]}"
 echo "page built in $out"
 # The examples, a page each, on the same platform compiled once.
-mkdir -p "$build/web-platform"
 for f in "$root"/examples/*.c; do
     name=$(basename "${f%.c}")
     TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$out/examples/$name" "$f" >/dev/null

@@ -28,23 +28,8 @@ trap 'rm -rf "$work"' EXIT
 platform=${TARNVALE_PLATFORM:-$work/platform}
 mkdir -p "$out" "$platform" "$work/program"
 
-# The platform, once: compiled side by side, stopping at the first failure;
-# kept while none of its files, headers included, has changed.
-flags=(-O2 -Wall -Wextra -Wno-unused-parameter -I"$root" -DTARNVALE_NO_INSPECTOR)
-stamp=$(cat "$root"/glcore/* "$root"/web/gl/* "$root"/web/glut/* "$0" | md5sum | cut -c1-32)
-[ "$(cat "$platform/stamp" 2>/dev/null)" = "$stamp" ] || rm -f "$platform"/*.o "$platform/stamp"
-if [ ! -f "$platform/stamp" ]; then
-    pids=()
-    /usr/bin/python3 "$root/web/glut/make_fonts.py" "$platform/glut_font_data.cpp"
-    /usr/bin/python3 "$root/web/glut/make_teapot.py" "$platform/glut_teapot_data.cpp"
-    for s in "$root"/glcore/*.cpp "$root"/web/gl/*.cpp "$root"/web/glut/*.cpp "$platform"/glut_*_data.cpp; do
-        [ "$(basename "$s")" = menu_labels.cpp ] && continue  # the house's own
-        em++ -std=c++17 "${flags[@]}" -c "$s" -o "$platform/$(basename "${s%.cpp}").o" &
-        pids+=($!)
-    done
-    for p in "${pids[@]}"; do wait "$p"; done
-    echo "$stamp" >"$platform/stamp"
-fi
+# The platform, compiled once and kept (web/platform.sh).
+"$root/web/platform.sh" "$platform"
 
 for s in "${sources[@]}"; do
     o="$work/program/$(basename "${s%.*}").o"
