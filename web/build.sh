@@ -53,10 +53,11 @@ if [ "$inspector" = 1 ]; then
     noInlining+=,--one-caller-inline-max-function-size=0
     link+=(-sBINARYEN_EXTRA_PASSES="$noInlining" --profiling-funcs -sEXPORTED_FUNCTIONS=_main,_malloc,_free
            -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
-    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$out/tarnvale.js"
+    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/inspector/*.o "$platform/libplatform.a" -o "$out/tarnvale.js"
     # The same link once more for its source map alone: a source map keeps
     # emscripten from making the page's script small.
-    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$objects/mapped.js" \
+    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o "$platform"/inspector/*.o "$platform/libplatform.a" \
+        -o "$objects/mapped.js" \
         2> >(grep -v "source map won't" >&2)
     mkdir -p "$out/inspect"
     python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
@@ -66,7 +67,7 @@ else
     platform=$build/web-platform
     "$root/web/platform.sh" "$platform"
     compile -DTARNVALE_NO_INSPECTOR -- "${program[@]}" "${own[@]}"
-    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/*.o -o "$out/tarnvale.js"
+    em++ -O2 "${link[@]}" "$objects"/*.o "$platform/libplatform.a" -o "$out/tarnvale.js"
     rm -rf "$out/inspect"
 fi
 # The program travels gzipped, whatever the server: the page unpacks it

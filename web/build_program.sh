@@ -53,7 +53,7 @@ fi
 preload=()
 for f in "${files[@]}"; do preload+=(--preload-file "$f@/$(basename "$f")"); done
 em++ -O2 -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sFORCE_FILESYSTEM=1 \
-    -Wl,--wrap=exit "${preload[@]}" "$work"/program/*.o "$platform"/*.o -o "$out/$name.js"
+    -Wl,--wrap=exit "${preload[@]}" "$work"/program/*.o "$platform/libplatform.a" -o "$out/$name.js"
 build=$(cat "$out/$name.js" "$out/$name.wasm" | md5sum | cut -c1-12)
 sed -e "s/@NAME@/$name/g" -e "s/@BUILD@/$build/g" "$root/web/page/program.html" >"$out/index.html"
 cp "$root"/web/page/{program,menu,touch}.js "$out/"
