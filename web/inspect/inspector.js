@@ -11,14 +11,17 @@
 // volume from a second camera. Loaded when first asked for, after its rooms:
 // the tables (gl_tables.js), the matrix maths (camera_math.js), the view from
 // outside (outside_view.js), the elements and number cells (cells.js), the
-// state panel (state_panel.js) and pixel history's view (pixel_view.js).
+// state panel (state_panel.js), pixel history's view (pixel_view.js), the
+// record read out of the module (frame_reader.js), the edits' cells and
+// list (edits_view.js), the frozen canvas's input (canvas_input.js) and
+// saving the frame as C (save_frame.js).
 'use strict';
 
 window.Inspector = (function () {
   const canvas = document.getElementById('canvas');
   const root = document.documentElement;
 
-  const { ENUMS, BUFFER_BITS, MEANINGS, SWITCHED, number, enumName, callText } = window.InspectTables;
+  const { ENUMS, BUFFER_BITS, SWITCHED, callText } = window.InspectTables;
 
   let lines = null;           // the line table
   let stacks = [];            // the raw call stack as each step began
@@ -38,92 +41,12 @@ window.Inspector = (function () {
   let argBuffer = 0, countBuffer = 0;
   const timings = {};
 
-  // The program's functions on a stack, outermost first, each with the file
-  // and line it was at; `callee` is what the innermost one called.
-  function chainOf(stack, callee) {
-    const frames = [];
-    for (const m of (stack || '').matchAll(/wasm-function\[(\d+)\]:0x([0-9a-f]+)/g))
-      if (lines.functions[m[1]]) frames.unshift([lines.functions[m[1]], parseInt(m[2], 16)]);
-    return frames.map(([fn, offset], k) => {
-      const at = fn.lines;
-      let lo = 0, hi = at.length / 3 - 1, found = 0;
-      while (lo <= hi) {  // the last place at or before the offset
-        const mid = (lo + hi) >> 1;
-        if (at[mid * 3] <= offset) { found = mid; lo = mid + 1; } else hi = mid - 1;
-      }
-      const file = at[found * 3 + 1], line = at[found * 3 + 2];
-      return { name: fn.name, file: lines.files[file], line: settle(file, line, k + 1 < frames.length ? frames[k + 1][0].name : callee) };
-    });
-  }
-
-  // The line that calls `callee`: the one found, or one of the few after it
-  // (a call that Binaryen left without a place takes the one before), or
-  // before it.
-  function settle(file, line, callee) {
-    const calls = lines.calls[file] || {};
-    for (const d of [0, 1, 2, 3, 4, -1, -2])
-      if ((calls[line + d] || []).includes(callee)) return line + d;
-    return line;
-  }
-
-  function heapInts(pointer, count) { return Array.from(HEAP32.subarray(pointer >> 2, (pointer >> 2) + count)); }
-  function heapDoubles(pointer, count) { return Array.from(HEAPF64.subarray(pointer >> 3, (pointer >> 3) + count)); }
-
-  // A call of the frame, or of the starting state, as the module has it.
-  function readCall(index, start) {
-    const count = countBuffer;
-    const name = UTF8ToString(start ? Module._inspectStartName(index) : Module._inspectCallName(index));
-    const at = start ? Module._inspectStartArgs(index, count) : Module._inspectCallArgs(index, count);
-    return { name, args: heapDoubles(at, HEAP32[count >> 2]) };
-  }
+  const { heapInts, readCall, readSteps, readStarting, findRuns } = InspectFrame.make({
+    lines: () => lines, stacks: () => stacks, countBuffer: () => countBuffer, callText });
 
   function stepText(i) {
     const s = steps[i], call = readCall(s.first);
     return s.primitive ? callText(call.name, call.args) + ' \u2026 glEnd()' : callText(call.name, call.args);
-  }
-
-  // The recorded frame, read out of the module.
-  function readSteps(count) {
-    const ints = _malloc(4 * 5);
-    const out = [];
-    for (let i = 0; i < count; i++) {
-      Module._inspectStep(i, ints);
-      const [first, last, primitive, , vertices] = heapInts(ints, 5);
-      const { name, args } = readCall(first);
-      const text = primitive ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
-      out.push({ text, chain: chainOf(stacks[i], name), primitive: primitive !== 0, vertices, first, last,
-                 texture: name === 'glBindTexture' ? args[1] : -1 });
-    }
-    _free(ints);
-    return out;
-  }
-
-  function readStarting() {
-    const out = [];
-    for (let i = 0, count = Module._inspectStartCount(); i < count; i++) {
-      const call = readCall(i, true);
-      out.push({ ...call, chain: chainOf((Module.keptStacks || {})[Module._inspectStartId(i)], call.name) });
-    }
-    return out;
-  }
-
-  // Runs of consecutive steps made in one function at one depth, called
-  // from the same places: one call of it, as far as the stack can tell.
-  function findRuns() {
-    const found = [], open = [];
-    const key = (chain, depth) => chain.slice(0, depth).map((f) => f.name + '@' + f.line).join('>') + '>' +
-                                  chain[depth].name;
-    steps.forEach((s, i) => {
-      for (let d = 1; d < s.chain.length; d++) {
-        const k = key(s.chain, d);
-        if (open[d] && open[d].key === k) { open[d].end = i; continue; }
-        open[d] = { key: k, start: i, end: i, depth: d, name: s.chain[d].name };
-        open.length = d + 1;
-        found.push(open[d]);
-      }
-      open.length = Math.min(open.length, s.chain.length);
-    });
-    return found.filter((r) => r.end > r.start).map((r, index) => Object.assign(r, { index }));
   }
 
   const { el, morph, labelled, numberCell } = window.InspectCells;
@@ -365,15 +288,6 @@ window.Inspector = (function () {
     edit(start, call, c.name, args);
   }
 
-  // Every cell shown says what the frame uses now (after an undo, too).
-  function syncCells() {
-    for (const input of panel.querySelectorAll('.cells input')) {
-      if (!input.shows) continue;
-      if (input.type === 'checkbox') input.checked = input.shows();
-      else if (input.value !== number(input.shows())) input.value = number(input.shows());
-    }
-  }
-
   function leaveOut(step, out) {
     const key = 'o' + step, at = edits.findIndex((e) => e.key === key);
     if (out && at < 0) edits.push({ key, step, leftOut: true });
@@ -430,68 +344,19 @@ window.Inspector = (function () {
     timings.edit = performance.now() - start;
   }
 
-  function showEdits() {
-    const shown = edits.map((e) => {
-      const given = e.leftOut ? null : e.start ? starting[e.call] : readOriginal(e.call);
-      const argName = (k) => ((MEANINGS[given.name] || [])[k] || ['argument ' + (k + 1)])[0];
-      const what = e.leftOut ? 'step ' + (e.step + 1) + ' left out'
-        : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') +
-          (e.name ? callText(e.name, given.args) + ', was ' + callText(given.name, given.args)
-                  : given.name + ' ' + argName(e.arg) + ' ' + number(e.value) + ', was ' + number(given.args[e.arg]));
-      const undo = labelled(el('button', { type: 'button', textContent: 'undo' }), 'undo: ' + what);
-      undo.addEventListener('click', () => { edits = edits.filter((x) => x.key !== e.key); run(); });
-      return el('li', {}, el('span', { textContent: what + ' ' }), undo);
-    });
-    // The same edits in the same order: only their words change.
-    const same = shown.length === editsList.children.length &&
-                 edits.every((e, k) => editsList.children[k].dataset.key === e.key);
-    shown.forEach((li, k) => { li.dataset.key = edits[k].key; });
-    if (same) shown.forEach((li, k) => morph(editsList.children[k], li));
-    else editsList.replaceChildren(...shown);
-  }
-
-  // The cells of a call (`start`: of the starting state) as one can change
-  // them; for a step, also whether it is left out.
-  function cellsFor(start, call, step) {
-    const box = el('div', { className: 'cells' });
-    const c = current(start, call);
-    const set = (k, v) => setArg(start, call, k, v);
-    if (SWITCHED.includes(c.name)) {
-      const on = labelled(el('input', { type: 'checkbox', checked: c.name === 'glEnable' }), enumName(c.args[0]));
-      on.setAttribute('role', 'switch');
-      on.shows = () => current(start, call).name === 'glEnable';
-      on.addEventListener('change', () => edit(start, call, on.checked ? 'glEnable' : 'glDisable', current(start, call).args));
-      box.append(el('label', { className: 'cell' }, on, ' ' + enumName(c.args[0])));
-    } else if (c.name === 'glFrontFace') {
-      const pick = labelled(el('select', {}, ...[0x0900, 0x0901].map((v) => el('option', { value: v, textContent: ENUMS[v], selected: v === c.args[0] }))), 'mode');
-      pick.addEventListener('change', () => set(0, Number(pick.value)));
-      box.append(el('label', { className: 'cell' }, 'front faces wind ', pick));
-    } else if (c.name === 'glBindTexture') {
-      const names = Object.keys(Module.textureFiles).map(Number).sort((a, b) => a - b);
-      const pick = labelled(el('select', {}, ...names.map((v) => el('option', { value: v, selected: v === c.args[1],
-                                                                                    textContent: v + ' ' + Module.textureFiles[v] }))), 'texture');
-      pick.addEventListener('change', () => set(1, Number(pick.value)));
-      box.append(el('label', { className: 'cell' }, 'texture ', pick), texturePicture(c.args[1]));
-    } else {
-      (MEANINGS[c.name] || []).forEach((m, k) => {
-        if (m && k < c.args.length) box.append(numberCell(m[0], m[1], () => current(start, call).args[k], m[2], (v) => set(k, v)));
-      });
-    }
-    if (!start) {
-      const out = labelled(el('input', { type: 'checkbox', checked: edits.some((e) => e.leftOut && e.step === step) }), 'leave the step out');
-      out.shows = () => edits.some((e) => e.leftOut && e.step === step);
-      out.addEventListener('change', () => leaveOut(step, out.checked));
-      box.append(el('label', { className: 'cell' }, out, ' leave out'));
-    }
-    if (box.querySelector('input[type="number"]')) box.append(el('p', { className: 'meaning', textContent: 'Drag a number sideways, or step it with the arrow keys (Shift: finer).' }));
-    return box;
-  }
-
   // --- The state panel (state_panel.js) ---
 
   const { showState, texturePicture } = InspectStatePanel.make({
     el, labelled, morph, heapInts, readOriginal, current, setArg, numberCell,
     step: (i) => steps[i], box: () => stateBox,
+  });
+
+  // --- The edits' cells and list (edits_view.js) ---
+
+  const { cellsFor, showEdits, syncCells } = InspectEditsView.make({
+    el, labelled, morph, numberCell, texturePicture, panel: () => panel, editsList: () => editsList,
+    edits: () => edits, starting: () => starting, current, readOriginal, edit, setArg, leaveOut,
+    undoEdit: (key) => { edits = edits.filter((x) => x.key !== key); run(); },
   });
 
   // --- Pixel history (pixel_history.js) ---
@@ -501,130 +366,9 @@ window.Inspector = (function () {
     picked: (xy) => { pickAt = xy; },
   });
 
-  function canvasPixel(e) {
-    const r = canvas.getBoundingClientRect();
-    return [Math.floor((e.clientX - r.left) * canvas.width / r.width), Math.floor((e.clientY - r.top) * canvas.height / r.height)];
-  }
-
-  // --- The canvas: a pixel's history from the eye, the orbit from outside ---
-
-  // A click or a tap on the frozen house asks for that pixel; with the
-  // keyboard, the arrows move a cross over the canvas and Enter asks. From
-  // outside, a drag orbits the camera, two fingers or the wheel bring it
-  // nearer or further, and so do the arrows and + and -.
-  const pointers = new Map();
-  let down = null;
-  function onPointerDown(e) {
-    if (!open_) return;
-    pointers.set(e.pointerId, [e.clientX, e.clientY]);
-    down = [e.clientX, e.clientY];
-  }
-  function onPointerMove(e) {
-    if (!open_ || !outside || !pointers.has(e.pointerId)) return;
-    const [px, py] = pointers.get(e.pointerId);
-    if (pointers.size === 2) {
-      const [a, b] = [...pointers.values()];
-      const before = Math.hypot(a[0] - b[0], a[1] - b[1]);
-      pointers.set(e.pointerId, [e.clientX, e.clientY]);
-      const [c, d] = [...pointers.values()];
-      orbit(0, 0, before / Math.max(1, Math.hypot(c[0] - d[0], c[1] - d[1])));
-    } else {
-      pointers.set(e.pointerId, [e.clientX, e.clientY]);
-      orbit((e.clientX - px) * -0.4, (e.clientY - py) * 0.4, 1);
-    }
-    e.preventDefault();
-  }
-  function onPointerUp(e) {
-    pointers.delete(e.pointerId);
-    if (!open_ || outside || !down || Math.hypot(e.clientX - down[0], e.clientY - down[1]) > 10) return;
-    down = null;
-    e.preventDefault();
-    pixel(...canvasPixel(e));
-  }
-  function onWheel(e) {
-    if (!open_ || !outside) return;
-    e.preventDefault();
-    orbit(0, 0, Math.exp(e.deltaY * 0.001));
-  }
-  function orbit(yaw, pitch, scale) {
-    outside.yaw = (outside.yaw + yaw) % 360;
-    outside.pitch = Math.max(-89, Math.min(89, outside.pitch + pitch));
-    outside.distance = Math.max(0.5, Math.min(400, outside.distance * scale));
-    const start = performance.now();
-    draw();
-    timings.orbit = performance.now() - start;
-  }
-  function onCanvasKey(e) {
-    if (!open_) return;
-    if (outside) {
-      const turn = { ArrowLeft: [5, 0, 1], ArrowRight: [-5, 0, 1], ArrowUp: [0, 5, 1], ArrowDown: [0, -5, 1],
-                     '+': [0, 0, 0.9], '=': [0, 0, 0.9], '-': [0, 0, 1.1] }[e.key];
-      if (turn) { e.preventDefault(); orbit(...turn); }
-      return;
-    }
-    const step = e.shiftKey ? 10 : 1;
-    const move = { ArrowLeft: [-step, 0], ArrowRight: [step, 0], ArrowUp: [0, -step], ArrowDown: [0, step] }[e.key];
-    const [x, y] = pickAt || [canvas.width >> 1, canvas.height >> 1];
-    if (move) {
-      e.preventDefault();
-      placeMark(Math.max(0, Math.min(canvas.width - 1, x + move[0])), Math.max(0, Math.min(canvas.height - 1, y + move[1])));
-    } else if (e.key === 'Enter' || e.key === ' ') {
-      e.preventDefault();
-      pixel(...(pickAt || [x, y]));
-    }
-  }
-
-  // --- The frame as C ---
-
-  // The frame as run with its edits, as the page has it, for frame_c.js:
-  // every call but those of steps left out, with the chain that made it.
-  function frameForC() {
-    const count = Module._inspectCallCount(), leftOut = new Set(edits.filter((e) => e.leftOut).map((e) => e.step));
-    const calls = [], chains = [];
-    const display = steps.length ? [{ name: steps[0].chain[0] ? steps[0].chain[0].name : 'display' }] : [];
-    for (let i = 0; i < count; i++) {
-      const step = stepOfCall(i), s = steps[step];
-      if (s && i <= s.last && leftOut.has(step)) continue;
-      calls.push(readCall(i));
-      chains.push(s && i >= s.first && i <= s.last ? s.chain : display);
-    }
-    const start = starting.map((c, i) => ({ ...current(true, i), chain: c.chain }));
-    const names = new Set([...start, ...calls].filter((c) => c.name === 'glBindTexture').map((c) => c.args[1]));
-    const params = _malloc(16);
-    const textures = [...names].filter((n) => Module.textureFiles[n]).sort((a, b) => a - b).map((name) => {
-      Module._inspectTextureParams(name, params);
-      const [min, mag, s, t] = heapInts(params, 4);
-      return { name, file: Module.textureFiles[name], params: [[0x2801, min], [0x2800, mag], [0x2802, s], [0x2803, t]] };
-    });
-    _free(params);
-    return { width: canvas.width, height: canvas.height, starting: start, calls, chains: (i) => chains[i], textures,
-             edited: edits.length > 0 };
-  }
-
-  function loadScript(name) {
-    return new Promise((resolve, reject) => document.head.append(Object.assign(document.createElement('script'), {
-      src: 'inspect/' + name + '?v=' + root.dataset.build, onload: resolve, onerror: reject })));
-  }
-
-  // frame.c, the Makefile and the texture files, downloaded as one archive.
-  async function saveAsC() {
-    const start = performance.now();
-    try {
-      if (!window.FrameAsC) await loadScript('frame_c.js');
-    } catch (e) {
-      Module.print('The frame could not be saved: its writer could not be loaded.');
-      return;
-    }
-    const frame = frameForC();
-    const { name, blob } = await FrameAsC.archive('tarnvale-frame', FrameAsC.files(frame, (file) => FS.readFile(file)));
-    const link = el('a', { href: URL.createObjectURL(blob), download: name });
-    document.body.append(link);
-    link.click();
-    link.remove();
-    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
-    timings.save = performance.now() - start;
-    timings.saved = blob.size;
-  }
+  const { saveAsC } = InspectSave.make({
+    steps: () => steps, starting: () => starting, edits: () => edits, stepOfCall, readCall, current, heapInts, el, timings,
+  });
 
   // --- Opening, recording, closing ---
 
@@ -641,7 +385,7 @@ window.Inspector = (function () {
     steps = readSteps(count);
     stacks = [];
     starting = readStarting();
-    runs = findRuns();
+    runs = findRuns(steps);
     folded = new Set();
     chosenStart = -1;
     fill();
@@ -715,12 +459,7 @@ window.Inspector = (function () {
     canvas.focus();
   }
 
-  canvas.addEventListener('pointerdown', onPointerDown);
-  canvas.addEventListener('pointermove', onPointerMove);
-  canvas.addEventListener('pointerup', onPointerUp);
-  canvas.addEventListener('pointercancel', (e) => pointers.delete(e.pointerId));
-  canvas.addEventListener('wheel', onWheel, { passive: false });
-  canvas.addEventListener('keydown', onCanvasKey);
+  InspectCanvas.make({ isOpen: () => open_, outside: () => outside, draw, pixel, placeMark, pickAt: () => pickAt, timings });
   canvas.addEventListener('webglcontextrestored', onRestored);
   window.addEventListener('resize', onResize);
 

@@ -1,0 +1,65 @@
+// "Save the frame as C": the frame as run with its edits, every call but
+// those of the steps left out with the chain of functions that made it,
+// handed to the writer (frame_c.js, loaded when first asked for) and
+// downloaded as one archive with the textures it reads.
+'use strict';
+
+window.InspectSave = (function () {
+  const canvas = document.getElementById('canvas');
+
+  function make({ steps, starting, edits, stepOfCall, readCall, current, heapInts, el, timings }) {
+    // The frame as run with its edits, as the page has it, for frame_c.js:
+    // every call but those of steps left out, with the chain that made it.
+    function frameForC() {
+      const count = Module._inspectCallCount(), leftOut = new Set(edits().filter((e) => e.leftOut).map((e) => e.step));
+      const calls = [], chains = [];
+      const all = steps(), display = all.length ? [{ name: all[0].chain[0] ? all[0].chain[0].name : 'display' }] : [];
+      for (let i = 0; i < count; i++) {
+        const step = stepOfCall(i), s = steps()[step];
+        if (s && i <= s.last && leftOut.has(step)) continue;
+        calls.push(readCall(i));
+        chains.push(s && i >= s.first && i <= s.last ? s.chain : display);
+      }
+      const start = starting().map((c, i) => ({ ...current(true, i), chain: c.chain }));
+      const names = new Set([...start, ...calls].filter((c) => c.name === 'glBindTexture').map((c) => c.args[1]));
+      const params = _malloc(16);
+      const textures = [...names].filter((n) => Module.textureFiles[n]).sort((a, b) => a - b).map((name) => {
+        Module._inspectTextureParams(name, params);
+        const [min, mag, s, t] = heapInts(params, 4);
+        return { name, file: Module.textureFiles[name], params: [[0x2801, min], [0x2800, mag], [0x2802, s], [0x2803, t]] };
+      });
+      _free(params);
+      return { width: canvas.width, height: canvas.height, starting: start, calls, chains: (i) => chains[i], textures,
+               edited: edits().length > 0 };
+    }
+
+    function loadScript(name) {
+      return new Promise((resolve, reject) => document.head.append(Object.assign(document.createElement('script'), {
+        src: 'inspect/' + name + '?v=' + document.documentElement.dataset.build, onload: resolve, onerror: reject })));
+    }
+
+    // frame.c, the Makefile and the texture files, downloaded as one archive.
+    async function saveAsC() {
+      const start = performance.now();
+      try {
+        if (!window.FrameAsC) await loadScript('frame_c.js');
+      } catch (e) {
+        Module.print('The frame could not be saved: its writer could not be loaded.');
+        return;
+      }
+      const frame = frameForC();
+      const { name, blob } = await FrameAsC.archive('tarnvale-frame', FrameAsC.files(frame, (file) => FS.readFile(file)));
+      const link = el('a', { href: URL.createObjectURL(blob), download: name });
+      document.body.append(link);
+      link.click();
+      link.remove();
+      setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+      timings.save = performance.now() - start;
+      timings.saved = blob.size;
+    }
+
+    return { saveAsC, frameForC };
+  }
+
+  return { make };
+})();
