@@ -285,6 +285,16 @@ class InspectorTest(OneBrowser):
         for got, want in zip([float(v) for v in rows['eye'].split(', ')], eye):
             self.assertAlmostEqual(got, want, delta=0.01)
 
+    def test_an_address_opens_the_inspector_on_its_step(self):
+        p = self.page
+        home = p.driver.current_url.split('#')[0]
+        self.addCleanup(p.driver.get, home)
+        p.driver.get(home + '#inspect=step:214')
+        p.driver.refresh()
+        wait_for(p, 'Inspector.chosen === 213', 'the inspector open on step 214')
+        self.assertEqual(p.driver.find_element(By.CSS_SELECTOR, STEPS + ' li[aria-current]').get_attribute('data-step'),
+                         '213')
+
     def test_open_and_close_leave_nothing_behind(self):
         p = self.page
         heap = lambda: (p.cdp('HeapProfiler.collectGarbage'), p.cdp('Runtime.getHeapUsage')['usedSize'])[1]

@@ -28,28 +28,36 @@ var Module = {
 
 // The frame inspector: its script and style load when it is first opened,
 // so a visit that never opens it fetches neither. Like the page's other
-// files, they carry the build in their addresses.
-function openInspector() {
-  if (window.Inspector) return Inspector.open();
+// files, they carry the build in their addresses. `step`, counted from 1
+// as the inspector shows it, is chosen once it is open.
+function openInspector(step) {
+  const go = () => Inspector.open().then(() => {
+    if (step > 0 && Inspector.steps.length) Inspector.choose(Math.min(step, Inspector.steps.length) - 1);
+  });
+  if (window.Inspector) return go();
   const build = '?v=' + document.documentElement.dataset.build;
   const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' + build });
   // Its rooms, run in this order: the tables and the maths before the rooms that use them.
   const scripts = ['gl_tables', 'camera_math', 'cells', 'outside_view', 'state_panel', 'pixel_view', 'frame_reader',
                    'edits_view', 'canvas_input', 'save_frame', 'inspector'].map((name) =>
     Object.assign(document.createElement('script'), { src: 'inspect/' + name + '.js' + build, async: false }));
-  scripts[scripts.length - 1].onload = () => Inspector.open();
+  scripts[scripts.length - 1].onload = go;
   const failed = () => { scripts.forEach((s) => s.remove()); Module.print('The frame inspector could not be loaded.'); };
   for (const s of scripts) s.onerror = failed;
   document.head.append(style, ...scripts);
 }
-for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', openInspector);
+for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', () => openInspector());
 
 // The first frame: the loading bar gives way to the house. When it came,
-// from the start of navigation, is kept for the page's benchmark.
+// from the start of navigation, is kept for the page's benchmark. An
+// address ending in #inspect=step:N (a link a teacher sends) then opens the
+// inspector on that step.
 (function watch() {
   if (Module.calledRun && Module._tarnvaleFrames() > 0) {
     Module.firstFrameAt = performance.now();
     document.getElementById('loading').remove();
+    const asked = /^#inspect=step:(\d+)$/.exec(location.hash);
+    if (asked) openInspector(Number(asked[1]));
   } else {
     requestAnimationFrame(watch);
   }
