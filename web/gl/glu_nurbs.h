@@ -4,6 +4,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <vector>
 
@@ -46,5 +47,33 @@ using UVLoop = std::vector<UV>;
 // rectangle's own edge is the outer one.
 std::vector<UVLoop> trimmedPieces(std::vector<UVLoop> loops, double u0, double u1, double v0, double v1, int nu,
                                   int nv);
+
+}  // namespace glweb
+
+// A NURBS renderer: its properties and callbacks, and the curve or surface
+// being described.
+struct GLUnurbs {
+    float tolerance = 50, parametricTolerance = 0.5f, uStep = 100, vStep = 100;
+    GLenum displayMode = GLU_FILL, method = GLU_PATH_LENGTH, mode = GLU_NURBS_RENDERER;
+    bool culling = false, autoLoad = true;
+    double model[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    double proj[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    GLint view[4] = {0, 0, 1, 1};
+    _GLUfuncptr callbacks[6] = {};  // GLU_NURBS_BEGIN ... GLU_NURBS_END
+    _GLUfuncptr withData[6] = {};   // GLU_NURBS_BEGIN_DATA ... GLU_NURBS_END_DATA
+    _GLUfuncptr error = nullptr;
+    void* userData = nullptr;
+    bool inCurve = false, inSurface = false, inTrim = false;
+    std::vector<glweb::Spline> splines;  // of the curve or surface being described
+    std::vector<glweb::UVLoop> loops;    // its trimming loops
+};
+
+namespace glweb {
+
+// Each drawn as the renderer's properties say, with GL's calls or its callbacks.
+void drawNurbsCurve(GLUnurbs* n);
+void drawNurbsSurface(GLUnurbs* n);
+// The error to the renderer's error callback, if it has one.
+void reportNurbs(GLUnurbs* n, GLenum error);
 
 }  // namespace glweb
