@@ -1,0 +1,232 @@
+// The WebGL programs the page draws with: one for each kind of fragment
+// work a draw asks for (texturing and its environment, fog, the alpha
+// test, the stipples), compiled from one vertex and one fragment shader
+// with that kind's defines when first needed.
+#include "web/gl/webgl_programs.h"
+
+#include <webgl/webgl1.h>
+
+#include <cstdio>
+#include <map>
+
+namespace glweb {
+
+namespace {
+
+std::map<int, Program> programs;  // by variantOf()
+
+// Varyings only for what the draw uses: each costs a software rasteriser
+// on every pixel.
+const char* const vertexShader = R"(
+attribute vec4 position;
+attribute vec4 color;
+attribute vec2 texCoord;
+attribute float fog;
+attribute float stipple;
+uniform float pointSize;
+varying vec4 vColor;
+#if TEXTURING
+varying vec2 vTexCoord;
+#endif
+#if FOG
+varying float vFog;
+#endif
+#if LINE_STIPPLE
+varying vec2 vStipple;
+#endif
+void main() {
+    gl_Position = position;
+    gl_PointSize = pointSize;
+    vColor = color;
+#if TEXTURING
+    vTexCoord = texCoord;
+#endif
+#if FOG
+    vFog = fog;
+#endif
+#if LINE_STIPPLE
+    vStipple = vec2(stipple, position.w);
+#endif
+})";
+
+// OpenGL 1.1's texture environment for each base format (FORMAT 0 RGB,
+// 1 RGBA, 2 alpha, 3 luminance, 4 luminance and alpha, 5 intensity; the
+// stored texel has what a format lacks as 1, alpha's colour as 1), fog by
+// the fragment's distance from the eye, and the alpha test, each compiled
+// in only when the draw has it.
+const char* const fragmentShader = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+uniform sampler2D texture;
+uniform vec4 envColor;
+uniform vec3 fogParams;  // density, start, end
+uniform vec4 fogColor;
+uniform float alphaRef;
+uniform vec2 lineStipple;  // repeat factor, pattern
+uniform sampler2D polygonStipple;
+varying vec4 vColor;
+#if TEXTURING
+varying vec2 vTexCoord;
+#endif
+#if FOG
+varying float vFog;
+#endif
+#if LINE_STIPPLE
+varying vec2 vStipple;
+#endif
+void main() {
+#if LINE_STIPPLE
+    // Bit (count / factor) mod 16 of the pattern, the count in whole pixels.
+    float bit = mod(floor(floor(vStipple.x / vStipple.y) / lineStipple.x), 16.0);
+    if (mod(floor(lineStipple.y / exp2(bit)), 2.0) < 0.5) discard;
+#endif
+#if POLYGON_STIPPLE
+    if (texture2D(polygonStipple, (mod(floor(gl_FragCoord.xy), 32.0) + 0.5) / 32.0).r < 0.5) discard;
+#endif
+    vec4 c = vColor;
+#if TEXTURING
+    vec4 t = texture2D(texture, vTexCoord);
+#define HAS_ALPHA (FORMAT == 1 || FORMAT == 2 || FORMAT == 4 || FORMAT == 5)
+#define HAS_COLOR (FORMAT != 2)
+#if ENV == 0
+    c = c * t;
+#elif ENV == 1
+#if HAS_COLOR
+    c.rgb = t.rgb;
+#endif
+#if HAS_ALPHA
+    c.a = t.a;
+#endif
+#elif ENV == 2
+#if FORMAT == 0
+    c.rgb = t.rgb;
+#elif FORMAT == 1
+    c.rgb = mix(c.rgb, t.rgb, t.a);
+#endif
+#else
+#if HAS_COLOR
+    c.rgb = mix(c.rgb, envColor.rgb, t.rgb);
+#endif
+#if FORMAT == 5
+    c.a = mix(c.a, envColor.a, t.a);
+#elif HAS_ALPHA
+    c.a *= t.a;
+#endif
+#endif
+#endif
+#if FOG == 1
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp((fogParams.z - vFog) / (fogParams.z - fogParams.y), 0.0, 1.0));
+#elif FOG == 2
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp(exp(-fogParams.x * vFog), 0.0, 1.0));
+#elif FOG == 3
+    c.rgb = mix(fogColor.rgb, c.rgb, clamp(exp(-(fogParams.x * vFog) * (fogParams.x * vFog)), 0.0, 1.0));
+#endif
+#if ALPHA == 0
+    discard;
+#elif ALPHA == 1
+    if (!(c.a < alphaRef)) discard;
+#elif ALPHA == 2
+    if (!(c.a == alphaRef)) discard;
+#elif ALPHA == 3
+    if (!(c.a <= alphaRef)) discard;
+#elif ALPHA == 4
+    if (!(c.a > alphaRef)) discard;
+#elif ALPHA == 5
+    if (!(c.a != alphaRef)) discard;
+#elif ALPHA == 6
+    if (!(c.a >= alphaRef)) discard;
+#endif
+    gl_FragColor = c;
+})";
+
+GLuint compile(GLenum type, const char* defines, const char* source)
+{
+    GLuint shader = emscripten_glCreateShader(type);
+    const char* parts[] = {defines, source};
+    emscripten_glShaderSource(shader, 2, parts, nullptr);
+    emscripten_glCompileShader(shader);
+    GLint ok = 0;
+    emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char log[512];
+        emscripten_glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "shader: %s\n", log);
+    }
+    return shader;
+}
+
+int formatCode(GLenum base)
+{
+    switch (base) {
+    case GL_RGBA: return 1;
+    case GL_ALPHA: return 2;
+    case GL_LUMINANCE: return 3;
+    case GL_LUMINANCE_ALPHA: return 4;
+    case GL_INTENSITY: return 5;
+    default: return 0;
+    }
+}
+
+int envCode(GLenum mode)
+{
+    return mode == GL_REPLACE ? 1 : mode == GL_DECAL ? 2 : mode == GL_BLEND ? 3 : 0;
+}
+
+}  // namespace
+
+// What a draw's fragments need, as one number: texturing, its environment
+// and format, fog, the alpha test's function (7: always), and the stipples.
+int variantOf(const DrawState& s)
+{
+    const glweb::Fragments& f = s.fragments;
+    const int texturing = s.texture != 0;
+    const int env = texturing ? envCode(s.texEnvMode) : 0, format = texturing ? formatCode(f.baseFormat) : 0;
+    const int fog = !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2;
+    const int alpha = f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) & 7 : 7;
+    return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8 | (f.lineStipple ? 1 << 11 : 0) |
+           (f.polygonStipple ? 1 << 12 : 0);
+}
+
+Program& programFor(int variant)
+{
+    Program& p = programs[variant];
+    if (p.id)
+        return p;
+    char defines[200];
+    std::snprintf(defines, sizeof defines, "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
+                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n", variant & 1,
+                  variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7, variant >> 11 & 1,
+                  variant >> 12 & 1);
+    p.id = emscripten_glCreateProgram();
+    emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, defines, vertexShader));
+    emscripten_glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
+    const struct {
+        GLint attrib;
+        const char* name;
+    } attributes[] = {{positionAttrib, "position"}, {colorAttrib, "color"}, {texCoordAttrib, "texCoord"},
+                      {fogAttrib, "fog"}, {stippleAttrib, "stipple"}};
+    for (const auto& a : attributes)
+        emscripten_glBindAttribLocation(p.id, (GLuint)a.attrib, a.name);
+    emscripten_glLinkProgram(p.id);
+    emscripten_glUseProgram(p.id);
+    emscripten_glUniform1i(emscripten_glGetUniformLocation(p.id, "texture"), 0);
+    emscripten_glUniform1i(emscripten_glGetUniformLocation(p.id, "polygonStipple"), 1);
+    const struct {
+        GLint* at;
+        const char* name;
+    } names[] = {{&p.envColor, "envColor"}, {&p.fogParams, "fogParams"}, {&p.fogColor, "fogColor"},
+                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}, {&p.lineStipple, "lineStipple"}};
+    for (const auto& n : names)
+        *n.at = emscripten_glGetUniformLocation(p.id, n.name);
+    return p;
+}
+
+void forgetPrograms()
+{
+    programs.clear();
+}
+
+}  // namespace glweb
