@@ -81,7 +81,7 @@ TEST(GLUNurbsTest, TrimmingLoopsKeepWhatLiesToTheirLeft)
 }
 
 // In tessellator mode, a bilinear patch comes back as triangles on it;
-// decreasing knots are the error GLU names, and nothing comes back.
+// decreasing knots or no points are an error, and nothing comes back.
 TEST(GLUNurbsTest, SurfacesComeBackAsTrianglesOnThem)
 {
     static std::vector<std::vector<float>> vertices;
@@ -107,7 +107,10 @@ TEST(GLUNurbsTest, SurfacesComeBackAsTrianglesOnThem)
     gluBeginSurface(n);
     gluNurbsSurface(n, 4, bad, 4, knots, 3, 6, &points[0][0][0], 2, 2, GL_MAP2_VERTEX_3);
     gluEndSurface(n);
+    gluBeginSurface(n);
+    gluNurbsSurface(n, 4, knots, 4, knots, 3, 6, nullptr, 2, 2, GL_MAP2_VERTEX_3);  // no points: refused
+    gluEndSurface(n);
     EXPECT_TRUE(vertices.empty());
-    EXPECT_EQ(errors, std::vector<GLenum>{GLU_NURBS_ERROR4});
+    EXPECT_EQ(errors, (std::vector<GLenum>{GLU_NURBS_ERROR4, GLU_INVALID_ENUM}));
     gluDeleteNurbsRenderer(n);
 }

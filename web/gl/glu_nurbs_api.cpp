@@ -164,7 +164,8 @@ void gluEndTrim(GLUnurbs* n)
 
 void gluPwlCurve(GLUnurbs* n, GLint count, GLfloat* data, GLint stride, GLenum type)
 {
-    if (!n->inTrim || (type != GLU_MAP1_TRIM_2 && type != GLU_MAP1_TRIM_3) || count < 0 || stride < dimensionOf(type))
+    if (!n->inTrim || (type != GLU_MAP1_TRIM_2 && type != GLU_MAP1_TRIM_3) || count < 0 || stride < dimensionOf(type) ||
+        (count > 0 && !data))
         return glweb::reportNurbs(n, GLU_INVALID_ENUM);
     for (GLint i = 0; i < count; i++) {
         const GLfloat* p = data + (size_t)i * (size_t)stride;
@@ -177,7 +178,7 @@ void gluPwlCurve(GLUnurbs* n, GLint count, GLfloat* data, GLint stride, GLenum t
 void gluNurbsCurve(GLUnurbs* n, GLint knotCount, GLfloat* knots, GLint stride, GLfloat* points, GLint order, GLenum type)
 {
     const int dim = dimensionOf(type);
-    if (!dim || stride < dim)
+    if (!dim || stride < dim || !knots || !points)
         return glweb::reportNurbs(n, GLU_INVALID_ENUM);
     if (!knotsValid(n, knots, knotCount, order))
         return;
@@ -209,7 +210,7 @@ void gluNurbsSurface(GLUnurbs* n, GLint sKnotCount, GLfloat* sKnots, GLint tKnot
                      GLint tStride, GLfloat* points, GLint sOrder, GLint tOrder, GLenum type)
 {
     const int dim = glweb::Evaluators::components(type);
-    if (!dim || type < GL_MAP2_COLOR_4 || sStride < dim || tStride < dim)
+    if (!dim || type < GL_MAP2_COLOR_4 || sStride < dim || tStride < dim || !sKnots || !tKnots || !points)
         return glweb::reportNurbs(n, GLU_INVALID_ENUM);
     if (!knotsValid(n, sKnots, sKnotCount, sOrder) || !knotsValid(n, tKnots, tKnotCount, tOrder))
         return;

@@ -52,6 +52,8 @@ void getPixelMap(GLenum map, T* values)
 {
     if (map < GL_PIXEL_MAP_I_TO_I || map > GL_PIXEL_MAP_A_TO_A)
         return glweb::raise(GL_INVALID_ENUM);
+    if (!values)
+        return;
     const bool colour = map >= GL_PIXEL_MAP_I_TO_R;
     const double top = std::is_same<T, GLuint>::value ? 4294967295.0 : 65535.0;
     for (float v : gl().pixelMaps[map - GL_PIXEL_MAP_I_TO_I])
