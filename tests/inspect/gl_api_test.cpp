@@ -650,6 +650,28 @@ TEST(GLApiTest, GLUProjectsScalesAndBuildsMipmaps)
              return gluUnProject4(wx, wy, 0.25 + wz / 2, 1, model, proj, view, 0.25, 0.75, &x, &y, &z, &w) &&
                     std::fabs(x / w - 0.3) < 1e-5 && std::fabs(y / w - 0.2) < 1e-5 && std::fabs(z / w - 1) < 1e-5;
          }},
+        // Shorts given big-end first: 0xFF00, read as 254 of 255, not 1.
+        {"a texel of shorts with their bytes swapped", [] {
+             const GLubyte texel[2] = {0xFF, 0x00};
+             glBindTexture(GL_TEXTURE_2D, 79);
+             glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_TRUE);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, 1, 1, 0, GL_LUMINANCE, GL_UNSIGNED_SHORT, texel);
+             glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
+             return glweb::gl().textures[79].pixels.at(0) == 254;
+         }},
+        // Packed two pixels on from the start of a row of three.
+        {"an image read back past the pixels it skips", [] {
+             const GLubyte texels[8] = {10, 20, 30, 40, 50, 60, 70, 80};
+             GLubyte out[12] = {};
+             glBindTexture(GL_TEXTURE_2D, 80);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+             glPixelStorei(GL_PACK_ROW_LENGTH, 3);
+             glPixelStorei(GL_PACK_SKIP_PIXELS, 1);
+             glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, out);
+             glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+             glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+             return out[3] == 0 && out[4] == 10 && out[11] == 80;
+         }},
         {"levels 1 to 2 of an image given as level 1", [] {
              const GLubyte image[4 * 4] = {};
              glBindTexture(GL_TEXTURE_2D, 78);
@@ -837,6 +859,16 @@ TEST(GLApiTest, GetGivesBackWhatWasSet)
          [] { const GLfloat m[1] = {0}; glPixelMapfv(GL_PIXEL_MAP_B_TO_B, 1, m); }, {3}},
         {GL_DRAW_BUFFER, [] { glDrawBuffer(GL_FRONT); }, [] { glDrawBuffer(GL_BACK); }, {GL_FRONT}},
         {GL_CURRENT_INDEX, [] { glIndexi(3); }, [] { glIndexi(1); }, {3}},
+        {GL_VERTEX_ARRAY_SIZE, [] { static GLfloat v[2]; glVertexPointer(2, GL_FLOAT, 8, v); },
+         [] { glVertexPointer(4, GL_FLOAT, 0, nullptr); }, {2}},
+        {GL_LOGIC_OP_MODE, [] { glLogicOp(GL_XOR); }, [] { glLogicOp(GL_COPY); }, {GL_XOR}},
+        {GL_FOG_HINT, [] { glPushAttrib(GL_HINT_BIT); glHint(GL_FOG_HINT, GL_NICEST); glPopAttrib(); },
+         [] {}, {GL_DONT_CARE}},
+        {GL_PACK_ROW_LENGTH, [] { glPixelStorei(GL_PACK_ROW_LENGTH, 8); }, [] { glPixelStorei(GL_PACK_ROW_LENGTH, 0); }, {8}},
+        {GL_CURRENT_RASTER_TEXTURE_COORDS, [] {
+             glMatrixMode(GL_TEXTURE); glScalef(2, 1, 1); glMatrixMode(GL_MODELVIEW);
+             glTexCoord2f(0.25f, 0.5f); glRasterPos2f(0, 0);
+         }, [] { glTexCoord4f(0, 0, 0, 1); }, {0.5, 0.5, 0, 1}},
         {GL_POLYGON_STIPPLE, [] { glEnable(GL_POLYGON_STIPPLE); }, [] { glDisable(GL_POLYGON_STIPPLE); }, {1}},
     };
     for (const auto& r : rows) {

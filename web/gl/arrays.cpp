@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "web/gl/gl_api.h"
+#include "web/gl/gl_state.h"
 
 namespace {
 
@@ -155,7 +156,12 @@ void glDisableClientState(GLenum which)
         glweb::raise(GL_INVALID_ENUM);
 }
 
-void glPushClientAttrib(GLbitfield) { clientStack.push_back(arrays); }
+void glPushClientAttrib(GLbitfield)
+{
+    if (clientStack.size() >= glweb::maxClientStackDepth)
+        return glweb::raise(GL_STACK_OVERFLOW);
+    clientStack.push_back(arrays);
+}
 void glPopClientAttrib()
 {
     if (clientStack.empty())
@@ -166,6 +172,11 @@ void glPopClientAttrib()
 
 void glGetPointerv(GLenum pname, GLvoid** params)
 {
+    if (pname == GL_SELECTION_BUFFER_POINTER || pname == GL_FEEDBACK_BUFFER_POINTER) {
+        const auto& r = glweb::gl().render;
+        *params = pname == GL_SELECTION_BUFFER_POINTER ? (GLvoid*)r.select : (GLvoid*)r.feedback;
+        return;
+    }
     const Array* a = pname == GL_VERTEX_ARRAY_POINTER ? &arrays.vertex : pname == GL_NORMAL_ARRAY_POINTER ? &arrays.normal
                      : pname == GL_COLOR_ARRAY_POINTER ? &arrays.color : pname == GL_TEXTURE_COORD_ARRAY_POINTER ? &arrays.texCoord
                      : pname == GL_EDGE_FLAG_ARRAY_POINTER ? &arrays.edge : pname == GL_INDEX_ARRAY_POINTER ? &arrays.index : nullptr;
@@ -270,3 +281,35 @@ void glInterleavedArrays(GLenum format, GLsizei stride, const GLvoid* pointer)
 }
 
 }  // extern "C"
+
+// The arrays' state as glGet gives it.
+namespace glweb {
+bool arrayState(GLenum pname, std::vector<double>& out)
+{
+    const struct {
+        const Array* array;
+        GLenum on, size, type, stride;
+    } table[] = {
+        {&arrays.vertex, GL_VERTEX_ARRAY, GL_VERTEX_ARRAY_SIZE, GL_VERTEX_ARRAY_TYPE, GL_VERTEX_ARRAY_STRIDE},
+        {&arrays.normal, GL_NORMAL_ARRAY, 0, GL_NORMAL_ARRAY_TYPE, GL_NORMAL_ARRAY_STRIDE},
+        {&arrays.color, GL_COLOR_ARRAY, GL_COLOR_ARRAY_SIZE, GL_COLOR_ARRAY_TYPE, GL_COLOR_ARRAY_STRIDE},
+        {&arrays.index, GL_INDEX_ARRAY, 0, GL_INDEX_ARRAY_TYPE, GL_INDEX_ARRAY_STRIDE},
+        {&arrays.texCoord, GL_TEXTURE_COORD_ARRAY, GL_TEXTURE_COORD_ARRAY_SIZE, GL_TEXTURE_COORD_ARRAY_TYPE,
+         GL_TEXTURE_COORD_ARRAY_STRIDE},
+        {&arrays.edge, GL_EDGE_FLAG_ARRAY, 0, 0, GL_EDGE_FLAG_ARRAY_STRIDE},
+    };
+    for (const auto& t : table) {
+        const Array& a = *t.array;
+        if (pname == t.on) out = {(double)a.enabled};
+        else if (t.size && pname == t.size) out = {(double)a.size};
+        else if (t.type && pname == t.type) out = {(double)a.type};
+        else if (pname == t.stride) out = {(double)a.stride};
+        else continue;
+        return true;
+    }
+    if (pname == GL_CLIENT_ATTRIB_STACK_DEPTH) out = {(double)clientStack.size()};
+    else if (pname == GL_MAX_CLIENT_ATTRIB_STACK_DEPTH) out = {(double)maxClientStackDepth};
+    else return false;
+    return true;
+}
+}  // namespace glweb

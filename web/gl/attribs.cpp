@@ -58,6 +58,15 @@ bool Context::popAttrib()
         f.blend = g.blend, f.blendSrc = g.blendSrc, f.blendDst = g.blendDst;
         std::memcpy(f.colorMask, g.colorMask, sizeof f.colorMask);
         std::memcpy(clearRGBA, s.clearColor, sizeof clearRGBA);
+        logicOpMode = s.logicOpMode, drawBuffer = s.drawBuffer;
+    }
+    if (m & GL_HINT_BIT)
+        std::memcpy(hints, s.hints, sizeof hints);
+    if (m & GL_PIXEL_MODE_BIT) {
+        std::memcpy(transferScale, s.transferScale, sizeof transferScale);
+        std::memcpy(transferBias, s.transferBias, sizeof transferBias);
+        std::memcpy(pixelZoom, s.pixelZoom, sizeof pixelZoom);
+        mapColor = s.mapColor, readBuffer = s.readBuffer;
     }
     if (m & GL_DEPTH_BUFFER_BIT) {
         depthTestOn = s.depthTestOn;
@@ -152,6 +161,11 @@ Context::State Context::state() const
     s.envMode = envMode;
     s.matrixMode = matrixModeValue;
     std::memcpy(s.viewport, viewportRect, sizeof s.viewport);
+    std::memcpy(s.hints, hints, sizeof s.hints);
+    s.logicOpMode = logicOpMode, s.drawBuffer = drawBuffer, s.readBuffer = readBuffer, s.mapColor = mapColor;
+    std::memcpy(s.transferScale, transferScale, sizeof s.transferScale);
+    std::memcpy(s.transferBias, transferBias, sizeof s.transferBias);
+    std::memcpy(s.pixelZoom, pixelZoom, sizeof s.pixelZoom);
     return s;
 }
 

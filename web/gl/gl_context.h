@@ -238,6 +238,7 @@ public:
         bool valid = true;
         float window[4] = {0, 0, 0, 1};
         float color[4] = {1, 1, 1, 1};
+        float texCoord[4] = {0, 0, 0, 1};
         float distance = 0;
     } raster;
     float pixelZoom[2] = {1, 1};
@@ -245,10 +246,16 @@ public:
     // glPixelMap's tables from GL_PIXEL_MAP_I_TO_I on; the colour ones
     // (R_TO_R to A_TO_A) look up drawn pixels while GL_MAP_COLOR is on.
     std::vector<float> pixelMaps[10]{{0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}, {0.f}};
-    bool mapColor = false;
+    bool mapColor = false, mapStencil = false;
+    float indexShift = 0, indexOffset = 0, depthScale = 1, depthBias = 0;  // kept: nothing here uses them
     // The buffers named for drawing and reading: WebGL has the one canvas.
     GLenum drawBuffer = GL_BACK, readBuffer = GL_BACK;
     bool doubleBuffered = true;
+    // The hints (GL_PERSPECTIVE_CORRECTION_HINT to GL_FOG_HINT, in that
+    // order) and the logic operation: kept and answered; WebGL draws no
+    // differently for either.
+    GLenum hints[5] = {GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE};
+    GLenum logicOpMode = GL_COPY;
     // Colour-index state, kept and answered, drawing nothing in RGBA.
     float currentIndex = 1, clearIndexValue = 0;
     GLuint indexMask = ~0u;
@@ -317,7 +324,7 @@ private:
     float clearDepthValue = 1;
     int clearStencilValue = 0;
     GLuint boundName = 0;
-    int unpack[5] = {4, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first
+    int unpack[6] = {4, 0, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first, swap bytes
     int viewportRect[4] = {0, 0, 0, 0};
 
     struct TexGen {
@@ -365,6 +372,9 @@ private:
         int clearStencil, viewport[4];
         GLuint bound;
         EvalGroup eval;
+        GLenum hints[5], logicOpMode, drawBuffer, readBuffer;
+        float transferScale[4], transferBias[4], pixelZoom[2];
+        bool mapColor;
     };
     struct Saved {
         GLbitfield mask;

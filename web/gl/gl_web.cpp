@@ -219,6 +219,12 @@ void glPixelStorei(GLenum pname, GLint param)
 {
     if (glweb::packStore(pname, param))
         return;
+    if (pname != GL_UNPACK_ALIGNMENT && pname != GL_UNPACK_ROW_LENGTH && pname != GL_UNPACK_SKIP_ROWS &&
+        pname != GL_UNPACK_SKIP_PIXELS && pname != GL_UNPACK_LSB_FIRST && pname != GL_UNPACK_SWAP_BYTES)
+        return glweb::raise(GL_INVALID_ENUM);
+    if ((pname == GL_UNPACK_ALIGNMENT && param != 1 && param != 2 && param != 4 && param != 8) ||
+        (pname != GL_UNPACK_ALIGNMENT && pname != GL_UNPACK_LSB_FIRST && pname != GL_UNPACK_SWAP_BYTES && param < 0))
+        return glweb::raise(GL_INVALID_VALUE);
     context.pixelStore(pname, param);
     note("glPixelStorei", {(double)pname, (double)param});
 }

@@ -31,6 +31,10 @@ void Context::rasterPos(float x, float y, float z, float w)
     std::memcpy(v.position, clip, sizeof clip);
     toWindow(v, raster.window);
     raster.distance = std::fabs(eye[2]);
+    const glcore::Mat4& t = textureStack.back();
+    for (int r = 0; r < 4; r++)
+        raster.texCoord[r] = t.m[r] * currentTexCoord[0] + t.m[4 + r] * currentTexCoord[1] + t.m[8 + r] * currentTexCoord[2] +
+                             t.m[12 + r] * currentTexCoord[3];
     if (lightingOn)
         lightVertex(lighting, 0, eye, eyeNormal(mv, currentNormal), raster.color);
     else

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "web/gl/gl_api.h"
+#include "web/gl/gl_state.h"
 #include "web/gl/webgl_draw.h"
 
 using glweb::gl;
@@ -25,7 +26,11 @@ void rasterPos(float x, float y, float z, float w)
         gl().rasterPos(x, y, z, w);
 }
 
-int packAlignment = 4;
+// glPixelStore's packing: alignment, row length, rows and pixels skipped,
+// bytes swapped (and GL_PACK_LSB_FIRST, which only bitmaps would read).
+int pack[6] = {4, 0, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first, swap bytes
+const GLenum packNames[6] = {GL_PACK_ALIGNMENT, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_ROWS, GL_PACK_SKIP_PIXELS,
+                             GL_PACK_LSB_FIRST, GL_PACK_SWAP_BYTES};
 const GLsizei maxPixelMap = 256;
 
 // glPixelMap: a colour map's values clamped to [0, 1]; an index map's
@@ -138,16 +143,24 @@ void glPixelTransferf(GLenum pname, GLfloat value)
 {
     LISTED(glPixelTransferf(pname, value));
     glweb::Context& c = gl();
-    if (pname == GL_MAP_COLOR)
-        c.mapColor = value != 0;
+    switch (pname) {
+    case GL_MAP_COLOR: c.mapColor = value != 0; return;
+    case GL_MAP_STENCIL: c.mapStencil = value != 0; return;
+    case GL_INDEX_SHIFT: c.indexShift = value; return;
+    case GL_INDEX_OFFSET: c.indexOffset = value; return;
+    case GL_DEPTH_SCALE: c.depthScale = value; return;
+    case GL_DEPTH_BIAS: c.depthBias = value; return;
+    default: break;
+    }
     const GLenum scales[4] = {GL_RED_SCALE, GL_GREEN_SCALE, GL_BLUE_SCALE, GL_ALPHA_SCALE};
     const GLenum biases[4] = {GL_RED_BIAS, GL_GREEN_BIAS, GL_BLUE_BIAS, GL_ALPHA_BIAS};
     for (int k = 0; k < 4; k++) {
         if (pname == scales[k])
-            c.transferScale[k] = value;
+            return void(c.transferScale[k] = value);
         if (pname == biases[k])
-            c.transferBias[k] = value;
+            return void(c.transferBias[k] = value);
     }
+    glweb::raise(GL_INVALID_ENUM);
 }
 
 void glPixelTransferi(GLenum pname, GLint value) { glPixelTransferf(pname, (GLfloat)value); }
@@ -223,8 +236,9 @@ void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum 
                 bool frame)
 {
     const size_t size = type == GL_FLOAT ? 4 : 1, n = (size_t)packedSize(format, type) / size;
-    const size_t row = ((size_t)width * n * size + (size_t)packAlignment - 1) / (size_t)packAlignment *
-                       (size_t)packAlignment;
+    const size_t align = (size_t)pack[0], rowPixels = pack[1] > 0 ? (size_t)pack[1] : (size_t)width;
+    const size_t row = (rowPixels * n * size + align - 1) / align * align;
+    pixels = static_cast<uint8_t*>(pixels) + (size_t)pack[2] * row + (size_t)pack[3] * n * size;
     for (size_t j = 0; j < (size_t)height; j++)
         for (size_t i = 0; i < (size_t)width; i++) {
             const uint8_t* p = &rgba[(j * (size_t)width + i) * 4];
@@ -241,9 +255,11 @@ void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum 
             else if (format == GL_DEPTH_COMPONENT) out[0] = 0;  // WebGL 1 reads no depth
             auto* to = static_cast<uint8_t*>(pixels) + j * row + i * n * size;
             for (size_t k = 0; k < n; k++) {
-                if (type == GL_FLOAT)
+                if (type == GL_FLOAT) {
                     std::memcpy(to + k * 4, &out[k], 4);
-                else
+                    if (pack[5])
+                        std::reverse(to + k * 4, to + k * 4 + 4);
+                } else
                     to[k] = (uint8_t)(out[k] * 255 + 0.5f);
             }
         }
@@ -251,10 +267,27 @@ void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum 
 
 bool packStore(GLenum pname, GLint param)
 {
-    if (pname != GL_PACK_ALIGNMENT)
-        return false;
-    if (param == 1 || param == 2 || param == 4 || param == 8)
-        packAlignment = param;
-    return true;
+    for (int k = 0; k < 6; k++) {
+        if (pname != packNames[k])
+            continue;
+        if (k == 0 && param != 1 && param != 2 && param != 4 && param != 8)
+            raise(GL_INVALID_VALUE);
+        else if (k > 0 && k < 4 && param < 0)
+            raise(GL_INVALID_VALUE);
+        else
+            pack[k] = k >= 4 ? param != 0 : param;
+        return true;
+    }
+    return false;
+}
+
+bool packState(GLenum pname, std::vector<double>& out)
+{
+    for (int k = 0; k < 6; k++)
+        if (pname == packNames[k]) {
+            out = {(double)pack[k]};
+            return true;
+        }
+    return false;
 }
 }  // namespace glweb

@@ -148,6 +148,7 @@ void Context::pixelStore(GLenum pname, GLint param)
     case GL_UNPACK_SKIP_ROWS: unpack[2] = std::max(param, 0); break;
     case GL_UNPACK_SKIP_PIXELS: unpack[3] = std::max(param, 0); break;
     case GL_UNPACK_LSB_FIRST: unpack[4] = param != 0; break;
+    case GL_UNPACK_SWAP_BYTES: unpack[5] = param != 0; break;
     default: break;
     }
 }
@@ -160,6 +161,7 @@ int Context::pixelStoreValue(GLenum pname) const
     case GL_UNPACK_SKIP_ROWS: return unpack[2];
     case GL_UNPACK_SKIP_PIXELS: return unpack[3];
     case GL_UNPACK_LSB_FIRST: return unpack[4];
+    case GL_UNPACK_SWAP_BYTES: return unpack[5];
     default: return 0;
     }
 }
@@ -167,6 +169,41 @@ int Context::pixelStoreValue(GLenum pname) const
 // Level 0 is kept widened to powers of two; a mipmap's smaller levels, which
 // GL asks to be powers of two already, as given. No image (a null pointer,
 // or a size of 0) leaves the texture incomplete, so texturing is off for it.
+namespace {
+
+// The program's image as glPixelStore says to read it: where each pixel
+// starts, with its components' bytes swapped when GL_UNPACK_SWAP_BYTES
+// asks.
+class Unpacked {
+public:
+    Unpacked(const int unpack[6], int width, GLenum format, GLenum type, const void* pixels)
+        : pixelBytes((size_t)componentsOf(format) * (size_t)bytesOf(type)), component((size_t)bytesOf(type)),
+          swap(unpack[5] != 0 && bytesOf(type) > 1)
+    {
+        const size_t align = (size_t)unpack[0];
+        const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
+        rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
+        src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+    }
+    const uint8_t* at(size_t x, size_t y)
+    {
+        const uint8_t* p = src + y * rowBytes + x * pixelBytes;
+        if (!swap)
+            return p;
+        for (size_t b = 0; b < pixelBytes; b++)
+            swapped[b] = p[b - b % component + component - 1 - b % component];
+        return swapped;
+    }
+
+private:
+    const uint8_t* src;
+    size_t rowBytes = 0, pixelBytes, component;
+    bool swap;
+    uint8_t swapped[16];
+};
+
+}  // namespace
+
 bool Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum type, const void* pixels, GLint level,
                          GLint internalFormat)
 {
@@ -180,17 +217,12 @@ bool Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum ty
     const int storedH = usable ? (level ? height : nextPowerOfTwo(height)) : 0;
     std::vector<uint8_t> stored((size_t)storedW * (size_t)storedH * 4, 0);
     if (usable) {
-        const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
-        const size_t align = (size_t)unpack[0];
-        const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
-        const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
-        const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+        Unpacked image(unpack, width, format, type, pixels);
         const size_t w = (size_t)storedW, h = (size_t)storedH;
-        for (size_t y = 0; y < h; y++) {
-            const uint8_t* row = src + y * (size_t)height / h * rowBytes;
+        for (size_t y = 0; y < h; y++)
             for (size_t x = 0; x < w; x++)
-                toStored(row + x * (size_t)width / w * pixelBytes, format, type, base, &stored[(y * w + x) * 4]);
-        }
+                toStored(image.at(x * (size_t)width / w, y * (size_t)height / h), format, type, base,
+                         &stored[(y * w + x) * 4]);
     }
     if (level == 0) {
         t.width = usable ? width : 0;
@@ -222,11 +254,7 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
     if (!pixels || width == 0 || height == 0)
         return true;
     t.version++;
-    const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
-    const size_t align = (size_t)unpack[0];
-    const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
-    const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
-    const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+    Unpacked image(unpack, width, format, type, pixels);
     // Every stored texel whose nearest given texel falls in the rectangle.
     const int sw = t.storedWidth, sh = t.storedHeight;
     for (int sy = 0; sy < sh; sy++) {
@@ -237,7 +265,7 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
             const int gx = (int)((long)sx * t.width / sw);
             if (gx < x || gx >= x + width)
                 continue;
-            toStored(src + (size_t)(gy - y) * rowBytes + (size_t)(gx - x) * pixelBytes, format, type, t.baseFormat,
+            toStored(image.at((size_t)(gx - x), (size_t)(gy - y)), format, type, t.baseFormat,
                      &t.pixels[((size_t)sy * (size_t)sw + (size_t)sx) * 4]);
         }
     }
@@ -252,14 +280,10 @@ bool Context::unpackImage(int width, int height, GLenum format, GLenum type, con
     rgba.assign((size_t)width * (size_t)height * 4, 0);
     if (!pixels)
         return true;
-    const size_t pixelBytes = (size_t)componentsOf(format) * (size_t)bytesOf(type);
-    const size_t align = (size_t)unpack[0];
-    const size_t rowPixels = unpack[1] > 0 ? (size_t)unpack[1] : (size_t)width;
-    const size_t rowBytes = (rowPixels * pixelBytes + align - 1) / align * align;
-    const auto* src = static_cast<const uint8_t*>(pixels) + (size_t)unpack[2] * rowBytes + (size_t)unpack[3] * pixelBytes;
+    Unpacked image(unpack, width, format, type, pixels);
     for (size_t y = 0; y < (size_t)height; y++)
         for (size_t x = 0; x < (size_t)width; x++)
-            toStored(src + y * rowBytes + x * pixelBytes, format, type, GL_RGBA, &rgba[(y * (size_t)width + x) * 4]);
+            toStored(image.at(x, y), format, type, GL_RGBA, &rgba[(y * (size_t)width + x) * 4]);
     return true;
 }
 
