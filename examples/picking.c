@@ -135,6 +135,7 @@ int main(int argc, char** argv)
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
     glutInitWindowSize(400, 300);
     glutCreateWindow("Picking");
+    glutSetCursor(GLUT_CURSOR_CROSSHAIR);
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
     glutMouseFunc(mouse);

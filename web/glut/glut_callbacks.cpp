@@ -27,6 +27,13 @@ double startTime = emscripten_get_now();
 
 EM_JS(int, pageScreenSize, (int which), { return which ? screen.height : screen.width; });
 EM_JS(void, pageFullScreen, (), { if (Module.fullScreen) Module.fullScreen(); });
+EM_JS(void, pageCursor, (const char* name), { Module.canvas.style.cursor = UTF8ToString(name); });
+
+// GLUT's cursors as CSS names them, in GLUT_CURSOR_RIGHT_ARROW's order.
+const char* const cssCursors[] = {"default", "default", "pointer", "not-allowed", "help", "progress", "crosshair",
+                                  "wait", "text", "crosshair", "ns-resize", "ew-resize", "n-resize", "s-resize",
+                                  "w-resize", "e-resize", "nw-resize", "ne-resize", "se-resize", "sw-resize"};
+int cursor = GLUT_CURSOR_INHERIT;
 
 }  // namespace
 
@@ -72,7 +79,12 @@ int glutGet(GLenum what)
     case GLUT_WINDOW_ACCUM_RED_SIZE: case GLUT_WINDOW_ACCUM_GREEN_SIZE: case GLUT_WINDOW_ACCUM_BLUE_SIZE:
     case GLUT_WINDOW_ACCUM_ALPHA_SIZE:
         return (displayMode & GLUT_ACCUM) ? 16 : 0;
-    case GLUT_WINDOW_NUM_SAMPLES: return 0;
+    case GLUT_WINDOW_NUM_SAMPLES: case GLUT_WINDOW_COLORMAP_SIZE: case GLUT_WINDOW_PARENT:
+    case GLUT_WINDOW_NUM_CHILDREN: case GLUT_WINDOW_STEREO: case GLUT_WINDOW_FORMAT_ID:
+        return 0;
+    case GLUT_WINDOW_BUFFER_SIZE: return 32;
+    case GLUT_WINDOW_CURSOR: return cursor;
+    case GLUT_MENU_NUM_ITEMS: return menuItems();
     default: return -1;
     }
 }
@@ -82,6 +94,8 @@ int glutDeviceGet(GLenum what)
     switch (what) {
     case GLUT_HAS_KEYBOARD: case GLUT_HAS_MOUSE: return 1;
     case GLUT_NUM_MOUSE_BUTTONS: return 3;
+    case GLUT_DEVICE_IGNORE_KEY_REPEAT: return ignoreKeyRepeat;
+    case GLUT_DEVICE_KEY_REPEAT: return ignoreKeyRepeat ? GLUT_KEY_REPEAT_OFF : GLUT_KEY_REPEAT_ON;
     default: return 0;
     }
 }
@@ -93,7 +107,13 @@ void glutPositionWindow(int, int) {}
 void glutSetIconTitle(const char*) {}
 void glutShowWindow() {}
 void glutHideWindow() {}
-void glutSetCursor(int) {}
+void glutSetCursor(int which)
+{
+    const int known = sizeof cssCursors / sizeof cssCursors[0];
+    cursor = which;
+    pageCursor(which >= 0 && which < known ? cssCursors[which] : which == GLUT_CURSOR_NONE ? "none"
+               : which == GLUT_CURSOR_FULL_CROSSHAIR ? "crosshair" : "");
+}
 
 void glutSetWindowTitle(const char* title)
 {

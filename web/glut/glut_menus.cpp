@@ -81,6 +81,12 @@ void changed()
 
 namespace glutweb {
 
+int menuItems()
+{
+    const auto it = menus.find(currentMenu);
+    return it == menus.end() ? 0 : (int)it->second.entries.size();
+}
+
 bool menuOn(int button)
 {
     return button >= 0 && button < 3 && menus.count(attached[button]);

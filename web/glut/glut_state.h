@@ -34,6 +34,7 @@ extern "C" void tarnvaleResize(int width, int height);
 // Menus (glut_menus.cpp): whether a menu is attached to the button, and
 // opening it at a page position.
 bool menuOn(int button);
+int menuItems();  // the current menu's entries
 void showMenuAt(double clientX, double clientY, int button);
 
 }  // namespace glutweb
