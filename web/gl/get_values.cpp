@@ -90,7 +90,9 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_CURRENT_RASTER_DISTANCE: put({c.raster.distance}); break;
     case GL_ZOOM_X: put({c.pixelZoom[0]}); break;
     case GL_ZOOM_Y: put({c.pixelZoom[1]}); break;
-    case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: case GL_ALPHA_BITS: case GL_STENCIL_BITS: put({8}); break;
+    case GL_RED_BITS: case GL_GREEN_BITS: case GL_BLUE_BITS: put({8}); break;
+    case GL_ALPHA_BITS: put({0}); break;  // the canvas keeps no alpha: it would show through to the page
+    case GL_STENCIL_BITS: put({c.stencilBuffer ? 8.0 : 0.0}); break;
     case GL_DEPTH_BITS: put({24}); break;
     case GL_RGBA_MODE: put({1}); break;
     case GL_DOUBLEBUFFER: put({(double)c.doubleBuffered}); break;

@@ -250,7 +250,7 @@ public:
     float indexShift = 0, indexOffset = 0, depthScale = 1, depthBias = 0;  // kept: nothing here uses them
     // The buffers named for drawing and reading: WebGL has the one canvas.
     GLenum drawBuffer = GL_BACK, readBuffer = GL_BACK;
-    bool doubleBuffered = true;
+    bool doubleBuffered = true, stencilBuffer = true;  // as the window has them
     // The hints (GL_PERSPECTIVE_CORRECTION_HINT to GL_FOG_HINT, in that
     // order) and the logic operation: kept and answered; WebGL draws no
     // differently for either.

@@ -48,6 +48,11 @@ void webAccumBuffer(bool present)
     context.accum.present = present;
 }
 
+void webStencilBuffer(bool present)
+{
+    context.stencilBuffer = present;
+}
+
 void webDoubleBuffer(bool present)
 {
     context.doubleBuffered = present;

@@ -19,5 +19,7 @@ void webContextRestored();
 void webAccumBuffer(bool present);
 // Whether the window is double-buffered: GL_BACK is then drawn and read.
 void webDoubleBuffer(bool present);
+// Whether the window has a stencil buffer: the display mode's choice.
+void webStencilBuffer(bool present);
 // The one GL context the entry points feed.
 glweb::Context& webContext();

@@ -371,6 +371,7 @@ int glutCreateWindow(const char* title)
     attributes.stencil = (displayMode & GLUT_STENCIL) ? EM_TRUE : EM_FALSE;
     webAccumBuffer(displayMode & GLUT_ACCUM);
     webDoubleBuffer(displayMode & GLUT_DOUBLE);
+    webStencilBuffer(displayMode & GLUT_STENCIL);
     attributes.antialias = EM_FALSE;
     attributes.preserveDrawingBuffer = EM_TRUE;  // the page can read back what was shown
     attributes.majorVersion = 1;
