@@ -862,6 +862,7 @@ TEST(GLApiTest, GetGivesBackWhatWasSet)
         {GL_VERTEX_ARRAY_SIZE, [] { static GLfloat v[2]; glVertexPointer(2, GL_FLOAT, 8, v); },
          [] { glVertexPointer(4, GL_FLOAT, 0, nullptr); }, {2}},
         {GL_LOGIC_OP_MODE, [] { glLogicOp(GL_XOR); }, [] { glLogicOp(GL_COPY); }, {GL_XOR}},
+        {GL_STENCIL_BITS, [] { webStencilBuffer(false); }, [] { webStencilBuffer(true); }, {0}},
         {GL_FOG_HINT, [] { glPushAttrib(GL_HINT_BIT); glHint(GL_FOG_HINT, GL_NICEST); glPopAttrib(); },
          [] {}, {GL_DONT_CARE}},
         {GL_PACK_ROW_LENGTH, [] { glPixelStorei(GL_PACK_ROW_LENGTH, 8); }, [] { glPixelStorei(GL_PACK_ROW_LENGTH, 0); }, {8}},
