@@ -39,7 +39,7 @@ function openInspector(step) {
   const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' + build });
   // Its rooms, run in this order: the tables and the maths before the rooms that use them.
   const scripts = ['gl_tables', 'camera_math', 'cells', 'outside_view', 'state_panel', 'pixel_view', 'frame_reader',
-                   'edits_view', 'canvas_input', 'save_frame', 'inspector'].map((name) =>
+                   'steps_list', 'edits_view', 'canvas_input', 'save_frame', 'inspector'].map((name) =>
     Object.assign(document.createElement('script'), { src: 'inspect/' + name + '.js' + build, async: false }));
   scripts[scripts.length - 1].onload = go;
   const failed = () => { scripts.forEach((s) => s.remove()); Module.print('The frame inspector could not be loaded.'); };
