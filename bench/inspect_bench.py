@@ -50,10 +50,7 @@ for _ in range(2):  # alternately, twice, so neither has the machine to itself
     frames(PLAIN, 'without the inspector')
 
 with_it, without = gzipped(web_dir(), PROGRAM), gzipped(PLAIN, PROGRAM)
-# Its rooms' scripts (all but the writer, fetched when a frame is first saved), style and line table.
-inspect = os.path.join(web_dir(), 'inspect')
-extra = gzipped(inspect, [f for f in os.listdir(inspect) if f.endswith('.js') and f != 'frame_c.js'] +
-                ['inspector.css', 'lines.json'])
+extra = gzipped(os.path.join(web_dir(), 'inspect'), ('rooms.js', 'inspector.css', 'lines.json'))
 print('the program\'s script and module, gzipped: %.1f KB with the inspector built in, %.1f KB without (%+.1f KB)'
       % (with_it / 1024, without / 1024, (with_it - without) / 1024))
 print('fetched when the inspector first opens, gzipped: %.1f KB (its scripts, style and line table)' % (extra / 1024))

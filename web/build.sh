@@ -59,10 +59,17 @@ if [ "$inspector" = 1 ]; then
     em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o "$platform"/inspector/*.o "$platform/libplatform.a" \
         -o "$objects/mapped.js" \
         2> >(grep -v "source map won't" >&2)
-    mkdir -p "$out/inspect"
+    rm -rf "$out/inspect" && mkdir -p "$out/inspect"
     python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
         "$root" "$out/inspect/lines.json"
-    cp "$root"/web/inspect/*.js "$root"/web/inspect/inspector.css "$out/inspect/"
+    # The inspector's rooms as one script, fetched when it is first opened,
+    # in the order they run: the tables and the maths before the rooms that
+    # use them, the inspector last. The frame's writer comes when asked for.
+    for room in gl_tables camera_math cells outside_view state_panel pixel_view frame_reader steps_list edits_view \
+                canvas_input save_frame inspector; do
+        cat "$root/web/inspect/$room.js"
+    done >"$out/inspect/rooms.js"
+    cp "$root"/web/inspect/frame_c.js "$root"/web/inspect/inspector.css "$out/inspect/"
 else
     platform=$build/web-platform
     "$root/web/platform.sh" "$platform"

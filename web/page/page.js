@@ -37,14 +37,11 @@ function openInspector(step) {
   if (window.Inspector) return go();
   const build = '?v=' + document.documentElement.dataset.build;
   const style = Object.assign(document.createElement('link'), { rel: 'stylesheet', href: 'inspect/inspector.css' + build });
-  // Its rooms, run in this order: the tables and the maths before the rooms that use them.
-  const scripts = ['gl_tables', 'camera_math', 'cells', 'outside_view', 'state_panel', 'pixel_view', 'frame_reader',
-                   'steps_list', 'edits_view', 'canvas_input', 'save_frame', 'inspector'].map((name) =>
-    Object.assign(document.createElement('script'), { src: 'inspect/' + name + '.js' + build, async: false }));
-  scripts[scripts.length - 1].onload = go;
-  const failed = () => { scripts.forEach((s) => s.remove()); Module.print('The frame inspector could not be loaded.'); };
-  for (const s of scripts) s.onerror = failed;
-  document.head.append(style, ...scripts);
+  // Its rooms, in one script (web/build.sh puts them together in the order they run).
+  const script = Object.assign(document.createElement('script'), { src: 'inspect/rooms.js' + build });
+  script.onload = go;
+  script.onerror = () => { script.remove(); Module.print('The frame inspector could not be loaded.'); };
+  document.head.append(style, script);
 }
 for (const button of document.querySelectorAll('[data-inspect]')) button.addEventListener('click', () => openInspector());
 
