@@ -80,8 +80,9 @@ TEST(GLUNurbsTest, TrimmingLoopsKeepWhatLiesToTheirLeft)
     }
 }
 
-// In tessellator mode, a bilinear patch comes back as triangles on it;
-// decreasing knots or no points are an error, and nothing comes back.
+// In tessellator mode, a bilinear patch comes back as triangles on it and
+// a curve as its points; decreasing knots, no points or a surface's map
+// for a curve are an error, and nothing comes back.
 TEST(GLUNurbsTest, SurfacesComeBackAsTrianglesOnThem)
 {
     static std::vector<std::vector<float>> vertices;
@@ -110,7 +111,19 @@ TEST(GLUNurbsTest, SurfacesComeBackAsTrianglesOnThem)
     gluBeginSurface(n);
     gluNurbsSurface(n, 4, knots, 4, knots, 3, 6, nullptr, 2, 2, GL_MAP2_VERTEX_3);  // no points: refused
     gluEndSurface(n);
+    gluBeginCurve(n);
+    gluNurbsCurve(n, 4, knots, 3, &points[0][0][0], 2, GL_MAP2_VERTEX_3);  // a surface's map: refused
+    gluEndCurve(n);
     EXPECT_TRUE(vertices.empty());
-    EXPECT_EQ(errors, (std::vector<GLenum>{GLU_NURBS_ERROR4, GLU_INVALID_ENUM}));
+    EXPECT_EQ(errors, (std::vector<GLenum>{GLU_NURBS_ERROR4, GLU_INVALID_ENUM, GLU_INVALID_ENUM}));
+    // A cubic Bezier as a clamped curve: 3 steps, from its first point to its last.
+    GLfloat cubicKnots[8] = {0, 0, 0, 0, 1, 1, 1, 1}, cubic[4][3] = {{0, 0, 0}, {1, 2, 0}, {2, 2, 0}, {3, 0, 0}};
+    gluBeginCurve(n);
+    gluNurbsCurve(n, 8, cubicKnots, 3, &cubic[0][0], 4, GL_MAP1_VERTEX_3);
+    gluEndCurve(n);
+    ASSERT_EQ(vertices.size(), 4u);
+    EXPECT_EQ(vertices.front(), (std::vector<float>{0, 0, 0}));
+    EXPECT_EQ(vertices.back(), (std::vector<float>{3, 0, 0}));
+    EXPECT_NEAR(vertices[1][1], 2 * 3 * (1.0f / 3) * (2.0f / 3) * (2.0f / 3) + 2 * 3 * (1.0f / 9) * (2.0f / 3), 1e-5);
     gluDeleteNurbsRenderer(n);
 }

@@ -178,7 +178,8 @@ void gluPwlCurve(GLUnurbs* n, GLint count, GLfloat* data, GLint stride, GLenum t
 void gluNurbsCurve(GLUnurbs* n, GLint knotCount, GLfloat* knots, GLint stride, GLfloat* points, GLint order, GLenum type)
 {
     const int dim = dimensionOf(type);
-    if (!dim || stride < dim || !knots || !points)
+    const bool curveMap = type == GLU_MAP1_TRIM_2 || type == GLU_MAP1_TRIM_3 || type < GL_MAP2_COLOR_4;
+    if (!dim || !curveMap || stride < dim || !knots || !points)
         return glweb::reportNurbs(n, GLU_INVALID_ENUM);
     if (!knotsValid(n, knots, knotCount, order))
         return;

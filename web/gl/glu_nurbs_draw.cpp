@@ -131,6 +131,8 @@ struct Evaluation {
 // One vertex, to GL or to the program's callbacks.
 void emit(GLUnurbs* n, const glweb::Evaluated& e)
 {
+    if (!e.vertex)
+        return;  // as glEvalCoord gives no vertex without a vertex map
     if (n->mode == GLU_NURBS_RENDERER) {
         if (e.color) glColor4fv(e.colorValue);
         if (e.texCoord) glTexCoord4fv(e.texCoordValue);
