@@ -81,7 +81,7 @@ int glutExtensionSupported(const char* name)
 void glutReportErrors()
 {
     for (GLenum e; (e = glGetError()) != GL_NO_ERROR;)
-        std::fprintf(stderr, "GLUT: Warning in (unamed): GL error: %s\n", (const char*)gluErrorString(e));
+        std::fprintf(stderr, "GL error: %s\n", (const char*)gluErrorString(e));
 }
 
 // No overlay: a program asks for one only if glutLayerGet says it is possible.
@@ -96,7 +96,7 @@ int glutLayerGet(GLenum what)
 
 void glutEstablishOverlay()
 {
-    std::fprintf(stderr, "GLUT: Fatal Error in (unamed): glutEstablishOverlay: overlays are not supported.\n");
+    std::fprintf(stderr, "glutEstablishOverlay: the page's window has no overlay.\n");
     std::exit(1);
 }
 void glutRemoveOverlay() {}
