@@ -63,10 +63,26 @@ const GLubyte* gluErrorString(GLenum error)
         {GLU_INVALID_VALUE, "invalid value"},
         {GLU_OUT_OF_MEMORY, "out of memory"},
         {GLU_INVALID_OPERATION, "invalid operation"},
+        {GLU_NURBS_ERROR1, "the spline's order is not supported"},
+        {GLU_NURBS_ERROR2, "too few knots for the spline's order"},
+        {GLU_NURBS_ERROR3, "the knots leave no range to draw"},
+        {GLU_NURBS_ERROR4, "the knots decrease"},
+        {GLU_TESS_MISSING_BEGIN_POLYGON, "gluTessBeginPolygon is missing"},
+        {GLU_TESS_MISSING_BEGIN_CONTOUR, "gluTessBeginContour is missing"},
+        {GLU_TESS_MISSING_END_POLYGON, "gluTessEndPolygon is missing"},
+        {GLU_TESS_MISSING_END_CONTOUR, "gluTessEndContour is missing"},
+        {GLU_TESS_COORD_TOO_LARGE, "a coordinate is too large"},
+        {GLU_TESS_NEED_COMBINE_CALLBACK, "crossing edges need a combine callback"},
     };
     for (const auto& t : texts)
         if (t.error == error)
             return (const GLubyte*)t.text;
+    // The rest of GLU's numbered NURBS and tessellator errors, which a
+    // program may print from its error callback.
+    if (error >= GLU_NURBS_ERROR1 && error <= GLU_NURBS_ERROR37)
+        return (const GLubyte*)"NURBS error";
+    if (error >= GLU_TESS_ERROR1 && error <= GLU_TESS_ERROR8)
+        return (const GLubyte*)"tessellation error";
     return nullptr;
 }
 
