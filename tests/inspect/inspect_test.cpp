@@ -100,7 +100,8 @@ TEST_F(InspectTest, RecordEqualsTheRecordingGLCallForCall)
             std::vector<glweb::Command> commands;
             inspect::frameUpTo(r, next - 1, vertices, commands);
             ASSERT_EQ(vertices.size(), held.vertices.size()) << "step " << next - 1 << ", keys '" << pressed << "'";
-            EXPECT_EQ(0, std::memcmp(vertices.data(), held.vertices.data(), vertices.size() * sizeof vertices[0]));
+            EXPECT_TRUE(vertices.empty() ||
+                        std::memcmp(vertices.data(), held.vertices.data(), vertices.size() * sizeof vertices[0]) == 0);
             ASSERT_EQ(commands.size(), held.commands.size()) << "step " << next - 1;
             for (size_t k = 0; k < commands.size(); k++)
                 EXPECT_TRUE(commands[k].kind == held.commands[k].kind && commands[k].first == held.commands[k].first &&
