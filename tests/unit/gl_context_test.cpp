@@ -93,6 +93,7 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
         {"culling on", [](Context& c) { c.enable(GL_CULL_FACE, true); }, false, 1},
         {"line stipple on: no line drawn", [](Context& c) { c.enable(GL_LINE_STIPPLE, true); }, true, 1},
         {"polygon stipple on", [](Context& c) { c.enable(GL_POLYGON_STIPPLE, true); }, false, 1},
+        {"no buffer drawn", [](Context& c) { c.drawBuffer = GL_NONE; }, false, 1},
         {"clear", [](Context& c) { c.clear(GL_COLOR_BUFFER_BIT); }, false, 1},
     };
     for (const auto& r : rows) {

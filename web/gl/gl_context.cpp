@@ -100,6 +100,8 @@ void Context::clear(GLbitfield mask)
     c.clearDepth = clearDepthValue;
     c.clearStencil = clearStencilValue;
     std::memcpy(c.colorMask, fragments.colorMask, sizeof c.colorMask);
+    if (drawBuffer == GL_NONE)  // no colour buffer to clear
+        std::fill(c.colorMask, c.colorMask + 4, GL_FALSE);
     c.depthMask = fragments.depthMask;
     for (int i = 0; i < 4; i++)
         c.scissor[i] = fragments.scissor ? fragments.scissorBox[i] : -1;
@@ -342,6 +344,8 @@ DrawState Context::stateFor(GLenum mode) const
     DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
     Fragments& f = s.fragments;
     f.baseFormat = texture ? textures.at(texture).baseFormat : GL_RGB;
+    if (drawBuffer == GL_NONE)  // drawn for depth and stencil alone
+        std::fill(f.colorMask, f.colorMask + 4, GL_FALSE);
     // Each stipple only where it applies, so that it splits no other draw.
     const Fragments plain;
     if (mode != GL_LINES || !f.lineStipple)
