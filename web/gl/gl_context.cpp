@@ -2,7 +2,9 @@
 // lighting parameters; what a draw command is made with.
 #include "web/gl/gl_context.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace glweb {
 
