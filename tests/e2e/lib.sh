@@ -45,8 +45,11 @@ start() {
     wait_until "$limit" "${FIRST_FRAME:-not_black}" || fail "nothing was drawn"
 }
 
+# A picture of the window; the program's end, or a window that gives no
+# picture within 20 s, is a failure that says so at once.
 shot() {
-    import -window "$WID" "$1"
+    kill -0 "$PID" 2>/dev/null || fail "the program ended: $(tail -3 "$WORK/stderr")"
+    timeout 20 import -window "$WID" "$1" || fail "no picture of the window: $(tail -3 "$WORK/stderr")"
 }
 
 # Pixels that differ between two pictures.
