@@ -23,6 +23,20 @@ namespace {
 
 enum { beginCall, vertexCall, normalCall, colorCall, texCoordCall, endCall };
 
+// A point through the renderer's modelview and projection.
+void toClip(const GLUnurbs* n, const double x[4], double clip[4])
+{
+    double eye[4] = {};
+    for (int r = 0; r < 4; r++)
+        for (int k = 0; k < 4; k++)
+            eye[r] += n->model[k * 4 + r] * x[k];
+    for (int r = 0; r < 4; r++) {
+        clip[r] = 0;
+        for (int k = 0; k < 4; k++)
+            clip[r] += n->proj[k * 4 + r] * eye[k];
+    }
+}
+
 // A control point where sampling measures it: in window pixels, or for the
 // OBJECT_ methods in object space.
 std::array<double, 3> measured(const GLUnurbs* n, const double* p, int dim)
@@ -31,13 +45,8 @@ std::array<double, 3> measured(const GLUnurbs* n, const double* p, int dim)
     const double x[4] = {p[0] / w, dim > 1 ? p[1] / w : 0, dim > 2 ? p[2] / w : 0, 1};
     if (n->method == GLU_OBJECT_PATH_LENGTH || n->method == GLU_OBJECT_PARAMETRIC_ERROR)
         return {x[0], x[1], x[2]};
-    double eye[4] = {}, clip[4] = {};
-    for (int r = 0; r < 4; r++)
-        for (int k = 0; k < 4; k++)
-            eye[r] += n->model[k * 4 + r] * x[k];
-    for (int r = 0; r < 4; r++)
-        for (int k = 0; k < 4; k++)
-            clip[r] += n->proj[k * 4 + r] * eye[k];
+    double clip[4];
+    toClip(n, x, clip);
     const double cw = clip[3] != 0 ? clip[3] : 1;
     return {(clip[0] / cw + 1) * n->view[2] / 2, (clip[1] / cw + 1) * n->view[3] / 2, 0};
 }
@@ -200,13 +209,8 @@ bool culled(const GLUnurbs* n, const Points& pts, int dim)
     unsigned all = 63;
     for (size_t i = 0; i + (size_t)dim <= pts.size(); i += (size_t)dim) {
         const double x[4] = {pts[i], pts[i + 1], dim > 2 ? pts[i + 2] : 0, dim == 4 ? pts[i + 3] : 1};
-        double eye[4] = {}, clip[4] = {};
-        for (int r = 0; r < 4; r++)
-            for (int k = 0; k < 4; k++)
-                eye[r] += n->model[k * 4 + r] * x[k];
-        for (int r = 0; r < 4; r++)
-            for (int k = 0; k < 4; k++)
-                clip[r] += n->proj[k * 4 + r] * eye[k];
+        double clip[4];
+        toClip(n, x, clip);
         unsigned out = 0;
         for (int c = 0; c < 3; c++)
             out |= (clip[c] < -clip[3] ? 1u : 0u) << (2 * c) | (clip[c] > clip[3] ? 1u : 0u) << (2 * c + 1);

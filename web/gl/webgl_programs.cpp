@@ -15,15 +15,9 @@ namespace {
 
 std::map<int, Program> programs;  // by variantOf()
 
-// Varyings only for what the draw uses: each costs a software rasteriser
-// on every pixel.
-const char* const vertexShader = R"(
-attribute vec4 position;
-attribute vec4 color;
-attribute vec2 texCoord;
-attribute float fog;
-attribute float stipple;
-uniform float pointSize;
+// What the vertex shader hands the fragment shader: varyings only for what
+// the draw uses, since each costs a software rasteriser on every pixel.
+const char* const varyings = R"(
 varying vec4 vColor;
 #if TEXTURING
 varying vec2 vTexCoord;
@@ -34,6 +28,24 @@ varying float vFog;
 #if LINE_STIPPLE
 varying vec2 vStipple;
 #endif
+)";
+
+// A fragment shader's floats, before anything it declares.
+const char* const fragmentPrecision = R"(
+#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#endif
+)";
+
+const char* const vertexShader = R"(
+attribute vec4 position;
+attribute vec4 color;
+attribute vec2 texCoord;
+attribute float fog;
+attribute float stipple;
+uniform float pointSize;
 void main() {
     gl_Position = position;
     gl_PointSize = pointSize;
@@ -55,11 +67,6 @@ void main() {
 // the fragment's distance from the eye, and the alpha test, each compiled
 // in only when the draw has it.
 const char* const fragmentShader = R"(
-#ifdef GL_FRAGMENT_PRECISION_HIGH
-precision highp float;
-#else
-precision mediump float;
-#endif
 uniform sampler2D texture;
 uniform vec4 envColor;
 uniform vec3 fogParams;  // density, start, end
@@ -67,16 +74,6 @@ uniform vec4 fogColor;
 uniform float alphaRef;
 uniform vec2 lineStipple;  // repeat factor, pattern
 uniform sampler2D polygonStipple;
-varying vec4 vColor;
-#if TEXTURING
-varying vec2 vTexCoord;
-#endif
-#if FOG
-varying float vFog;
-#endif
-#if LINE_STIPPLE
-varying vec2 vStipple;
-#endif
 void main() {
 #if LINE_STIPPLE
     // Bit (count / factor) mod 16 of the pattern, the count in whole pixels.
@@ -145,8 +142,8 @@ void main() {
 GLuint compile(GLenum type, const char* defines, const char* source)
 {
     GLuint shader = emscripten_glCreateShader(type);
-    const char* parts[] = {defines, source};
-    emscripten_glShaderSource(shader, 2, parts, nullptr);
+    const char* parts[] = {defines, type == GL_FRAGMENT_SHADER ? fragmentPrecision : "", varyings, source};
+    emscripten_glShaderSource(shader, 4, parts, nullptr);
     emscripten_glCompileShader(shader);
     GLint ok = 0;
     emscripten_glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
