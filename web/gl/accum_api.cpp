@@ -49,7 +49,7 @@ extern "C" {
 
 void glClearAccum(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
 {
-    LISTED(glClearAccum(r, g, b, a));
+    ENTRY("glClearAccum", glClearAccum, (r, g, b, a));
     const GLfloat v[4] = {r, g, b, a};
     for (int k = 0; k < 4; k++)
         gl().accum.clearValue[k] = std::min(std::max(v[k], -1.0f), 1.0f);
@@ -57,7 +57,7 @@ void glClearAccum(GLfloat r, GLfloat g, GLfloat b, GLfloat a)
 
 void glAccum(GLenum op, GLfloat value)
 {
-    LISTED(glAccum(op, value));
+    ENTRY("glAccum", glAccum, (op, value));
     if (op != GL_ACCUM && op != GL_LOAD && op != GL_ADD && op != GL_MULT && op != GL_RETURN)
         return glweb::raise(GL_INVALID_ENUM);
     if (!gl().accum.present)

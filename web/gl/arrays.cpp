@@ -133,10 +133,10 @@ void element(GLint i)
 
 extern "C" {
 
-void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { set(arrays.vertex, size, type, stride, p, 2, 4); }
-void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* p) { set(arrays.normal, 3, type, stride, p, 3, 3); }
-void glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { set(arrays.color, size, type, stride, p, 3, 4); }
-void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { set(arrays.texCoord, size, type, stride, p, 1, 4); }
+void glVertexPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { NOTED_AS("glVertexPointer", ((double)size, (double)type, (double)stride), nullptr); set(arrays.vertex, size, type, stride, p, 2, 4); }
+void glNormalPointer(GLenum type, GLsizei stride, const GLvoid* p) { NOTED_AS("glNormalPointer", ((double)type, (double)stride), nullptr); set(arrays.normal, 3, type, stride, p, 3, 3); }
+void glColorPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { NOTED_AS("glColorPointer", ((double)size, (double)type, (double)stride), nullptr); set(arrays.color, size, type, stride, p, 3, 4); }
+void glTexCoordPointer(GLint size, GLenum type, GLsizei stride, const GLvoid* p) { NOTED_AS("glTexCoordPointer", ((double)size, (double)type, (double)stride), nullptr); set(arrays.texCoord, size, type, stride, p, 1, 4); }
 void glIndexPointer(GLenum type, GLsizei stride, const GLvoid* p) { set(arrays.index, 1, type, stride, p, 1, 1); }
 void glEdgeFlagPointer(GLsizei stride, const GLvoid* p) { set(arrays.edge, 1, GL_UNSIGNED_BYTE, stride, p, 1, 1); }
 
@@ -185,14 +185,18 @@ void glGetPointerv(GLenum pname, GLvoid** params)
     *params = const_cast<GLvoid*>(a->pointer);
 }
 
+// The calls below are noted with the calls each element makes; the arrays
+// themselves stay the program's, so only those are made again.
 void glArrayElement(GLint i)
 {
+    NOTED("glArrayElement", glArrayElement, (i));
     if (readable())
         element(i);
 }
 
 void glDrawArrays(GLenum mode, GLint first, GLsizei count)
 {
+    NOTED("glDrawArrays", glDrawArrays, (mode, first, count));
     if (count < 0)
         return glweb::raise(GL_INVALID_VALUE);
     if (mode > GL_POLYGON)
@@ -207,6 +211,7 @@ void glDrawArrays(GLenum mode, GLint first, GLsizei count)
 
 void glDrawElements(GLenum mode, GLsizei count, GLenum type, const GLvoid* indices)
 {
+    NOTED_AS("glDrawElements", ((double)mode, (double)count, (double)type), nullptr);
     if (count < 0)
         return glweb::raise(GL_INVALID_VALUE);
     if (mode > GL_POLYGON || (type != GL_UNSIGNED_BYTE && type != GL_UNSIGNED_SHORT && type != GL_UNSIGNED_INT))

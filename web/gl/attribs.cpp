@@ -175,14 +175,14 @@ extern "C" {
 
 void glPushAttrib(GLbitfield mask)
 {
-    LISTED(glPushAttrib(mask));
+    ENTRY("glPushAttrib", glPushAttrib, (mask));
     if (glweb::outsideBeginEnd() && !glweb::gl().pushAttrib(mask))
         glweb::raise(GL_STACK_OVERFLOW);
 }
 
 void glPopAttrib()
 {
-    LISTED(glPopAttrib());
+    ENTRY("glPopAttrib", glPopAttrib, ());
     if (glweb::outsideBeginEnd() && !glweb::gl().popAttrib())
         glweb::raise(GL_STACK_UNDERFLOW);
 }

@@ -50,6 +50,12 @@ void map1(GLenum target, T u1, T u2, GLint stride, GLint order, const T* points)
         const int tight[2] = {size, 0};
         if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
     }
+    // Made again from its points as they were given, in a row.
+    NOTED_AS((std::is_same<T, float>::value ? "glMap1f" : "glMap1d"), ((double)target, (double)u1, (double)u2, (double)stride, (double)order), ([=, p = copied(target, 1, strides, orders, points)](const double*) {
+                 const int size = glweb::Evaluators::components(target);
+                 const int tight[2] = {size, size * orders[0]};
+                 defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
+             }));
     defineMap(target, domain, strides, orders, points);
 }
 
@@ -64,12 +70,21 @@ void map2(GLenum target, T u1, T u2, GLint ustride, GLint uorder, T v1, T v2, GL
         const int tight[2] = {size, size * uorder};
         if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
     }
+    // Made again from its points as they were given, in a row.
+    NOTED_AS((std::is_same<T, float>::value ? "glMap2f" : "glMap2d"), ((double)target, (double)u1, (double)u2, (double)ustride, (double)uorder, (double)v1, (double)v2, (double)vstride, (double)vorder), ([=, p = copied(target, 2, strides, orders, points)](const double*) {
+                 const int size = glweb::Evaluators::components(target);
+                 const int tight[2] = {size, size * orders[0]};
+                 defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
+             }));
     defineMap(target, domain, strides, orders, points);
 }
 
 void evalCoord(int dimension, float u, float v)
 {
     LISTED(evalCoord(dimension, u, v));
+    NOTED_AS(dimension == 1 ? "glEvalCoord1f" : "glEvalCoord2f",
+             (dimension == 1 ? std::vector<double>{u} : std::vector<double>{u, v}),
+             dimension == 1 ? inspect::redoOf(glEvalCoord1f) : inspect::redoOf(glEvalCoord2f));
     glweb::Context& c = gl();
     const glweb::Evaluated e = c.eval.evaluate(dimension, u, v);
     if (!e.vertex) return;  // without a vertex map, nothing is drawn
@@ -101,6 +116,9 @@ void evalPoint(int dimension, int i, int j) { evalCoord(dimension, along(0, i), 
 void mapGrid(int dimension, int un, double u1, double u2, int vn, double v1, double v2)
 {
     LISTED(mapGrid(dimension, un, u1, u2, vn, v1, v2));
+    NOTED_AS(dimension == 1 ? "glMapGrid1d" : "glMapGrid2d",
+             (dimension == 1 ? std::vector<double>{(double)un, u1, u2} : std::vector<double>{(double)un, u1, u2, (double)vn, v1, v2}),
+             dimension == 1 ? inspect::redoOf(glMapGrid1d) : inspect::redoOf(glMapGrid2d));
     if (un <= 0 || (dimension == 2 && vn <= 0)) return glweb::raise(GL_INVALID_VALUE);
     glweb::Evaluators& e = gl().eval;
     e.gridCount[0] = un;
@@ -168,7 +186,7 @@ void glEvalPoint2(GLint i, GLint j) { evalPoint(2, i, j); }
 
 void glEvalMesh1(GLenum mode, GLint i1, GLint i2)
 {
-    LISTED(glEvalMesh1(mode, i1, i2));
+    ENTRY("glEvalMesh1", glEvalMesh1, (mode, i1, i2));
     if (mode != GL_POINT && mode != GL_LINE) return glweb::raise(GL_INVALID_ENUM);
     glweb::Unlisted made;  // of the calls below, kept as one
     glBegin(mode == GL_POINT ? GL_POINTS : GL_LINE_STRIP);
@@ -178,7 +196,7 @@ void glEvalMesh1(GLenum mode, GLint i1, GLint i2)
 
 void glEvalMesh2(GLenum mode, GLint i1, GLint i2, GLint j1, GLint j2)
 {
-    LISTED(glEvalMesh2(mode, i1, i2, j1, j2));
+    ENTRY("glEvalMesh2", glEvalMesh2, (mode, i1, i2, j1, j2));
     if (mode != GL_POINT && mode != GL_LINE && mode != GL_FILL) return glweb::raise(GL_INVALID_ENUM);
     glweb::Unlisted made;
     if (mode == GL_FILL) {  // a quad strip for each row

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "web/gl/gl_context.h"
+#include "web/gl/gl_notes.h"
 
 namespace glweb {
 
@@ -44,6 +45,17 @@ struct Unlisted {
     ~Unlisted();
 };
 
+// A call of two names and four values (glTexEnvfv, glTexGendv...) made
+// again from its six numbers, for the inspector.
+template <class T>
+inspect::Redo fourValues(void (*call)(GLenum, GLenum, const T*))
+{
+    return [call](const double* a) {
+        const T v[4] = {(T)a[2], (T)a[3], (T)a[4], (T)a[5]};
+        call((GLenum)a[0], (GLenum)a[1], v);
+    };
+}
+
 }  // namespace glweb
 
 // The first line of an entry point that display lists keep: while one is
@@ -53,3 +65,9 @@ struct Unlisted {
         if (glweb::compiling() && glweb::keep([=] { call; }))     \
             return;                                               \
     } while (0)
+
+// The first line of an entry point that lists keep and the inspector notes,
+// whose arguments are all numbers: ENTRY("glRotatef", glRotatef, (a, x, y, z)).
+#define ENTRY(name, fn, args) \
+    LISTED(fn args);          \
+    NOTED(name, fn, args)

@@ -1,14 +1,19 @@
 // The seam through which the page's frame inspector hears the program's GL
-// calls: each entry point notes its call, with its arguments as the program
-// passed them, once the context has carried it out. While a frame is
-// recorded every call is noted, and the frame's flush ends the record;
-// between frames, calls that set the state the next frame starts with
-// (initialisation, reshape, keys) are kept. The inspector
+// calls: each entry point opens a note of its call as it begins, with its
+// arguments as the program passed them, and closes it as it returns, once
+// the context has carried it out. A call made inside another (a quadric's
+// glBegin, a vertex array's glVertex, a list's calls) is noted inside it.
+// While a frame is recorded every call is noted, and the frame's flush ends
+// the record; between frames, calls that set the state the next frame
+// starts with (initialisation, reshape, keys) are kept. The inspector
 // (web/inspect/record.cpp, web/inspect/start_state.cpp) stands on this, so
 // the GL layer knows nothing of it; a page built without it notes nothing.
 #pragma once
 
-#include <initializer_list>
+#include <cstddef>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace glweb {
 class Context;
@@ -16,32 +21,108 @@ class Context;
 
 namespace inspect {
 
+// Makes a noted call again with the arguments given (as many as it noted,
+// then zeros); empty for a call that is noted but never made again (one
+// that only reads, or points into the program's memory).
+using Redo = std::function<void(const double*)>;
+
+// Calls `fn` with `a` converted to its parameters, which must be numbers.
+template <class R, class... P, size_t... I>
+void callWith(R (*fn)(P...), const double* a, std::index_sequence<I...>)
+{
+    (void)a;
+    (void)fn(static_cast<P>(a[I])...);
+}
+
+template <class R, class... P>
+Redo redoOf(R (*fn)(P...))
+{
+    return [fn](const double* a) { callWith(fn, a, std::index_sequence_for<P...>{}); };
+}
+
 #ifdef TARNVALE_NO_INSPECTOR
-inline void note(const glweb::Context&, const char*, std::initializer_list<double> = {}) {}
+inline bool active() { return false; }
 inline void finish(const glweb::Context&) {}
 inline void frameBegins() {}
 inline void frameEnds() {}
+struct Noted {
+    Noted() = default;
+    Noted(const char*, std::vector<double>, Redo) {}
+};
 #else
 // Whether the entry points note every call; off, they pay one test each.
 extern bool recording;
 // No frame is being drawn: from one flush to the next frame's start.
 extern bool betweenFrames;
+inline bool active() { return recording || betweenFrames; }
 inline void frameBegins() { betweenFrames = false; }
 inline void frameEnds() { betweenFrames = true; }
 
-void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args);
-void keepCall(const glweb::Context& context, const char* name, std::initializer_list<double> args);
+// A call's note, open while the call runs.
+size_t openCall(const char* name, std::vector<double> args, Redo redo);
+void closeCall(size_t note);
 // The frame is complete: keeps the triangles `context` is about to send and
 // stops noting.
 void finish(const glweb::Context& context);
 
-inline void note(const glweb::Context& context, const char* name, std::initializer_list<double> args = {})
-{
-    if (recording)
-        noteCall(context, name, args);
-    else if (betweenFrames)
-        keepCall(context, name, args);
-}
+class Noted {
+public:
+    Noted() = default;
+    Noted(const char* name, std::vector<double> args, Redo redo) : note_(openCall(name, std::move(args), std::move(redo))) {}
+    ~Noted()
+    {
+        if (note_ != none)
+            closeCall(note_);
+    }
+    Noted(const Noted&) = delete;
+    Noted& operator=(const Noted&) = delete;
+
+private:
+    static constexpr size_t none = ~(size_t)0;
+    size_t note_ = none;
+};
 #endif
 
+// What NOTED gives its arguments to: the note of a call of `fn`, made only
+// while the inspector listens.
+template <class F>
+struct Noting {
+    const char* name;
+    F fn;
+    template <class... A>
+    Noted operator()(A... args) const
+    {
+        return active() ? Noted(name, {(double)args...}, redoOf(fn)) : Noted();
+    }
+};
+
+template <class F>
+Noting<F> noting(const char* name, F fn)
+{
+    return {name, fn};
+}
+
+// The numbers NOTED_AS shows: given one by one, as a vector, or as a run.
+template <class... A>
+std::vector<double> values(A... a)
+{
+    return {(double)a...};
+}
+inline std::vector<double> values(std::vector<double> v) { return v; }
+template <class T>
+std::vector<double> values(const T* first, const T* last)
+{
+    return std::vector<double>(first, last);
+}
+
 }  // namespace inspect
+
+// The note of an entry point whose arguments are all numbers, made again
+// through `fn` (the entry point or the one it becomes): NOTED("glRotatef",
+// glRotatef, (a, x, y, z)).
+#define NOTED(name, fn, args) const inspect::Noted noted_ = inspect::noting(name, fn) args
+// The note of any other: the numbers shown, and how to make it again (a
+// Redo, which may hold commas).
+#define NOTED_AS(name, numbers, ...)                                                                        \
+    const inspect::Noted noted_ =                                                                          \
+        inspect::active() ? inspect::Noted(name, inspect::values numbers, __VA_ARGS__) : inspect::Noted()

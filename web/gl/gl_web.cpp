@@ -24,9 +24,26 @@
 namespace {
 glweb::Context& context = glweb::gl();
 
-void note(const char* name, std::initializer_list<double> args = {})
+// The vector calls as numbers, for the inspector to make again.
+void color3fv(GLfloat r, GLfloat g, GLfloat b)
 {
-    inspect::note(context, name, args);
+    const GLfloat v[3] = {r, g, b};
+    glColor3fv(v);
+}
+void lightfv(GLenum light, GLenum pname, GLfloat a, GLfloat b, GLfloat c, GLfloat d)
+{
+    const GLfloat v[4] = {a, b, c, d};
+    glLightfv(light, pname, v);
+}
+void lightModelfv(GLenum pname, GLfloat a, GLfloat b, GLfloat c, GLfloat d)
+{
+    const GLfloat v[4] = {a, b, c, d};
+    glLightModelfv(pname, v);
+}
+void materialfv(GLenum face, GLenum pname, GLfloat a, GLfloat b, GLfloat c, GLfloat d)
+{
+    const GLfloat v[4] = {a, b, c, d};
+    glMaterialfv(face, pname, v);
 }
 }  // namespace
 
@@ -85,139 +102,123 @@ extern "C" {
 
 void glMatrixMode(GLenum mode)
 {
-    LISTED(glMatrixMode(mode));
+    ENTRY("glMatrixMode", glMatrixMode, (mode));
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE)
         return glweb::raise(GL_INVALID_ENUM);
     context.matrixMode(mode);
-    note("glMatrixMode", {(double)mode});
 }
 
-void glLoadIdentity() { LISTED(glLoadIdentity()); context.loadIdentity(); note("glLoadIdentity"); }
+void glLoadIdentity() { ENTRY("glLoadIdentity", glLoadIdentity, ()); context.loadIdentity(); }
 
 void glPushMatrix()
 {
-    LISTED(glPushMatrix());
+    ENTRY("glPushMatrix", glPushMatrix, ());
     if (!context.pushMatrix())
         glweb::raise(GL_STACK_OVERFLOW);
-    note("glPushMatrix");
 }
 
 void glPopMatrix()
 {
-    LISTED(glPopMatrix());
+    ENTRY("glPopMatrix", glPopMatrix, ());
     if (!context.popMatrix())
         glweb::raise(GL_STACK_UNDERFLOW);
-    note("glPopMatrix");
 }
 
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z)
 {
-    LISTED(glTranslatef(x, y, z));
+    ENTRY("glTranslatef", glTranslatef, (x, y, z));
     context.multiply(glcore::translation(x, y, z));
-    note("glTranslatef", {x, y, z});
 }
 
 void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z)
 {
-    LISTED(glRotatef(a, x, y, z));
+    ENTRY("glRotatef", glRotatef, (a, x, y, z));
     context.multiply(glcore::rotation(a, x, y, z));
-    note("glRotatef", {a, x, y, z});
 }
 
 void glScalef(GLfloat x, GLfloat y, GLfloat z)
 {
-    LISTED(glScalef(x, y, z));
+    ENTRY("glScalef", glScalef, (x, y, z));
     context.multiply(glcore::scaling(x, y, z));
-    note("glScalef", {x, y, z});
 }
 
 void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdouble zNear, GLdouble zFar)
 {
-    LISTED(glOrtho(left, right, bottom, top, zNear, zFar));
+    ENTRY("glOrtho", glOrtho, (left, right, bottom, top, zNear, zFar));
     context.multiply(glcore::ortho(left, right, bottom, top, zNear, zFar));
-    note("glOrtho", {left, right, bottom, top, zNear, zFar});
 }
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zNear, GLdouble zFar)
 {
-    LISTED(gluPerspective(fovy, aspect, zNear, zFar));
+    ENTRY("gluPerspective", gluPerspective, (fovy, aspect, zNear, zFar));
     context.multiply(glcore::perspective(fovy, aspect, zNear, zFar));
-    note("gluPerspective", {fovy, aspect, zNear, zFar});
 }
 
 void gluLookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble centerX, GLdouble centerY, GLdouble centerZ,
                GLdouble upX, GLdouble upY, GLdouble upZ)
 {
-    LISTED(gluLookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ));
+    ENTRY("gluLookAt", gluLookAt, (eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ));
     context.multiply(glcore::lookAt(eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ));
-    note("gluLookAt", {eyeX, eyeY, eyeZ, centerX, centerY, centerZ, upX, upY, upZ});
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    LISTED(glViewport(x, y, width, height));
+    ENTRY("glViewport", glViewport, (x, y, width, height));
     context.viewport(x, y, width, height);
-    note("glViewport", {(double)x, (double)y, (double)width, (double)height});
 }
 
 void glBegin(GLenum mode)
 {
-    LISTED(glBegin(mode));
+    ENTRY("glBegin", glBegin, (mode));
     if (mode > GL_POLYGON)
         return glweb::raise(GL_INVALID_ENUM);
     if (context.inside())
         return glweb::raise(GL_INVALID_OPERATION);
     context.begin(mode);
-    note("glBegin", {(double)mode});
 }
 
 void glEnd()
 {
-    LISTED(glEnd());
+    ENTRY("glEnd", glEnd, ());
     if (!context.inside())
         return glweb::raise(GL_INVALID_OPERATION);
     context.end();
-    note("glEnd");
 }
 
 void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
 {
-    LISTED(glVertex3f(x, y, z));
+    ENTRY("glVertex3f", glVertex3f, (x, y, z));
     context.vertex(x, y, z);
-    note("glVertex3f", {x, y, z});
 }
 
-void glTexCoord2f(GLfloat s, GLfloat t) { LISTED(glTexCoord2f(s, t)); context.texCoord(s, t); note("glTexCoord2f", {s, t}); }
+void glTexCoord2f(GLfloat s, GLfloat t) { ENTRY("glTexCoord2f", glTexCoord2f, (s, t)); context.texCoord(s, t); }
 
 void glColor3f(GLfloat r, GLfloat g, GLfloat b)
 {
-    LISTED(glColor3f(r, g, b));
+    ENTRY("glColor3f", glColor3f, (r, g, b));
     context.color(r, g, b);
-    note("glColor3f", {r, g, b});
 }
 
 void glColor3fv(const GLfloat* v)
 {
     const GLfloat r = v[0], g = v[1], b = v[2];
     LISTED(glColor3f(r, g, b));
+    NOTED("glColor3fv", color3fv, (r, g, b));
     context.color(r, g, b);
-    note("glColor3fv", {r, g, b});
 }
 
-void glFrontFace(GLenum mode) { LISTED(glFrontFace(mode)); context.frontFace(mode); note("glFrontFace", {(double)mode}); }
+void glFrontFace(GLenum mode) { ENTRY("glFrontFace", glFrontFace, (mode)); context.frontFace(mode); }
 
 void glBindTexture(GLenum target, GLuint name)
 {
-    LISTED(glBindTexture(target, name));
+    ENTRY("glBindTexture", glBindTexture, (target, name));
     context.bindTexture(name);
-    note("glBindTexture", {(double)target, (double)name});
 }
 
 void glTexParameteri(GLenum target, GLenum pname, GLint param)
 {
-    LISTED(glTexParameteri(target, pname, param));
+    ENTRY("glTexParameteri", glTexParameteri, (target, pname, param));
     context.texParameter(pname, param);
-    note("glTexParameteri", {(double)target, (double)pname, (double)param});
 }
 
 void glPixelStorei(GLenum pname, GLint param)
@@ -230,16 +231,15 @@ void glPixelStorei(GLenum pname, GLint param)
     if ((pname == GL_UNPACK_ALIGNMENT && param != 1 && param != 2 && param != 4 && param != 8) ||
         (pname != GL_UNPACK_ALIGNMENT && pname != GL_UNPACK_LSB_FIRST && pname != GL_UNPACK_SWAP_BYTES && param < 0))
         return glweb::raise(GL_INVALID_VALUE);
+    NOTED("glPixelStorei", glPixelStorei, (pname, param));
     context.pixelStore(pname, param);
-    note("glPixelStorei", {(double)pname, (double)param});
 }
 
 void glTexEnvf(GLenum target, GLenum pname, GLfloat param)
 {
-    LISTED(glTexEnvf(target, pname, param));
+    ENTRY("glTexEnvf", glTexEnvf, (target, pname, param));
     if (pname == GL_TEXTURE_ENV_MODE)
         context.texEnvMode((GLenum)param);
-    note("glTexEnvf", {(double)target, (double)pname, param});
 }
 
 void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
@@ -250,8 +250,9 @@ void glTexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
     if (border != 0 || !context.texImage2D(width, height, format, type, pixels, level, internalFormat))
         return glweb::raise(width < 0 || height < 0 || border != 0 || level < 0 ? GL_INVALID_VALUE : GL_INVALID_ENUM);
     pageTextureImage(context.snapshot().texture);
-    note("glTexImage2D", {(double)target, (double)level, (double)internalFormat, (double)width, (double)height,
-                          (double)border, (double)format, (double)type});
+    // Not made again: the texture keeps the image it was given.
+    NOTED_AS("glTexImage2D", ((double)target, (double)level, (double)internalFormat, (double)width, (double)height,
+                               (double)border, (double)format, (double)type), nullptr);
 }
 
 // How many values a vector parameter of lighting has.
@@ -271,8 +272,8 @@ void glLightfv(GLenum light, GLenum pname, const GLfloat* p)
     GLfloat v[4] = {0, 0, 0, 0};
     std::copy(p, p + lightValues(pname), v);
     LISTED(glLightfv(light, pname, v));
+    NOTED("glLightfv", lightfv, (light, pname, v[0], v[1], v[2], v[3]));
     context.light(light, pname, v);
-    note("glLightfv", {(double)light, (double)pname, v[0], v[1], v[2], v[3]});
 }
 
 void glLightModelfv(GLenum pname, const GLfloat* p)
@@ -280,8 +281,8 @@ void glLightModelfv(GLenum pname, const GLfloat* p)
     GLfloat v[4] = {0, 0, 0, 0};
     std::copy(p, p + lightValues(pname), v);
     LISTED(glLightModelfv(pname, v));
+    NOTED("glLightModelfv", lightModelfv, (pname, v[0], v[1], v[2], v[3]));
     context.lightModel(pname, v);
-    note("glLightModelfv", {(double)pname, v[0], v[1], v[2], v[3]});
 }
 
 void glMaterialfv(GLenum face, GLenum pname, const GLfloat* given)
@@ -289,51 +290,49 @@ void glMaterialfv(GLenum face, GLenum pname, const GLfloat* given)
     GLfloat p[4] = {0, 0, 0, 0};
     std::copy(given, given + lightValues(pname), p);
     LISTED(glMaterialfv(face, pname, p));
+    // Shininess is one value; the others take four.
+    NOTED_AS("glMaterialfv", (pname == GL_SHININESS ? std::vector<double>{(double)face, (double)pname, p[0]}
+                                                     : std::vector<double>{(double)face, (double)pname, p[0], p[1], p[2], p[3]}),
+             inspect::redoOf(materialfv));
     context.material(face, pname, p);
-    if (pname == GL_SHININESS)  // one value; the others take four
-        note("glMaterialfv", {(double)face, (double)pname, p[0]});
-    else
-        note("glMaterialfv", {(double)face, (double)pname, p[0], p[1], p[2], p[3]});
 }
 
 void glColorMaterial(GLenum face, GLenum mode)
 {
-    LISTED(glColorMaterial(face, mode));
+    ENTRY("glColorMaterial", glColorMaterial, (face, mode));
     context.colorMaterial(face, mode);
-    note("glColorMaterial", {(double)face, (double)mode});
 }
 
-void glShadeModel(GLenum mode) { LISTED(glShadeModel(mode)); context.shadeModel(mode); note("glShadeModel", {(double)mode}); }
+void glShadeModel(GLenum mode) { ENTRY("glShadeModel", glShadeModel, (mode)); context.shadeModel(mode); }
 void glEnable(GLenum cap)
 {
-    LISTED(glEnable(cap));
+    ENTRY("glEnable", glEnable, (cap));
     if (!context.enable(cap, true))
         return glweb::raise(GL_INVALID_ENUM);
-    note("glEnable", {(double)cap});
 }
 void glDisable(GLenum cap)
 {
-    LISTED(glDisable(cap));
+    ENTRY("glDisable", glDisable, (cap));
     if (!context.enable(cap, false))
         return glweb::raise(GL_INVALID_ENUM);
-    note("glDisable", {(double)cap});
 }
 
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a)
 {
-    LISTED(glClearColor(r, g, b, a));
+    ENTRY("glClearColor", glClearColor, (r, g, b, a));
     context.clearColor(r, g, b, a);
-    note("glClearColor", {r, g, b, a});
 }
 
 void glClear(GLbitfield mask)
 {
-    LISTED(glClear(mask));
+    ENTRY("glClear", glClear, (mask));
     context.clear(mask);
     if (mask & GL_ACCUM_BUFFER_BIT)
         glweb::clearAccum();
-    note("glClear", {(double)mask});
 }
-void glFlush() { note("glFlush"); webFlush(); }
-
+void glFlush()
+{
+    NOTED_AS("glFlush", (), nullptr);  // sends the frame: never made again
+    webFlush();
+}
 }  // extern "C"

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+#include "web/gl/gl_notes.h"
+
 struct GLUquadric {
     GLenum drawStyle = GLU_FILL, normals = GLU_SMOOTH, orientation = GLU_OUTSIDE;
     bool texture = false;
@@ -95,8 +97,11 @@ void gluQuadricTexture(GLUquadric* q, GLboolean texture) { q->texture = texture 
 void gluQuadricCallback(GLUquadric*, GLenum, _GLUfuncptr) {}  // no error reaches it: the sizes are taken as given
 
 // From the south pole (z = -radius) up to the north, slice 0 on +y.
+// Each shape is noted without its quadric, which is made again as it is.
 void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks)
 {
+    NOTED_AS("gluSphere", (radius, (double)slices, (double)stacks),
+             [q](const double* a) { gluSphere(q, a[0], (GLint)a[1], (GLint)a[2]); });
     if (slices < 2 || stacks < 1 || radius < 0)
         return;
     std::vector<GridPoint> p;
@@ -123,6 +128,8 @@ void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks)
 // Along +z from the base (radius `base`) to `height` (radius `top`).
 void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GLint slices, GLint stacks)
 {
+    NOTED_AS("gluCylinder", (base, top, height, (double)slices, (double)stacks),
+             [q](const double* a) { gluCylinder(q, a[0], a[1], a[2], (GLint)a[3], (GLint)a[4]); });
     if (slices < 2 || stacks < 1 || base < 0 || top < 0 || height < 0)
         return;
     const double slope = height > 0 ? (base - top) / height : 0, length = std::sqrt(1 + slope * slope);
@@ -143,6 +150,9 @@ void gluCylinder(GLUquadric* q, GLdouble base, GLdouble top, GLdouble height, GL
 void gluPartialDisk(GLUquadric* q, GLdouble inner, GLdouble outer, GLint slices, GLint loops, GLdouble start,
                     GLdouble sweep)
 {
+    NOTED_AS("gluPartialDisk", (inner, outer, (double)slices, (double)loops, start, sweep), [q](const double* a) {
+        gluPartialDisk(q, a[0], a[1], (GLint)a[2], (GLint)a[3], a[4], a[5]);
+    });
     if (slices < 2 || loops < 1 || inner < 0 || outer < inner)
         return;
     std::vector<GridPoint> p;
@@ -180,6 +190,8 @@ void gluPartialDisk(GLUquadric* q, GLdouble inner, GLdouble outer, GLint slices,
 
 void gluDisk(GLUquadric* q, GLdouble inner, GLdouble outer, GLint slices, GLint loops)
 {
+    NOTED_AS("gluDisk", (inner, outer, (double)slices, (double)loops),
+             [q](const double* a) { gluDisk(q, a[0], a[1], (GLint)a[2], (GLint)a[3]); });
     gluPartialDisk(q, inner, outer, slices, loops, 0, 360);
 }
 

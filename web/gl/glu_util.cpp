@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "glcore/matrix.h"
+#include "web/gl/gl_notes.h"
 #include "web/gl/pixel_formats.h"
 
 namespace {
@@ -286,6 +287,11 @@ GLint gluUnProject4(GLdouble wx, GLdouble wy, GLdouble wz, GLdouble clipW, const
 // the clip volume.
 void gluPickMatrix(GLdouble x, GLdouble y, GLdouble width, GLdouble height, GLint view[4])
 {
+    NOTED_AS("gluPickMatrix", (x, y, width, height, (double)view[0], (double)view[1], (double)view[2], (double)view[3]),
+             [](const double* a) {
+                 GLint v[4] = {(GLint)a[4], (GLint)a[5], (GLint)a[6], (GLint)a[7]};
+                 gluPickMatrix(a[0], a[1], a[2], a[3], v);
+             });
     if (width <= 0 || height <= 0)
         return;
     glTranslated((view[2] - 2 * (x - view[0])) / width, (view[3] - 2 * (y - view[1])) / height, 0);

@@ -101,7 +101,7 @@ void glEndList()
 // the list's contents at the call).
 void glCallList(GLuint list)
 {
-    LISTED(glCallList(list));
+    ENTRY("glCallList", glCallList, (list));
     auto it = lists.find(list);
     if (it == lists.end() || callDepth >= maxNesting)
         return;
@@ -114,12 +114,13 @@ void glCallList(GLuint list)
 
 void glListBase(GLuint b)
 {
-    LISTED(glListBase(b));
+    ENTRY("glListBase", glListBase, (b));
     base = b;
 }
 
 void glCallLists(GLsizei n, GLenum type, const GLvoid* names)
 {
+    NOTED_AS("glCallLists", ((double)n, (double)type), nullptr);
     if (n < 0)
         return glweb::raise(GL_INVALID_VALUE);
     const auto* p = static_cast<const GLubyte*>(names);

@@ -21,7 +21,7 @@ namespace {
 
 void rasterPos(float x, float y, float z, float w)
 {
-    LISTED(rasterPos(x, y, z, w));
+    ENTRY("glRasterPos4f", rasterPos, (x, y, z, w));
     if (glweb::outsideBeginEnd())
         gl().rasterPos(x, y, z, w);
 }
@@ -114,6 +114,9 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
         std::copy(bitmap + (size_t)j * given, bitmap + (size_t)j * given + tight, bits.begin() + (long)((size_t)j * tight));
     const bool any = bitmap != nullptr;
     LISTED(gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight));
+    NOTED_AS("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
+        gl().bitmap(width, height, (float)a[2], (float)a[3], (float)a[4], (float)a[5], any ? bits.data() : nullptr, tight);
+    });
     if (glweb::outsideBeginEnd())
         gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight);
 }
@@ -128,20 +131,22 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     if (!gl().unpackImage(width, height, format, type, pixels, rgba))
         return glweb::raise(GL_INVALID_ENUM);
     LISTED(gl().drawPixels(width, height, rgba));
+    NOTED_AS("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
+             [=](const double*) { gl().drawPixels(width, height, rgba); });
     if (glweb::outsideBeginEnd())
         gl().drawPixels(width, height, rgba);
 }
 
 void glPixelZoom(GLfloat x, GLfloat y)
 {
-    LISTED(glPixelZoom(x, y));
+    ENTRY("glPixelZoom", glPixelZoom, (x, y));
     gl().pixelZoom[0] = x;
     gl().pixelZoom[1] = y;
 }
 
 void glPixelTransferf(GLenum pname, GLfloat value)
 {
-    LISTED(glPixelTransferf(pname, value));
+    ENTRY("glPixelTransferf", glPixelTransferf, (pname, value));
     glweb::Context& c = gl();
     switch (pname) {
     case GL_MAP_COLOR: c.mapColor = value != 0; return;
@@ -190,6 +195,9 @@ void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
     std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
     webglReadPixels(gl(), x, y, width, height, rgba.data());
     LISTED(gl().drawPixels(width, height, rgba));
+    // Made again as the pixels it copied then.
+    NOTED_AS("glCopyPixels", ((double)x, (double)y, (double)width, (double)height, (double)type),
+             [=](const double*) { gl().drawPixels(width, height, rgba); });
     gl().drawPixels(width, height, rgba);
 }
 
@@ -214,7 +222,7 @@ PIXEL_MAP(usv, GLushort, 65535.0)
 
 void glDrawBuffer(GLenum mode)
 {
-    LISTED(glDrawBuffer(mode));
+    ENTRY("glDrawBuffer", glDrawBuffer, (mode));
     chooseBuffer(mode, gl().drawBuffer, true);
 }
 

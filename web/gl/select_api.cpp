@@ -10,6 +10,7 @@ extern "C" {
 
 GLint glRenderMode(GLenum mode)
 {
+    NOTED("glRenderMode", glRenderMode, (mode));
     if (mode != GL_RENDER && mode != GL_SELECT && mode != GL_FEEDBACK) {
         glweb::raise(GL_INVALID_ENUM);
         return 0;
@@ -24,8 +25,14 @@ GLint glRenderMode(GLenum mode)
     return gl().renderMode(mode);
 }
 
+// Made again into a buffer of the inspector's: the program's may be gone.
 void glSelectBuffer(GLsizei size, GLuint* buffer)
 {
+    NOTED_AS("glSelectBuffer", ((double)size), [](const double* a) {
+        static std::vector<GLuint> own;
+        own.assign((size_t)std::max(a[0], 0.0), 0);
+        glSelectBuffer((GLsizei)a[0], own.data());
+    });
     if (size < 0)
         return glweb::raise(GL_INVALID_VALUE);
     if (gl().render.mode == GL_SELECT)
@@ -36,6 +43,11 @@ void glSelectBuffer(GLsizei size, GLuint* buffer)
 
 void glFeedbackBuffer(GLsizei size, GLenum type, GLfloat* buffer)
 {
+    NOTED_AS("glFeedbackBuffer", ((double)size, (double)type), [](const double* a) {
+        static std::vector<GLfloat> own;
+        own.assign((size_t)std::max(a[0], 0.0), 0);
+        glFeedbackBuffer((GLsizei)a[0], (GLenum)a[1], own.data());
+    });
     if (size < 0)
         return glweb::raise(GL_INVALID_VALUE);
     if (type != GL_2D && type != GL_3D && type != GL_3D_COLOR && type != GL_3D_COLOR_TEXTURE &&
@@ -52,7 +64,7 @@ void glFeedbackBuffer(GLsizei size, GLenum type, GLfloat* buffer)
 // hit of the names before it.
 void glInitNames()
 {
-    LISTED(glInitNames());
+    ENTRY("glInitNames", glInitNames, ());
     if (gl().render.mode != GL_SELECT)
         return;
     gl().writeHit();
@@ -61,7 +73,7 @@ void glInitNames()
 
 void glPushName(GLuint name)
 {
-    LISTED(glPushName(name));
+    ENTRY("glPushName", glPushName, (name));
     glweb::Context::RenderState& r = gl().render;
     if (r.mode != GL_SELECT)
         return;
@@ -73,7 +85,7 @@ void glPushName(GLuint name)
 
 void glPopName()
 {
-    LISTED(glPopName());
+    ENTRY("glPopName", glPopName, ());
     glweb::Context::RenderState& r = gl().render;
     if (r.mode != GL_SELECT)
         return;
@@ -85,7 +97,7 @@ void glPopName()
 
 void glLoadName(GLuint name)
 {
-    LISTED(glLoadName(name));
+    ENTRY("glLoadName", glLoadName, (name));
     glweb::Context::RenderState& r = gl().render;
     if (r.mode != GL_SELECT)
         return;
@@ -97,7 +109,7 @@ void glLoadName(GLuint name)
 
 void glPassThrough(GLfloat token)
 {
-    LISTED(glPassThrough(token));
+    ENTRY("glPassThrough", glPassThrough, (token));
     if (gl().render.mode != GL_FEEDBACK)
         return;
     gl().feed((float)GL_PASS_THROUGH_TOKEN);

@@ -102,7 +102,7 @@ void glGetBooleanv(GLenum pname, GLboolean* params)
 // Kept and answered: WebGL draws no differently for any hint.
 void glHint(GLenum target, GLenum mode)
 {
-    LISTED(glHint(target, mode));
+    ENTRY("glHint", glHint, (target, mode));
     if (target < GL_PERSPECTIVE_CORRECTION_HINT || target > GL_FOG_HINT ||
         (mode != GL_DONT_CARE && mode != GL_FASTEST && mode != GL_NICEST))
         return glweb::raise(GL_INVALID_ENUM);
@@ -115,33 +115,33 @@ void glFinish() { glFlush(); }
 
 #define FRAGMENTS glweb::Fragments& f = gl().fragments
 
-void glDepthFunc(GLenum func) { LISTED(glDepthFunc(func)); FRAGMENTS; f.depthFunc = func; }
-void glDepthMask(GLboolean flag) { LISTED(glDepthMask(flag)); FRAGMENTS; f.depthMask = flag; }
+void glDepthFunc(GLenum func) { ENTRY("glDepthFunc", glDepthFunc, (func)); FRAGMENTS; f.depthFunc = func; }
+void glDepthMask(GLboolean flag) { ENTRY("glDepthMask", glDepthMask, (flag)); FRAGMENTS; f.depthMask = flag; }
 void glDepthRange(GLclampd zNear, GLclampd zFar)
 {
-    LISTED(glDepthRange(zNear, zFar));
+    ENTRY("glDepthRange", glDepthRange, (zNear, zFar));
     FRAGMENTS;
     f.depthRange[0] = (float)std::min(std::max(zNear, 0.0), 1.0);
     f.depthRange[1] = (float)std::min(std::max(zFar, 0.0), 1.0);
 }
-void glBlendFunc(GLenum src, GLenum dst) { LISTED(glBlendFunc(src, dst)); FRAGMENTS; f.blendSrc = src; f.blendDst = dst; }
+void glBlendFunc(GLenum src, GLenum dst) { ENTRY("glBlendFunc", glBlendFunc, (src, dst)); FRAGMENTS; f.blendSrc = src; f.blendDst = dst; }
 void glAlphaFunc(GLenum func, GLclampf ref)
 {
-    LISTED(glAlphaFunc(func, ref));
+    ENTRY("glAlphaFunc", glAlphaFunc, (func, ref));
     FRAGMENTS;
     f.alphaFunc = func;
     f.alphaRef = std::min(std::max(ref, 0.0f), 1.0f);
 }
 void glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a)
 {
-    LISTED(glColorMask(r, g, b, a));
+    ENTRY("glColorMask", glColorMask, (r, g, b, a));
     FRAGMENTS;
     const GLint m[4] = {r, g, b, a};
     std::copy(m, m + 4, f.colorMask);
 }
 void glScissor(GLint x, GLint y, GLsizei width, GLsizei height)
 {
-    LISTED(glScissor(x, y, width, height));
+    ENTRY("glScissor", glScissor, (x, y, width, height));
     if (width < 0 || height < 0)
         return glweb::raise(GL_INVALID_VALUE);
     FRAGMENTS;
@@ -150,7 +150,7 @@ void glScissor(GLint x, GLint y, GLsizei width, GLsizei height)
 }
 void glStencilFunc(GLenum func, GLint ref, GLuint mask)
 {
-    LISTED(glStencilFunc(func, ref, mask));
+    ENTRY("glStencilFunc", glStencilFunc, (func, ref, mask));
     FRAGMENTS;
     f.stencilFunc = func;
     f.stencilRef = ref;
@@ -158,15 +158,15 @@ void glStencilFunc(GLenum func, GLint ref, GLuint mask)
 }
 void glStencilOp(GLenum fail, GLenum zfail, GLenum zpass)
 {
-    LISTED(glStencilOp(fail, zfail, zpass));
+    ENTRY("glStencilOp", glStencilOp, (fail, zfail, zpass));
     FRAGMENTS;
     f.stencilFail = fail;
     f.stencilDepthFail = zfail;
     f.stencilPass = zpass;
 }
-void glStencilMask(GLuint mask) { LISTED(glStencilMask(mask)); FRAGMENTS; f.stencilWriteMask = mask; }
-void glClearDepth(GLclampd depth) { LISTED(glClearDepth(depth)); gl().clearDepth((float)depth); }
-void glClearStencil(GLint s) { LISTED(glClearStencil(s)); gl().clearStencil(s); }
+void glStencilMask(GLuint mask) { ENTRY("glStencilMask", glStencilMask, (mask)); FRAGMENTS; f.stencilWriteMask = mask; }
+void glClearDepth(GLclampd depth) { ENTRY("glClearDepth", glClearDepth, (depth)); gl().clearDepth((float)depth); }
+void glClearStencil(GLint s) { ENTRY("glClearStencil", glClearStencil, (s)); gl().clearStencil(s); }
 
 void glFogf(GLenum pname, GLfloat param) { glFogfv(pname, &param); }
 void glFogi(GLenum pname, GLint param) { const GLfloat p = (GLfloat)param; glFogfv(pname, &p); }
@@ -184,6 +184,12 @@ void glFogfv(GLenum pname, const GLfloat* params)
     if (pname == GL_FOG_COLOR)
         std::copy(params, params + 4, p);
     LISTED(glFogfv(pname, p));
+    NOTED_AS("glFogfv", (pname == GL_FOG_COLOR ? std::vector<double>{(double)pname, p[0], p[1], p[2], p[3]}
+                                               : std::vector<double>{(double)pname, p[0]}),
+             [](const double* a) {
+                 const GLfloat v[4] = {(GLfloat)a[1], (GLfloat)a[2], (GLfloat)a[3], (GLfloat)a[4]};
+                 glFogfv((GLenum)a[0], v);
+             });
     FRAGMENTS;
     switch (pname) {
     case GL_FOG_MODE: f.fogMode = (GLenum)p[0]; break;
@@ -204,29 +210,29 @@ void glFogfv(GLenum pname, const GLfloat* params)
 
 void glPointSize(GLfloat size)
 {
-    LISTED(glPointSize(size));
+    ENTRY("glPointSize", glPointSize, (size));
     if (size <= 0)
         return glweb::raise(GL_INVALID_VALUE);
     gl().fragments.pointSize = size;
 }
 void glLineWidth(GLfloat width)
 {
-    LISTED(glLineWidth(width));
+    ENTRY("glLineWidth", glLineWidth, (width));
     if (width <= 0)
         return glweb::raise(GL_INVALID_VALUE);
     gl().fragments.lineWidth = width;
 }
-void glCullFace(GLenum mode) { LISTED(glCullFace(mode)); gl().fragments.cullMode = mode; }
-void glPolygonMode(GLenum face, GLenum mode) { LISTED(glPolygonMode(face, mode)); gl().polygonMode(face, mode); }
+void glCullFace(GLenum mode) { ENTRY("glCullFace", glCullFace, (mode)); gl().fragments.cullMode = mode; }
+void glPolygonMode(GLenum face, GLenum mode) { ENTRY("glPolygonMode", glPolygonMode, (face, mode)); gl().polygonMode(face, mode); }
 void glPolygonOffset(GLfloat factor, GLfloat units)
 {
-    LISTED(glPolygonOffset(factor, units));
+    ENTRY("glPolygonOffset", glPolygonOffset, (factor, units));
     gl().fragments.offsetFactor = factor;
     gl().fragments.offsetUnits = units;
 }
 void glLineStipple(GLint factor, GLushort pattern)
 {
-    LISTED(glLineStipple(factor, pattern));
+    ENTRY("glLineStipple", glLineStipple, (factor, pattern));
     gl().fragments.stippleFactor = std::clamp(factor, 1, 256);
     gl().fragments.linePattern = pattern;
 }
@@ -246,6 +252,9 @@ void glPolygonStipple(const GLubyte* mask)
     }
     // A list keeps the pattern as unpacked now, not the program's bytes.
     LISTED(std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size()));
+    NOTED_AS("glPolygonStipple", (), [pattern](const double*) {
+        std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
+    });
     std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
 }
 void glGetPolygonStipple(GLubyte* mask)
@@ -257,7 +266,7 @@ void glGetPolygonStipple(GLubyte* mask)
 // as if off (the README says so).
 void glLogicOp(GLenum op)
 {
-    LISTED(glLogicOp(op));
+    ENTRY("glLogicOp", glLogicOp, (op));
     if (op < GL_CLEAR || op > GL_SET)
         return glweb::raise(GL_INVALID_ENUM);
     if (glweb::outsideBeginEnd())

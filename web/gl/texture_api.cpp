@@ -89,6 +89,8 @@ GLboolean glAreTexturesResident(GLsizei n, const GLuint*, GLboolean* residences)
 void glTexImage1D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLint border, GLenum format,
                   GLenum type, const GLvoid* pixels)
 {
+    NOTED_AS("glTexImage1D", ((double)target, (double)level, (double)internalFormat, (double)width, (double)border,
+                               (double)format, (double)type), nullptr);
     if (target != GL_TEXTURE_1D)
         return glweb::raise(GL_INVALID_ENUM);
     if (border != 0 || width < 0 || level < 0)
@@ -100,6 +102,8 @@ void glTexImage1D(GLenum target, GLint level, GLint internalFormat, GLsizei widt
 void glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height, GLenum format,
                      GLenum type, const GLvoid* pixels)
 {
+    NOTED_AS("glTexSubImage2D", ((double)target, (double)level, (double)x, (double)y, (double)width, (double)height,
+                                  (double)format, (double)type), nullptr);
     if (target != GL_TEXTURE_2D)
         return glweb::raise(GL_INVALID_ENUM);
     if (!gl().texSubImage2D(level, x, y, width, height, format, type, pixels))
@@ -133,6 +137,7 @@ void glTexParameterfv(GLenum target, GLenum pname, const GLfloat* params)
         for (int i = 0; i < 4; i++)
             p[i] = params[i];
     LISTED(glTexParameterfv(target, pname, p));
+    NOTED_AS("glTexParameterfv", ((double)target, (double)pname, p[0], p[1], p[2], p[3]), glweb::fourValues(glTexParameterfv));
     if (target != GL_TEXTURE_1D && target != GL_TEXTURE_2D)
         return glweb::raise(GL_INVALID_ENUM);
     gl().texParameterv(pname, p);
@@ -154,6 +159,7 @@ void glTexEnvfv(GLenum target, GLenum pname, const GLfloat* params)
     const GLfloat r = params[0], g = params[1], b = params[2], a = params[3];
     const GLfloat c[4] = {r, g, b, a};
     LISTED(glTexEnvfv(target, pname, c));
+    NOTED_AS("glTexEnvfv", ((double)target, (double)pname, r, g, b, a), glweb::fourValues(glTexEnvfv));
     for (int i = 0; i < 4; i++)
         gl().fragments.envColor[i] = c[i] < 0 ? 0 : c[i] > 1 ? 1 : c[i];
 }
@@ -165,6 +171,7 @@ void glTexGendv(GLenum coord, GLenum pname, const GLdouble* params)
     const GLdouble p[4] = {params[0], pname == GL_TEXTURE_GEN_MODE ? 0 : params[1],
                            pname == GL_TEXTURE_GEN_MODE ? 0 : params[2], pname == GL_TEXTURE_GEN_MODE ? 0 : params[3]};
     LISTED(glTexGendv(coord, pname, p));
+    NOTED_AS("glTexGendv", ((double)coord, (double)pname, p[0], p[1], p[2], p[3]), glweb::fourValues(glTexGendv));
     if (k < 0 || (pname != GL_TEXTURE_GEN_MODE && pname != GL_OBJECT_PLANE && pname != GL_EYE_PLANE))
         return glweb::raise(GL_INVALID_ENUM);
     if (pname == GL_TEXTURE_GEN_MODE && p[0] != GL_OBJECT_LINEAR && p[0] != GL_EYE_LINEAR &&

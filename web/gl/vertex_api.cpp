@@ -17,25 +17,25 @@ namespace {
 
 void vertex(float x, float y, float z, float w)
 {
-    LISTED(vertex(x, y, z, w));
+    ENTRY("glVertex4f", vertex, (x, y, z, w));
     gl().vertex(x, y, z, w);
 }
 
 void color(float r, float g, float b, float a)
 {
-    LISTED(color(r, g, b, a));
+    ENTRY("glColor4f", color, (r, g, b, a));
     gl().color(r, g, b, a);
 }
 
 void normal(float x, float y, float z)
 {
-    LISTED(normal(x, y, z));
+    ENTRY("glNormal3f", normal, (x, y, z));
     gl().normal(x, y, z);
 }
 
 void texCoord(float s, float t, float r, float q)
 {
-    LISTED(texCoord(s, t, r, q));
+    ENTRY("glTexCoord4f", texCoord, (s, t, r, q));
     gl().texCoord(s, t, r, q);
 }
 
@@ -51,6 +51,17 @@ float same(double c) { return (float)c; }
 void multiply(const glcore::Mat4& m)
 {
     gl().multiply(m);
+}
+
+// A matrix call made again from its sixteen numbers.
+inspect::Redo matrixCall(void (*call)(const GLfloat*))
+{
+    return [call](const double* a) {
+        GLfloat m[16];
+        for (int i = 0; i < 16; i++)
+            m[i] = (GLfloat)a[i];
+        call(m);
+    };
 }
 
 }  // namespace
@@ -124,7 +135,7 @@ NORMAL(d, GLdouble, same)
 
 void glEdgeFlag(GLboolean flag)
 {
-    LISTED(glEdgeFlag(flag));
+    ENTRY("glEdgeFlag", glEdgeFlag, (flag));
     gl().edgeFlag(flag != 0);
 }
 void glEdgeFlagv(const GLboolean* flag) { glEdgeFlag(*flag); }
@@ -133,6 +144,7 @@ void glEdgeFlagv(const GLboolean* flag) { glEdgeFlag(*flag); }
 #define RECT(suffix, T)                                  \
     void glRect##suffix(T x1, T y1, T x2, T y2)          \
     {                                                    \
+        NOTED("glRect" #suffix, glRect##suffix, (x1, y1, x2, y2)); \
         if (!glweb::outsideBeginEnd())                   \
             return;                                      \
         glBegin(GL_POLYGON);                             \
@@ -166,6 +178,7 @@ void glLoadMatrixf(const GLfloat* m)
 {
     const glcore::Mat4 a = matrixOf(m);
     LISTED(gl().loadMatrix(a));
+    NOTED_AS("glLoadMatrixf", (m, m + 16), matrixCall(glLoadMatrixf));
     gl().loadMatrix(a);
 }
 
@@ -173,6 +186,7 @@ void glMultMatrixf(const GLfloat* m)
 {
     const glcore::Mat4 a = matrixOf(m);
     LISTED(multiply(a));
+    NOTED_AS("glMultMatrixf", (m, m + 16), matrixCall(glMultMatrixf));
     multiply(a);
 }
 
@@ -194,6 +208,7 @@ void glMultMatrixd(const GLdouble* m)
 
 void glFrustum(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLdouble f)
 {
+    NOTED("glFrustum", glFrustum, (l, r, b, t, n, f));
     if (n <= 0 || f <= 0 || l == r || b == t || n == f)
         return glweb::raise(GL_INVALID_VALUE);
     const GLdouble m[16] = {2 * n / (r - l), 0, 0, 0, 0, 2 * n / (t - b), 0, 0, (r + l) / (r - l), (t + b) / (t - b),
@@ -206,6 +221,10 @@ void glClipPlane(GLenum plane, const GLdouble* equation)
 {
     const GLdouble e[4] = {equation[0], equation[1], equation[2], equation[3]};
     LISTED(glClipPlane(plane, e));
+    NOTED_AS("glClipPlane", ((double)plane, e[0], e[1], e[2], e[3]), [](const double* a) {
+        const GLdouble v[4] = {a[1], a[2], a[3], a[4]};
+        glClipPlane((GLenum)a[0], v);
+    });
     if (plane < GL_CLIP_PLANE0 || plane > GL_CLIP_PLANE5)
         return glweb::raise(GL_INVALID_ENUM);
     glweb::gl().clipPlane((int)(plane - GL_CLIP_PLANE0), e);
@@ -226,7 +245,7 @@ void glGetClipPlane(GLenum plane, GLdouble* equation)
     void glIndex##suffix##v(const T* c) { glIndexf((GLfloat)c[0]); }
 void glIndexf(GLfloat c)
 {
-    LISTED(glIndexf(c));
+    ENTRY("glIndexf", glIndexf, (c));
     glweb::gl().currentIndex = c;
 }
 void glIndexfv(const GLfloat* c) { glIndexf(c[0]); }
@@ -237,20 +256,21 @@ INDEX(ub, GLubyte)
 
 void glClearIndex(GLfloat c)
 {
-    LISTED(glClearIndex(c));
+    ENTRY("glClearIndex", glClearIndex, (c));
     if (glweb::outsideBeginEnd())
         glweb::gl().clearIndexValue = c;
 }
 
 void glIndexMask(GLuint mask)
 {
-    LISTED(glIndexMask(mask));
+    ENTRY("glIndexMask", glIndexMask, (mask));
     if (glweb::outsideBeginEnd())
         glweb::gl().indexMask = mask;
 }
 
 void gluOrtho2D(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top)
 {
+    NOTED("gluOrtho2D", gluOrtho2D, (left, right, bottom, top));
     glOrtho(left, right, bottom, top, -1, 1);
 }
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "web/gl/gl_api.h"
+
 namespace inspect {
 
 bool recording = false;
@@ -11,80 +13,150 @@ bool betweenFrames = true;
 namespace {
 
 Record record;
-bool inBegin = false;
+std::vector<size_t> open;  // the calls running now, innermost last
+bool inBegin = false;      // the program's own glBegin ... glEnd is open
 bool takeStacks = true;
-bool leavingOut = false;
+// Of the step being made: the primitives its calls began, the last one's mode.
+int begins = 0;
+GLenum lastMode = 0;
 
 bool is(const char* name, const char* entryPoint)
 {
     return std::strcmp(name, entryPoint) == 0;
 }
 
-// The call just noted, into the frame's steps.
-void noteStep(const glweb::Context& context, size_t index)
+// A list's calls are the program's own as much as the glCallList is.
+bool isList(const char* name)
 {
-    const char* n = record.calls[index].name;
-    const std::vector<double>& args = record.calls[index].args;
-    if (record.steps.empty() && !is(n, "glClear"))
-        return;  // the frame's steps start at its clear
+    return is(name, "glCallList") || is(name, "glCallLists");
+}
 
-    if (inBegin) {
-        Step& s = record.steps.back();
-        s.lastCall = index;
-        if (is(n, "glVertex3f")) {
-            const glweb::Snapshot now = context.snapshot();
-            GivenVertex v{};
-            const double* a = args.data();
-            v.x = (float)a[0];
-            v.y = (float)a[1];
-            v.z = (float)a[2];
-            v.s = now.texCoord[0];
-            v.t = now.texCoord[1];
-            std::memcpy(v.color, now.color, sizeof v.color);
-            s.given.push_back(v);
-        } else if (is(n, "glEnd")) {
-            inBegin = false;
-            if (!s.leftOut)
-                s.landed = context.lastPrimitive();
-            s.endVertex = context.vertices.size();
-            s.endCommand = context.commands.size();
-            s.drawState = context.stateFor(s.mode == GL_LINES || s.mode == GL_LINE_STRIP ? GL_LINES : GL_TRIANGLES);
-            s.state = context.snapshot();
-        }
+GLenum drawnAs(GLenum mode)
+{
+    return mode == GL_LINES || mode == GL_LINE_STRIP || mode == GL_LINE_LOOP ? GL_LINES : GL_TRIANGLES;
+}
+
+// The step the call just opened begins, unless it is made inside one.
+void stepOpens(const glweb::Context& context, size_t index)
+{
+    const Call& c = record.calls[index];
+    if (record.steps.empty() && !(c.level == 0 && is(c.name, "glClear")))
+        return;  // the frame's steps start at its clear
+    if (c.level > 0 || inBegin || is(c.name, "glFlush"))
         return;
-    }
-    if (is(n, "glFlush"))
-        return;  // changes nothing of the state
     Step s{};
     s.firstCall = s.lastCall = index;
-    s.primitive = is(n, "glBegin");
-    s.leftOut = leavingOut;
-    s.mode = s.primitive ? (GLenum)args[0] : 0;
+    s.primitive = is(c.name, "glBegin");
+    s.list = isList(c.name);
+    s.selecting = context.render.mode != GL_RENDER;
+    s.mode = s.primitive && !c.args.empty() ? (GLenum)c.args[0] : 0;
     s.firstVertex = s.endVertex = context.vertices.size();
     s.endCommand = context.commands.size();
     s.state = context.snapshot();
     inBegin = s.primitive;
+    begins = 0;
     record.steps.push_back(s);
     if (takeStacks)
         stepBegins(record.steps.size() - 1);
 }
 
+// The call just closed, into the step it belongs to: the step is done when
+// its own call (or the glEnd of its glBegin) returns.
+void stepCloses(const glweb::Context& context, size_t index)
+{
+    const Call& c = record.calls[index];
+    if (record.steps.empty() || index < record.steps.back().firstCall || record.steps.back().list)
+        return;
+    Step& s = record.steps.back();
+    s.lastCall = record.calls.size() - 1;
+    if (is(c.name, "glBegin") && !c.args.empty()) {
+        begins++;
+        lastMode = (GLenum)c.args[0];
+    }
+    if ((is(c.name, "glVertex3f") || is(c.name, "glVertex4f")) && c.args.size() >= 3) {
+        const glweb::Snapshot now = context.snapshot();
+        GivenVertex v{(float)c.args[0], (float)c.args[1], (float)c.args[2], now.texCoord[0], now.texCoord[1], {}};
+        std::memcpy(v.color, now.color, sizeof v.color);
+        s.given.push_back(v);
+    }
+    const bool stepDone = inBegin ? c.level == 0 && is(c.name, "glEnd") : index == s.firstCall;
+    if (!stepDone)
+        return;
+    inBegin = false;
+    s.endVertex = context.vertices.size();
+    s.endCommand = context.commands.size();
+    s.state = context.snapshot();
+    if (!s.primitive) {
+        s.primitive = s.endVertex > s.firstVertex;
+        s.mode = lastMode;
+    }
+    s.drawState = context.stateFor(drawnAs(s.mode));
+    // One primitive's vertices are shown as given and as they landed;
+    // a call that made many shows its state only.
+    if (begins == 1 && s.primitive)
+        s.landed = context.lastPrimitive();
+    else
+        s.given.clear();
+}
+
 }  // namespace
+
+size_t openCall(const char* name, std::vector<double> args, Redo redo)
+{
+    const size_t parent = open.empty() ? Call::none : open.back();
+    if (!recording) {  // between frames: only the program's own calls are kept
+        if (open.empty())
+            keepCall(glweb::gl(), {name, std::move(args), std::move(redo), Call::none, 0, 0});
+        open.push_back(Call::none);
+        return Call::none - 1;
+    }
+    const int level = parent == Call::none || parent >= record.calls.size() ? 0
+                      : record.calls[parent].level + (isList(record.calls[parent].name) ? 0 : 1);
+    const size_t index = record.calls.size();
+    record.calls.push_back({name, std::move(args), std::move(redo), parent, index + 1, level});
+    open.push_back(index);
+    stepOpens(glweb::gl(), index);
+    return index;
+}
+
+void closeCall(size_t note)
+{
+    if (!open.empty())
+        open.pop_back();
+    if (!recording || note >= record.calls.size())
+        return;
+    record.calls[note].end = record.calls.size();
+    stepCloses(glweb::gl(), note);
+}
 
 void start(bool stacks)
 {
     record = Record();
+    open.clear();
     inBegin = false;
     takeStacks = stacks;
     recording = true;
 }
 
-void noteLeftOut(const glweb::Context& context, const char* name, const std::vector<double>& args)
+void noteLeftOut(const glweb::Context& context, const Record& from, size_t step)
 {
-    leavingOut = true;
-    record.calls.push_back({name, args});
-    noteStep(context, record.calls.size() - 1);
-    leavingOut = false;
+    const Step& original = from.steps.at(step);
+    Step s = original;
+    s.leftOut = true;
+    s.firstCall = record.calls.size();
+    for (size_t i = original.firstCall; i <= original.lastCall; i++) {
+        Call c = from.calls[i];
+        const size_t shift = s.firstCall - original.firstCall;
+        c.parent = c.parent == Call::none || c.parent < original.firstCall ? c.parent : c.parent + shift;
+        c.end += shift;
+        record.calls.push_back(std::move(c));
+    }
+    s.lastCall = record.calls.size() - 1;
+    s.firstVertex = s.endVertex = context.vertices.size();
+    s.endCommand = context.commands.size();
+    s.state = context.snapshot();
+    s.landed.clear();
+    record.steps.push_back(std::move(s));
 }
 
 const Record& lastRecord()
@@ -97,18 +169,12 @@ Record takeRecord()
     return std::exchange(record, Record());
 }
 
-void noteCall(const glweb::Context& context, const char* name, std::initializer_list<double> args)
-{
-    record.calls.push_back({name, args});
-    noteStep(context, record.calls.size() - 1);
-}
-
 void finish(const glweb::Context& context)
 {
     if (!recording)
         return;
     recording = false;
-    // Only up to the last glEnd: what follows changes nothing drawn.
+    // Only up to the last step that draws: what follows changes nothing drawn.
     while (!record.steps.empty() && !record.steps.back().primitive)
         record.steps.pop_back();
     record.vertices = context.vertices;

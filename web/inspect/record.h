@@ -1,7 +1,9 @@
 // One frame of the program, recorded call by call at the GL layer's entry
 // points for the page's inspector: every call with its arguments as the
-// program passed them, the frame cut into steps (each glBegin ... glEnd one
-// step, each call between them that changes state another), the state in
+// program passed them, and the calls made inside it (a quadric's
+// primitives, a vertex array's elements, a list's calls); the frame cut
+// into steps (each glBegin ... glEnd one step, each other call of the
+// program's another, the calls of a list steps of their own), the state in
 // force after each step, and the frame's triangles as they went to WebGL,
 // so that any prefix of the steps can be drawn again.
 #pragma once
@@ -20,6 +22,11 @@ namespace inspect {
 struct Call {
     const char* name;  // the entry point's own, never freed
     std::vector<double> args;
+    Redo redo;      // empty: noted, never made again
+    size_t parent;  // the call it was made inside, or `none`
+    size_t end;     // one past the last call made inside it
+    int level;      // calls it was made inside, a list's call not counted
+    static constexpr size_t none = ~(size_t)0;
 };
 
 // A vertex as the program gave it: object coordinates with the texture
@@ -30,9 +37,11 @@ struct GivenVertex {
 
 struct Step {
     size_t firstCall, lastCall;  // in Record::calls, both included
-    bool primitive;              // glBegin ... glEnd
+    bool primitive;              // it draws: glBegin ... glEnd, or a call that draws
     bool leftOut;                // its calls noted but not made
-    GLenum mode;                 // primitive: glBegin's mode
+    bool list;                   // a glCallList, whose calls are the steps after it
+    bool selecting;              // made in selection or feedback mode: draws nothing
+    GLenum mode;                 // glBegin's mode, or the last primitive's of a call that draws
     std::vector<GivenVertex> given;
     std::vector<glweb::Vertex> landed;  // primitive: in clip space, in the program's order
     size_t firstVertex, endVertex;      // primitive: its triangles or lines in Record::vertices
@@ -51,8 +60,8 @@ struct Record {
 // Forgets the last record and notes from the next call on; with `stacks`,
 // the platform takes the program's call stack as each step begins.
 void start(bool stacks = true);
-// Notes a call as a step left out of the frame: noted, never made.
-void noteLeftOut(const glweb::Context& context, const char* name, const std::vector<double>& args);
+// Notes a step of `from` as left out of the frame: its calls noted, never made.
+void noteLeftOut(const glweb::Context& context, const Record& from, size_t step);
 const Record& lastRecord();
 // Takes the last record away, leaving none.
 Record takeRecord();
@@ -62,6 +71,10 @@ Record takeRecord();
 // on into later steps that share its state).
 void frameUpTo(const Record& record, size_t step, std::vector<glweb::Vertex>& vertices,
                std::vector<glweb::Command>& commands);
+
+// Keeps a call made between frames that sets what the next frame starts
+// with (start_state.cpp).
+void keepCall(const glweb::Context& context, const Call& call);
 
 // Called with the index of each new step as it begins, where the platform
 // can take the program's call stack; does nothing on the host.

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -12,94 +13,89 @@ namespace inspect {
 
 namespace {
 
-using Invoke = void (*)(const double* a);
-#define F(i) (GLfloat) a[i]
-#define E(i) (GLenum) a[i]
-
-// Each entry point a recorded frame holds, called with its arguments.
-const std::pair<const char*, Invoke> entryPoints[] = {
-    {"glMatrixMode", [](const double* a) { glMatrixMode(E(0)); }},
-    {"glLoadIdentity", [](const double*) { glLoadIdentity(); }},
-    {"glPushMatrix", [](const double*) { glPushMatrix(); }},
-    {"glPopMatrix", [](const double*) { glPopMatrix(); }},
-    {"glTranslatef", [](const double* a) { glTranslatef(F(0), F(1), F(2)); }},
-    {"glRotatef", [](const double* a) { glRotatef(F(0), F(1), F(2), F(3)); }},
-    {"glScalef", [](const double* a) { glScalef(F(0), F(1), F(2)); }},
-    {"glOrtho", [](const double* a) { glOrtho(a[0], a[1], a[2], a[3], a[4], a[5]); }},
-    {"gluPerspective", [](const double* a) { gluPerspective(a[0], a[1], a[2], a[3]); }},
-    {"gluLookAt", [](const double* a) { gluLookAt(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]); }},
-    {"glViewport", [](const double* a) { glViewport((GLint)a[0], (GLint)a[1], (GLsizei)a[2], (GLsizei)a[3]); }},
-    {"glBegin", [](const double* a) { glBegin(E(0)); }},
-    {"glEnd", [](const double*) { glEnd(); }},
-    {"glVertex3f", [](const double* a) { glVertex3f(F(0), F(1), F(2)); }},
-    {"glTexCoord2f", [](const double* a) { glTexCoord2f(F(0), F(1)); }},
-    {"glColor3f", [](const double* a) { glColor3f(F(0), F(1), F(2)); }},
-    {"glColor3fv", [](const double* a) { const GLfloat v[3] = {F(0), F(1), F(2)}; glColor3fv(v); }},
-    {"glFrontFace", [](const double* a) { glFrontFace(E(0)); }},
-    {"glBindTexture", [](const double* a) { glBindTexture(E(0), (GLuint)a[1]); }},
-    {"glTexParameteri", [](const double* a) { glTexParameteri(E(0), E(1), (GLint)a[2]); }},
-    {"glPixelStorei", [](const double* a) { glPixelStorei(E(0), (GLint)a[1]); }},
-    {"glTexEnvf", [](const double* a) { glTexEnvf(E(0), E(1), F(2)); }},
-    {"glLightfv", [](const double* a) { const GLfloat v[4] = {F(2), F(3), F(4), F(5)}; glLightfv(E(0), E(1), v); }},
-    {"glLightModelfv", [](const double* a) { const GLfloat v[4] = {F(1), F(2), F(3), F(4)}; glLightModelfv(E(0), v); }},
-    {"glMaterialfv", [](const double* a) {
-         const GLfloat v[4] = {F(2), E(1) == GL_SHININESS ? 0 : F(3), E(1) == GL_SHININESS ? 0 : F(4),
-                               E(1) == GL_SHININESS ? 0 : F(5)};
-         glMaterialfv(E(0), E(1), v);
-     }},
-    {"glColorMaterial", [](const double* a) { glColorMaterial(E(0), E(1)); }},
-    {"glShadeModel", [](const double* a) { glShadeModel(E(0)); }},
-    {"glEnable", [](const double* a) { glEnable(E(0)); }},
-    {"glDisable", [](const double* a) { glDisable(E(0)); }},
-    {"glClearColor", [](const double* a) { glClearColor(F(0), F(1), F(2), F(3)); }},
-    {"glClear", [](const double* a) { glClear((GLbitfield)a[0]); }},
-};
-#undef F
-#undef E
-
-Invoke invokerOf(const char* name)
-{
-    for (const auto& [entry, invoke] : entryPoints)
-        if (std::strcmp(entry, name) == 0)
-            return invoke;
-    return nullptr;
-}
-
 // The calls as edited, by index: each one's name (glEnable and glDisable
 // may trade) and arguments.
 struct Edited {
     std::vector<const char*> names;
     std::vector<const std::vector<double>*> args;
+    std::vector<bool> changed;
 
-    Edited(const std::vector<Call>& calls, const CallEdits& edits) : names(calls.size()), args(calls.size())
+    Edited(const std::vector<Call>& calls, const CallEdits& edits)
+        : names(calls.size()), args(calls.size()), changed(calls.size(), false)
     {
         for (size_t i = 0; i < calls.size(); i++) {
             names[i] = calls[i].name;
             args[i] = &calls[i].args;
         }
         for (const auto& [call, on] : edits.enable)
-            if (call < calls.size())
+            if (call < calls.size()) {
                 names[call] = on ? "glEnable" : "glDisable";
+                changed[call] = true;
+            }
         for (const auto& [call, a] : edits.args)
-            if (call < calls.size())
+            if (call < calls.size()) {
                 args[call] = &a;
+                changed[call] = true;
+            }
     }
 };
 
-// Through the entry point, which notes it; what has none here (glFlush,
-// which would send the frame to WebGL) is only noted.
-void invoke(const glweb::Context& context, const char* name, const std::vector<double>& args)
+bool is(const char* name, const char* entryPoint)
 {
-    Invoke f = invokerOf(name);
-    if (!f) {
-        if (recording)
-            noteCall(context, name, {});
-        return;
-    }
-    double a[9] = {};
-    for (size_t i = 0; i < args.size() && i < 9; i++)
+    return std::strcmp(name, entryPoint) == 0;
+}
+
+// Through the entry point again, which notes it; a call that is never made
+// again (glFlush, which would send the frame to WebGL) is only noted.
+void invoke(const Call& call, const char* name, const std::vector<double>& args)
+{
+    double a[24] = {};
+    for (size_t i = 0; i < args.size() && i < 24; i++)
         a[i] = args[i];
-    f(a);
+    if (is(name, "glEnable") || is(name, "glDisable")) {
+        (is(name, "glEnable") ? glEnable : glDisable)((GLenum)a[0]);
+    } else if (call.redo) {
+        call.redo(a);
+    } else if (recording) {
+        closeCall(openCall(name, args, nullptr));
+    }
+}
+
+// Runs `calls` again, edited: a call made inside another is made again
+// itself, inside a note of the one it was made in, so that the record keeps
+// their nesting while nothing reads the program's memory again; an edited
+// call is made whole, with what it makes inside.
+void runAgain(const glweb::Context& context, const Record& original, const Edited& edited,
+              const std::vector<bool>& leftOut)
+{
+    std::vector<std::pair<size_t, size_t>> open;  // an original call and its note, innermost last
+    size_t step = 0;
+    for (size_t i = 0; i < original.calls.size();) {
+        while (!open.empty() && i >= original.calls[open.back().first].end) {
+            closeCall(open.back().second);
+            open.pop_back();
+        }
+        while (step < original.steps.size() && original.steps[step].firstCall < i)
+            step++;
+        if (step < original.steps.size() && original.steps[step].firstCall == i && leftOut[step]) {
+            noteLeftOut(context, original, step);
+            i = original.steps[step].lastCall + 1;
+            continue;
+        }
+        const Call& c = original.calls[i];
+        const bool inside = c.end > i + 1;
+        if (inside && !edited.changed[i]) {
+            open.push_back({i, openCall(c.name, c.args, c.redo)});
+            i++;
+            continue;
+        }
+        invoke(c, edited.names[i], *edited.args[i]);
+        i = std::max(c.end, i + 1);
+    }
+    while (!open.empty()) {
+        closeCall(open.back().second);
+        open.pop_back();
+    }
 }
 
 }  // namespace
@@ -132,34 +128,34 @@ void replay(glweb::Context& context, const glweb::Context& frameStart, const Rec
         std::vector<Call> calls;
         for (const KeptCall& k : starting)
             calls.push_back(k.call);
-        const Edited start(calls, edits.starting);
+        const Edited edited(calls, edits.starting);
         for (size_t i = 0; i < starting.size(); i++) {
-            const char* name = start.names[i];
-            const std::vector<double>* args = start.args[i];
-            const bool light = std::strcmp(name, "glLightfv") == 0 && (GLenum)(*args)[1] == GL_POSITION;
+            const bool light = is(calls[i].name, "glLightfv") && (GLenum)(*edited.args[i])[1] == GL_POSITION;
             if (light) {  // taken under the modelview of its time
                 context.matrixMode(GL_MODELVIEW);
                 context.pushMatrix();
                 context.loadMatrix(starting[i].modelview);
             }
-            invoke(context, name, *args);
+            invoke(calls[i], edited.names[i], *edited.args[i]);
             if (light)
                 context.popMatrix();
         }
     }
-    std::vector<bool> leftOut(original.calls.size(), false);
+    std::vector<bool> leftOut(original.steps.size(), false);
     for (size_t step : edits.leftOut)
         if (step < original.steps.size())
-            for (size_t c = original.steps[step].firstCall; c <= original.steps[step].lastCall; c++)
-                leftOut[c] = true;
-    const Edited frame(original.calls, edits.frame);
-    start(false);
-    for (size_t i = 0; i < original.calls.size(); i++) {
-        if (leftOut[i])
-            noteLeftOut(context, frame.names[i], *frame.args[i]);
-        else
-            invoke(context, frame.names[i], *frame.args[i]);
+            leftOut[step] = true;
+    // A list left out takes its calls' steps with it.
+    for (size_t step = 0; step < original.steps.size(); step++) {
+        const Step& s = original.steps[step];
+        if (!leftOut[step] || !s.list)
+            continue;
+        const size_t end = original.calls[s.firstCall].end;
+        for (size_t k = step + 1; k < original.steps.size() && original.steps[k].firstCall < end; k++)
+            leftOut[k] = true;
     }
+    start(false);
+    runAgain(context, original, Edited(original.calls, edits.frame), leftOut);
     finish(context);
     context.vertices.clear();
     context.commands.clear();

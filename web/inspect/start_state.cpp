@@ -45,13 +45,18 @@ const struct {
     const char* name;
     int args;
 } kinds[] = {
-    {"glEnable", 1},     {"glDisable", 1},      {"glLightfv", 2},      {"glMaterialfv", 2},  {"glLightModelfv", 1},
-    {"glTexEnvf", 2},    {"glMatrixMode", 0},   {"glViewport", 0},     {"glFrontFace", 0},   {"glBindTexture", 0},
-    {"glClearColor", 0}, {"glColorMaterial", 0}, {"glShadeModel", 0},  {"glColor3f", 0},     {"glColor3fv", 0},
-    {"glTexCoord2f", 0},
+    {"glEnable", 1},      {"glDisable", 1},       {"glLightfv", 2},     {"glMaterialfv", 2},  {"glLightModelfv", 1},
+    {"glTexEnvf", 2},     {"glMatrixMode", 0},    {"glViewport", 0},    {"glFrontFace", 0},   {"glBindTexture", 0},
+    {"glClearColor", 0},  {"glColorMaterial", 0}, {"glShadeModel", 0},  {"glColor3f", 0},     {"glColor3fv", 0},
+    {"glTexCoord2f", 0},  {"glColor4f", 0},       {"glNormal3f", 0},    {"glTexCoord4f", 0},  {"glFogfv", 1},
+    {"glBlendFunc", 0},   {"glDepthFunc", 0},     {"glAlphaFunc", 0},   {"glCullFace", 0},    {"glPolygonMode", 1},
+    {"glLineWidth", 0},   {"glPointSize", 0},     {"glHint", 1},        {"glTexEnvfv", 2},    {"glTexGendv", 2},
+    {"glClearDepth", 0},  {"glClipPlane", 1},     {"glLineStipple", 0}, {"glDepthMask", 0},   {"glColorMask", 0},
+    {"glStencilFunc", 0}, {"glStencilOp", 0},     {"glClearAccum", 0},  {"glPixelZoom", 0},   {"glRasterPos4f", 0},
 };
-const char* const matrixCalls[] = {"glLoadIdentity", "glPushMatrix", "glPopMatrix", "glTranslatef", "glRotatef",
-                                   "glScalef",       "glOrtho",      "gluPerspective", "gluLookAt"};
+const char* const matrixCalls[] = {"glLoadIdentity", "glPushMatrix",   "glPopMatrix", "glTranslatef",  "glRotatef",
+                                   "glScalef",       "glOrtho",        "gluPerspective", "gluLookAt",  "glLoadMatrixf",
+                                   "glMultMatrixf",  "glFrustum",      "gluOrtho2D"};
 
 // The kind of a call; a name of nullptr for calls that set nothing the
 // next frame starts with.
@@ -81,17 +86,18 @@ void drop(const Kind& kind)
     kept.resize(to);
 }
 
-void add(const glweb::Context& context, const char* name, std::vector<double> args, const Kind& kind)
+void add(const glweb::Context& context, Call call, const Kind& kind)
 {
-    kept.push_back({{{name, std::move(args)}, context.snapshot().modelview, nextId}, kind});
+    kept.push_back({{std::move(call), context.snapshot().modelview, nextId}, kind});
     callKept(nextId++);
 }
 
 }  // namespace
 
-void keepCall(const glweb::Context& context, const char* name, std::initializer_list<double> args)
+void keepCall(const glweb::Context& context, const Call& call)
 {
-    const std::vector<double> a(args);
+    const char* name = call.name;
+    const std::vector<double>& a = call.args;
     const Kind kind = kindOf(name, a);
     if (!kind.name)
         return;
@@ -105,13 +111,13 @@ void keepCall(const glweb::Context& context, const char* name, std::initializer_
         if (fresh)
             drop(kind);
         if (fresh || none)
-            add(context, "glMatrixMode", {(double)matrixMode}, kind);
+            add(context, {"glMatrixMode", {(double)matrixMode}, inspect::redoOf(glMatrixMode), Call::none, 0, 0}, kind);
     } else {
         drop(kind);
     }
     if (is(name, "glMatrixMode"))
         matrixMode = (GLenum)a[0];
-    add(context, name, a, kind);
+    add(context, call, kind);
 }
 
 const std::vector<KeptCall>& startingCalls()
