@@ -142,6 +142,7 @@ void glEdgeFlagPointer(GLsizei stride, const GLvoid* p) { set(arrays.edge, 1, GL
 
 void glEnableClientState(GLenum which)
 {
+    NOTED("glEnableClientState", glEnableClientState, (which));
     if (Array* a = arrayOf(which))
         a->enabled = true;
     else
@@ -150,6 +151,7 @@ void glEnableClientState(GLenum which)
 
 void glDisableClientState(GLenum which)
 {
+    NOTED("glDisableClientState", glDisableClientState, (which));
     if (Array* a = arrayOf(which))
         a->enabled = false;
     else

@@ -51,7 +51,7 @@ void map1(GLenum target, T u1, T u2, GLint stride, GLint order, const T* points)
         if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
     }
     // Made again from its points as they were given, in a row.
-    NOTED_AS((std::is_same<T, float>::value ? "glMap1f" : "glMap1d"), ((double)target, (double)u1, (double)u2, (double)stride, (double)order), ([=, p = copied(target, 1, strides, orders, points)](const double*) {
+    NOTED_DIRECT((std::is_same<T, float>::value ? "glMap1f" : "glMap1d"), ((double)target, (double)u1, (double)u2, (double)stride, (double)order), ([=, p = copied(target, 1, strides, orders, points)](const double*) {
                  const int size = glweb::Evaluators::components(target);
                  const int tight[2] = {size, size * orders[0]};
                  defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
@@ -71,7 +71,7 @@ void map2(GLenum target, T u1, T u2, GLint ustride, GLint uorder, T v1, T v2, GL
         if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
     }
     // Made again from its points as they were given, in a row.
-    NOTED_AS((std::is_same<T, float>::value ? "glMap2f" : "glMap2d"), ((double)target, (double)u1, (double)u2, (double)ustride, (double)uorder, (double)v1, (double)v2, (double)vstride, (double)vorder), ([=, p = copied(target, 2, strides, orders, points)](const double*) {
+    NOTED_DIRECT((std::is_same<T, float>::value ? "glMap2f" : "glMap2d"), ((double)target, (double)u1, (double)u2, (double)ustride, (double)uorder, (double)v1, (double)v2, (double)vstride, (double)vorder), ([=, p = copied(target, 2, strides, orders, points)](const double*) {
                  const int size = glweb::Evaluators::components(target);
                  const int tight[2] = {size, size * orders[0]};
                  defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());

@@ -47,7 +47,7 @@ inline void frameBegins() {}
 inline void frameEnds() {}
 struct Noted {
     Noted() = default;
-    Noted(const char*, std::vector<double>, Redo) {}
+    Noted(const char*, std::vector<double>, Redo, bool = false) {}
 };
 #else
 // Whether the entry points note every call; off, they pay one test each.
@@ -59,7 +59,9 @@ inline void frameBegins() { betweenFrames = false; }
 inline void frameEnds() { betweenFrames = true; }
 
 // A call's note, open while the call runs.
-size_t openCall(const char* name, std::vector<double> args, Redo redo);
+// `direct`: its Redo works on the context itself, not through the entry
+// point, so the note is made around it.
+size_t openCall(const char* name, std::vector<double> args, Redo redo, bool direct = false);
 void closeCall(size_t note);
 // The frame is complete: keeps the triangles `context` is about to send and
 // stops noting.
@@ -68,7 +70,10 @@ void finish(const glweb::Context& context);
 class Noted {
 public:
     Noted() = default;
-    Noted(const char* name, std::vector<double> args, Redo redo) : note_(openCall(name, std::move(args), std::move(redo))) {}
+    Noted(const char* name, std::vector<double> args, Redo redo, bool direct = false)
+        : note_(openCall(name, std::move(args), std::move(redo), direct))
+    {
+    }
     ~Noted()
     {
         if (note_ != none)
@@ -126,3 +131,8 @@ std::vector<double> values(const T* first, const T* last)
 #define NOTED_AS(name, numbers, ...)                                                                        \
     const inspect::Noted noted_ =                                                                          \
         inspect::active() ? inspect::Noted(name, inspect::values numbers, __VA_ARGS__) : inspect::Noted()
+// The same for a call made again on the context itself, with the data it
+// was given then (a bitmap, pixels, a map's points).
+#define NOTED_DIRECT(name, numbers, ...)                                                                    \
+    const inspect::Noted noted_ =                                                                           \
+        inspect::active() ? inspect::Noted(name, inspect::values numbers, __VA_ARGS__, true) : inspect::Noted()

@@ -114,7 +114,7 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
         std::copy(bitmap + (size_t)j * given, bitmap + (size_t)j * given + tight, bits.begin() + (long)((size_t)j * tight));
     const bool any = bitmap != nullptr;
     LISTED(gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight));
-    NOTED_AS("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
+    NOTED_DIRECT("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
         gl().bitmap(width, height, (float)a[2], (float)a[3], (float)a[4], (float)a[5], any ? bits.data() : nullptr, tight);
     });
     if (glweb::outsideBeginEnd())
@@ -131,7 +131,7 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     if (!gl().unpackImage(width, height, format, type, pixels, rgba))
         return glweb::raise(GL_INVALID_ENUM);
     LISTED(gl().drawPixels(width, height, rgba));
-    NOTED_AS("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
+    NOTED_DIRECT("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
              [=](const double*) { gl().drawPixels(width, height, rgba); });
     if (glweb::outsideBeginEnd())
         gl().drawPixels(width, height, rgba);
@@ -196,7 +196,7 @@ void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
     webglReadPixels(gl(), x, y, width, height, rgba.data());
     LISTED(gl().drawPixels(width, height, rgba));
     // Made again as the pixels it copied then.
-    NOTED_AS("glCopyPixels", ((double)x, (double)y, (double)width, (double)height, (double)type),
+    NOTED_DIRECT("glCopyPixels", ((double)x, (double)y, (double)width, (double)height, (double)type),
              [=](const double*) { gl().drawPixels(width, height, rgba); });
     gl().drawPixels(width, height, rgba);
 }

@@ -252,7 +252,7 @@ void glPolygonStipple(const GLubyte* mask)
     }
     // A list keeps the pattern as unpacked now, not the program's bytes.
     LISTED(std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size()));
-    NOTED_AS("glPolygonStipple", (), [pattern](const double*) {
+    NOTED_DIRECT("glPolygonStipple", (), [pattern](const double*) {
         std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
     });
     std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());

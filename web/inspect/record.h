@@ -23,6 +23,7 @@ struct Call {
     const char* name;  // the entry point's own, never freed
     std::vector<double> args;
     Redo redo;      // empty: noted, never made again
+    bool direct;    // its redo does not note it
     size_t parent;  // the call it was made inside, or `none`
     size_t end;     // one past the last call made inside it
     int level;      // calls it was made inside, a list's call not counted

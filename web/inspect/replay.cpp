@@ -54,6 +54,10 @@ void invoke(const Call& call, const char* name, const std::vector<double>& args)
         a[i] = args[i];
     if (is(name, "glEnable") || is(name, "glDisable")) {
         (is(name, "glEnable") ? glEnable : glDisable)((GLenum)a[0]);
+    } else if (call.redo && call.direct) {
+        const size_t note = openCall(name, args, call.redo, true);
+        call.redo(a);
+        closeCall(note);
     } else if (call.redo) {
         call.redo(a);
     } else if (recording) {

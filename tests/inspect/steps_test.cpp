@@ -1,0 +1,180 @@
+// Every kind of call that draws, in a frame of its own, through the GL
+// layer's real entry points: the steps the record makes of it, each step's
+// picture the frame the layer held at that point, and the frame made again
+// unedited the same call for call, vertex for vertex and command for command.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "call_line.h"
+#include "web/gl/gl_web.h"
+#include "web/inspect/record.h"
+#include "web/inspect/replay.h"
+#include "web_stubs.h"
+
+namespace {
+
+// The steps as "name" or, for a step whose vertices are shown, "name:count";
+// "(select)" after one made in selection mode.
+std::string stepsOf(const inspect::Record& r)
+{
+    std::string out;
+    for (const inspect::Step& s : r.steps) {
+        out += out.empty() ? "" : " ";
+        out += r.calls[s.firstCall].name;
+        if (!s.given.empty())
+            out += ":" + std::to_string(s.given.size());
+        if (s.selecting)
+            out += "(select)";
+    }
+    return out;
+}
+
+std::string callsOf(const inspect::Record& r)
+{
+    std::string out;
+    for (const inspect::Call& c : r.calls)
+        out += std::string(c.level, ' ') + callLine(c.name, c.args) + "\n";
+    return out;
+}
+
+void expectSameFrame(const std::vector<glweb::Vertex>& v, const std::vector<glweb::Command>& c,
+                     const std::vector<glweb::Vertex>& heldV, const std::vector<glweb::Command>& heldC,
+                     const std::string& what)
+{
+    ASSERT_EQ(v.size(), heldV.size()) << what;
+    EXPECT_TRUE(v.empty() || std::memcmp(v.data(), heldV.data(), v.size() * sizeof v[0]) == 0) << what;
+    ASSERT_EQ(c.size(), heldC.size()) << what;
+    for (size_t k = 0; k < c.size(); k++)
+        EXPECT_TRUE(c[k].kind == heldC[k].kind && c[k].first == heldC[k].first && c[k].count == heldC[k].count &&
+                    c[k].state == heldC[k].state)
+            << what << ", command " << k;
+}
+
+TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
+{
+    static const GLfloat triangles[] = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, -1, 0, 0, 0, -1, 0};
+    static const GLubyte bits[8] = {0xff, 0x81, 0x81, 0x81, 0x81, 0x81, 0x81, 0xff};
+    static GLubyte pixels[4 * 4 * 4];
+    for (size_t i = 0; i < sizeof pixels; i++)
+        pixels[i] = (GLubyte)(i * 37);
+    static const GLfloat curve[] = {-1, -1, 0, -0.5f, 1, 0, 0.5f, -1, 0, 1, 1, 0};
+    static GLuint hits[64];
+    const GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    glColor3f(1, 0, 0);
+    glBegin(GL_TRIANGLES);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0.5f, 0, 0);
+    glVertex3f(0, 0.5f, 0);
+    glEnd();
+    glTranslatef(0.1f, 0, 0);
+    glBegin(GL_LINES);
+    glVertex2f(0, 0);
+    glVertex2f(1, 1);
+    glEnd();
+    glEndList();
+    GLUquadric* quadric = gluNewQuadric();
+
+    const struct {
+        const char* what;
+        std::function<void()> draw;
+        const char* steps;
+    } rows[] = {
+        {"a list called twice", [&] { glCallList(list); glCallList(list); },
+         "glClear glCallList glColor3f glBegin:3 glTranslatef glBegin:2 glCallList glColor3f glBegin:3 glTranslatef glBegin:2"},
+        {"vertex arrays",
+         [] {
+             glVertexPointer(3, GL_FLOAT, 0, triangles);
+             glEnableClientState(GL_VERTEX_ARRAY);
+             glDrawArrays(GL_TRIANGLES, 0, 6);
+             glDisableClientState(GL_VERTEX_ARRAY);
+         },
+         "glClear glVertexPointer glEnableClientState glDrawArrays:6"},
+        {"bitmaps", [] { glRasterPos2f(0, 0); glBitmap(8, 8, 0, 0, 10, 0, bits); glBitmap(8, 8, 0, 0, 10, 0, bits); },
+         "glClear glRasterPos4f glBitmap glBitmap"},
+        {"pixels", [] { glRasterPos2f(-0.5f, 0); glDrawPixels(4, 4, GL_RGBA, GL_UNSIGNED_BYTE, pixels); },
+         "glClear glRasterPos4f glDrawPixels"},
+        {"an evaluator mesh",
+         [] {
+             glMap1f(GL_MAP1_VERTEX_3, 0, 1, 3, 4, curve);
+             glEnable(GL_MAP1_VERTEX_3);
+             glMapGrid1f(8, 0, 1);
+             glEvalMesh1(GL_LINE, 0, 8);
+             glDisable(GL_MAP1_VERTEX_3);
+         },
+         "glClear glMap1f glEnable glMapGrid1d glEvalMesh1"},
+        {"a quadric", [&] { gluSphere(quadric, 0.5, 8, 4); }, "glClear gluSphere"},
+        {"selection, then the same drawn",
+         [] {
+             glSelectBuffer(64, hits);
+             glRenderMode(GL_SELECT);
+             glPushName(7);
+             glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
+             glRenderMode(GL_RENDER);
+             glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
+         },
+         "glClear glSelectBuffer glRenderMode glPushName(select) glRectf(select) glRenderMode(select) glRectf:4"},
+    };
+    glweb::Context& context = webContext();
+    for (const auto& row : rows) {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
+            glDisable(cap);
+        const glweb::Context frameStart = inspect::stateOf(context);
+        heldFrames.clear();
+        for (size_t k = 1; k < 16; k++)
+            heldFrames[k] = {};
+        inspect::start();
+        glClear(GL_COLOR_BUFFER_BIT);
+        row.draw();
+        const std::vector<glweb::Vertex> drawnV = context.vertices;
+        const std::vector<glweb::Command> drawnC = context.commands;
+        glFlush();
+        const inspect::Record original = inspect::takeRecord();
+        EXPECT_EQ(stepsOf(original), row.steps) << row.what;
+        ASSERT_FALSE(original.steps.empty()) << row.what;
+        // A step's picture is the frame as the layer held it when the next began.
+        for (size_t k = 1; k < original.steps.size(); k++) {
+            std::vector<glweb::Vertex> v;
+            std::vector<glweb::Command> c;
+            inspect::frameUpTo(original, k - 1, v, c);
+            expectSameFrame(v, c, heldFrames[k].vertices, heldFrames[k].commands,
+                            std::string(row.what) + ", up to step " + std::to_string(k - 1));
+        }
+        std::vector<glweb::Vertex> v;
+        std::vector<glweb::Command> c;
+        inspect::frameUpTo(original, original.steps.size() - 1, v, c);
+        expectSameFrame(v, c, drawnV, drawnC, std::string(row.what) + ", the last step");
+
+        inspect::replay(context, frameStart, original, {}, {});
+        const inspect::Record& again = inspect::lastRecord();
+        EXPECT_EQ(callsOf(again), callsOf(original)) << row.what;
+        EXPECT_EQ(stepsOf(again), row.steps) << row.what;
+        expectSameFrame(again.vertices, again.commands, original.vertices, original.commands,
+                        std::string(row.what) + ", made again");
+        // Left out, a drawing step draws nothing and the rest is drawn as before.
+        inspect::Edits out;
+        out.leftOut = {original.steps.size() - 1};
+        inspect::replay(context, frameStart, original, {}, out);
+        EXPECT_EQ(inspect::lastRecord().vertices.size(), original.steps.back().firstVertex) << row.what;
+        EXPECT_EQ(callsOf(inspect::lastRecord()), callsOf(original)) << row.what;
+        // The first step after the clear left out takes what was made inside it along.
+        out.leftOut = {1};
+        inspect::replay(context, frameStart, original, {}, out);
+        const size_t end = original.calls[original.steps[1].firstCall].end;
+        for (size_t k = 1; k < original.steps.size(); k++)
+            EXPECT_EQ(inspect::lastRecord().steps[k].leftOut, original.steps[k].firstCall < end) << row.what << ", step " << k;
+    }
+    gluDeleteQuadric(quadric);
+    glDeleteLists(list, 1);
+}
+
+}  // namespace
