@@ -44,32 +44,11 @@ if [ "$inspector" = 1 ]; then
     # The platform as every program's page has it, with the inspector.
     platform=$build/web-platform-inspector
     "$root/web/platform.sh" "$platform" inspector
-    # The inspector names each step's functions from the call stack: the
-    # program's functions stay whole (neither the compiler nor Binaryen
-    # inlines one into its caller) and carry their lines in a source map.
     compile -fno-inline -gsource-map -- "${program[@]}"
     compile -- "${own[@]}"
-    noInlining=--always-inline-max-function-size=0,--flexible-inline-max-function-size=0
-    noInlining+=,--one-caller-inline-max-function-size=0
-    link+=(-sBINARYEN_EXTRA_PASSES="$noInlining" --profiling-funcs -sEXPORTED_FUNCTIONS=_main,_malloc,_free
-           -sEXPORTED_RUNTIME_METHODS=UTF8ToString)
-    em++ -O2 "${link[@]}" "$objects"/*.o "$platform"/inspector/*.o "$platform/libplatform.a" -o "$out/tarnvale.js"
-    # The same link once more for its source map alone: a source map keeps
-    # emscripten from making the page's script small.
-    em++ -O2 -gsource-map "${link[@]}" "$objects"/*.o "$platform"/inspector/*.o "$platform/libplatform.a" \
-        -o "$objects/mapped.js" \
-        2> >(grep -v "source map won't" >&2)
-    rm -rf "$out/inspect" && mkdir -p "$out/inspect"
-    python3 "$root/web/inspect/line_table.py" "$out/tarnvale.wasm" "$objects/mapped.wasm" "$objects/mapped.wasm.map" \
-        "$root" "$out/inspect/lines.json"
-    # The inspector's rooms as one script, fetched when it is first opened,
-    # in the order they run: the tables and the maths before the rooms that
-    # use them, the inspector last. The frame's writer comes when asked for.
-    for room in gl_tables camera_math cells outside_view state_panel pixel_view frame_reader steps_list edits_view \
-                canvas_input save_frame inspector; do
-        cat "$root/web/inspect/$room.js"
-    done >"$out/inspect/rooms.js"
-    cp "$root"/web/inspect/frame_c.js "$root"/web/inspect/inspector.css "$out/inspect/"
+    # shellcheck source=web/inspect/link_page.sh
+    . "$root/web/inspect/link_page.sh"
+    linkInspected "$out/tarnvale.js" "$platform" "" "${link[@]}" "$objects"/*.o
 else
     platform=$build/web-platform
     "$root/web/platform.sh" "$platform"
@@ -80,7 +59,7 @@ fi
 # The program travels gzipped, whatever the server: the page unpacks it
 # (the files as they are stay beside, for browsers that cannot).
 gzip -9nkf "$out/tarnvale.js" "$out/tarnvale.wasm"
-cp "$root"/web/page/{page,menu,screen,touch,load,offline}.js "$out/"
+cp "$root"/web/page/{page,open_inspector,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"
 generated=$(mktemp -d)
 trap 'rm -rf "$objects" "$generated"' EXIT
@@ -94,7 +73,7 @@ echo "page built in $out"
 # The examples, a page each, on the same platform compiled once.
 for f in "$root"/examples/*.c; do
     name=$(basename "${f%.c}")
-    TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$out/examples/$name" "$f" >/dev/null
+    TARNVALE_PLATFORM="$platform" "$root/web/build_program.sh" "$out/examples/$name" "$f" >/dev/null
 done
 python3 "$root/web/page/make_gallery.py" "$root/examples" "$root/docs/examples" "$out/examples"
 echo "examples built in $out/examples, with their gallery"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "web/gl/evaluators.h"
+#include "web/gl/gl_notes.h"
 #include "web/gl/glu_nurbs.h"
 
 using glweb::Points;
@@ -120,6 +121,7 @@ void gluBeginCurve(GLUnurbs* n)
 
 void gluEndCurve(GLUnurbs* n)
 {
+    NOTED_AS("gluEndCurve", (), nullptr);  // the object's primitives are noted inside it
     if (n->inCurve)
         glweb::drawNurbsCurve(n);
     n->inCurve = false;
@@ -135,6 +137,7 @@ void gluBeginSurface(GLUnurbs* n)
 
 void gluEndSurface(GLUnurbs* n)
 {
+    NOTED_AS("gluEndSurface", (), nullptr);  // the object's primitives are noted inside it
     if (n->inSurface)
         glweb::drawNurbsSurface(n);
     n->inSurface = false;

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "web/gl/gl_notes.h"
+
 namespace {
 
 struct Point {
@@ -202,6 +204,7 @@ void gluTessEndContour(GLUtesselator* t)
 
 void gluTessEndPolygon(GLUtesselator* t)
 {
+    NOTED_AS("gluTessEndPolygon", (), nullptr);  // the object's primitives are noted inside it
     if (!t) return;
     if (!t->inPolygon) return raise(t, GLU_TESS_MISSING_BEGIN_POLYGON);
     if (t->inContour) raise(t, GLU_TESS_MISSING_END_CONTOUR);

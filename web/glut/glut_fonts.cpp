@@ -3,6 +3,7 @@
 // stroke glyph is line strips in the modelview's units, followed by a
 // translation by its advance. A handle that names no font draws nothing.
 #include "web/glut/glut_fonts.h"
+#include "web/gl/gl_notes.h"
 
 #include <GL/gl.h>
 
@@ -81,6 +82,7 @@ extern "C" {
 
 void glutBitmapCharacter(void* font, int c)
 {
+    NOTED_AS("glutBitmapCharacter", (c), [font](const double* a) { glutBitmapCharacter(font, (int)a[0]); });
     if (const BitmapGlyph* g = bitmapGlyph(font, c)) {
         GlyphStore store;
         drawBitmap(*bitmapFont(font), *g);
@@ -131,6 +133,7 @@ int glutBitmapHeight(void* font)
 
 void glutStrokeCharacter(void* font, int c)
 {
+    NOTED_AS("glutStrokeCharacter", (c), [font](const double* a) { glutStrokeCharacter(font, (int)a[0]); });
     if (const StrokeGlyph* g = strokeGlyph(font, c)) drawStroke(*strokeFont(font), *g);
 }
 

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <vector>
 
+#include "web/gl/gl_notes.h"
+
 namespace {
 
 const double pi = 3.14159265358979323846;
@@ -197,35 +199,87 @@ extern "C" {
 
 void glutSolidSphere(GLdouble radius, GLint slices, GLint stacks)
 {
+    NOTED("glutSolidSphere", glutSolidSphere, (radius, slices, stacks));
     sphereRadius = radius, shapeSlices = slices, shapeStacks = stacks;
     quadric(GLU_FILL, sphere);
 }
 void glutWireSphere(GLdouble radius, GLint slices, GLint stacks)
 {
+    NOTED("glutWireSphere", glutWireSphere, (radius, slices, stacks));
     sphereRadius = radius, shapeSlices = slices, shapeStacks = stacks;
     quadric(GLU_LINE, sphere);
 }
 void glutSolidCone(GLdouble base, GLdouble height, GLint slices, GLint stacks)
 {
+    NOTED("glutSolidCone", glutSolidCone, (base, height, slices, stacks));
     coneBase = base, coneHeight = height, shapeSlices = slices, shapeStacks = stacks;
     quadric(GLU_FILL, cone);
 }
 void glutWireCone(GLdouble base, GLdouble height, GLint slices, GLint stacks)
 {
+    NOTED("glutWireCone", glutWireCone, (base, height, slices, stacks));
     coneBase = base, coneHeight = height, shapeSlices = slices, shapeStacks = stacks;
     quadric(GLU_LINE, cone);
 }
-void glutSolidCube(GLdouble size) { cube(size, true); }
-void glutWireCube(GLdouble size) { cube(size, false); }
-void glutSolidTorus(GLdouble inner, GLdouble outer, GLint sides, GLint rings) { torus(inner, outer, sides, rings, true); }
-void glutWireTorus(GLdouble inner, GLdouble outer, GLint sides, GLint rings) { torus(inner, outer, sides, rings, false); }
-void glutSolidTetrahedron() { drawSolid(tetrahedron(), 1, true); }
-void glutWireTetrahedron() { drawSolid(tetrahedron(), 1, false); }
-void glutSolidOctahedron() { drawSolid(octahedron(), 1, true); }
-void glutWireOctahedron() { drawSolid(octahedron(), 1, false); }
-void glutSolidIcosahedron() { drawSolid(icosahedron(), 1, true); }
-void glutWireIcosahedron() { drawSolid(icosahedron(), 1, false); }
-void glutSolidDodecahedron() { drawSolid(dodecahedron(), 1, true); }
-void glutWireDodecahedron() { drawSolid(dodecahedron(), 1, false); }
+void glutSolidCube(GLdouble size)
+{
+    NOTED("glutSolidCube", glutSolidCube, (size));
+    cube(size, true);
+}
+void glutWireCube(GLdouble size)
+{
+    NOTED("glutWireCube", glutWireCube, (size));
+    cube(size, false);
+}
+void glutSolidTorus(GLdouble inner, GLdouble outer, GLint sides, GLint rings)
+{
+    NOTED("glutSolidTorus", glutSolidTorus, (inner, outer, sides, rings));
+    torus(inner, outer, sides, rings, true);
+}
+void glutWireTorus(GLdouble inner, GLdouble outer, GLint sides, GLint rings)
+{
+    NOTED("glutWireTorus", glutWireTorus, (inner, outer, sides, rings));
+    torus(inner, outer, sides, rings, false);
+}
+void glutSolidTetrahedron()
+{
+    NOTED("glutSolidTetrahedron", glutSolidTetrahedron, ());
+    drawSolid(tetrahedron(), 1, true);
+}
+void glutWireTetrahedron()
+{
+    NOTED("glutWireTetrahedron", glutWireTetrahedron, ());
+    drawSolid(tetrahedron(), 1, false);
+}
+void glutSolidOctahedron()
+{
+    NOTED("glutSolidOctahedron", glutSolidOctahedron, ());
+    drawSolid(octahedron(), 1, true);
+}
+void glutWireOctahedron()
+{
+    NOTED("glutWireOctahedron", glutWireOctahedron, ());
+    drawSolid(octahedron(), 1, false);
+}
+void glutSolidIcosahedron()
+{
+    NOTED("glutSolidIcosahedron", glutSolidIcosahedron, ());
+    drawSolid(icosahedron(), 1, true);
+}
+void glutWireIcosahedron()
+{
+    NOTED("glutWireIcosahedron", glutWireIcosahedron, ());
+    drawSolid(icosahedron(), 1, false);
+}
+void glutSolidDodecahedron()
+{
+    NOTED("glutSolidDodecahedron", glutSolidDodecahedron, ());
+    drawSolid(dodecahedron(), 1, true);
+}
+void glutWireDodecahedron()
+{
+    NOTED("glutWireDodecahedron", glutWireDodecahedron, ());
+    drawSolid(dodecahedron(), 1, false);
+}
 
 }  // extern "C"

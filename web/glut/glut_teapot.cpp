@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "web/gl/gl_notes.h"
+
 extern const int teapotPatches[32][16];
 extern const float teapotPoints[][3];
 
@@ -65,7 +67,15 @@ void teapot(GLdouble size, GLenum mode)
 
 extern "C" {
 
-void glutSolidTeapot(GLdouble size) { teapot(size, GL_FILL); }
-void glutWireTeapot(GLdouble size) { teapot(size, GL_LINE); }
+void glutSolidTeapot(GLdouble size)
+{
+    NOTED("glutSolidTeapot", glutSolidTeapot, (size));
+    teapot(size, GL_FILL);
+}
+void glutWireTeapot(GLdouble size)
+{
+    NOTED("glutWireTeapot", glutWireTeapot, (size));
+    teapot(size, GL_LINE);
+}
 
 }  // extern "C"

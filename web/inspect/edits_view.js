@@ -8,7 +8,7 @@
 window.InspectEditsView = (function () {
   function make({ el, labelled, morph, numberCell, texturePicture, panel, editsList, edits, starting, current,
                   readOriginal, edit, setArg, leaveOut, undoEdit }) {
-    const { ENUMS, MEANINGS, SWITCHED, number, enumName, callText } = window.InspectTables;
+    const { CHOICES, SWITCHED, number, enumName, meaningsOf, callText } = window.InspectTables;
 
     // Every cell shown says what the frame uses now (after an undo, too).
     function syncCells() {
@@ -22,7 +22,7 @@ window.InspectEditsView = (function () {
     function showEdits() {
       const shown = edits().map((e) => {
         const given = e.leftOut ? null : e.start ? starting()[e.call] : readOriginal(e.call);
-        const argName = (k) => ((MEANINGS[given.name] || [])[k] || ['argument ' + (k + 1)])[0];
+        const argName = (k) => (meaningsOf(given.name, given.args)[k] || ['argument ' + (k + 1)])[0];
         const what = e.leftOut ? 'step ' + (e.step + 1) + ' left out'
           : (e.start ? 'starting state: ' : 'step ' + (e.step + 1) + ': ') +
             (e.name ? callText(e.name, given.args) + ', was ' + callText(given.name, given.args)
@@ -51,10 +51,6 @@ window.InspectEditsView = (function () {
         on.shows = () => current(start, call).name === 'glEnable';
         on.addEventListener('change', () => edit(start, call, on.checked ? 'glEnable' : 'glDisable', current(start, call).args));
         box.append(el('label', { className: 'cell' }, on, ' ' + enumName(c.args[0])));
-      } else if (c.name === 'glFrontFace') {
-        const pick = labelled(el('select', {}, ...[0x0900, 0x0901].map((v) => el('option', { value: v, textContent: ENUMS[v], selected: v === c.args[0] }))), 'mode');
-        pick.addEventListener('change', () => set(0, Number(pick.value)));
-        box.append(el('label', { className: 'cell' }, 'front faces wind ', pick));
       } else if (c.name === 'glBindTexture') {
         const names = Object.keys(Module.textureFiles).map(Number).sort((a, b) => a - b);
         const pick = labelled(el('select', {}, ...names.map((v) => el('option', { value: v, selected: v === c.args[1],
@@ -62,7 +58,14 @@ window.InspectEditsView = (function () {
         pick.addEventListener('change', () => set(1, Number(pick.value)));
         box.append(el('label', { className: 'cell' }, 'texture ', pick), texturePicture(c.args[1]));
       } else {
-        (MEANINGS[c.name] || []).forEach((m, k) => {
+        // A GL name is a choice of the values GL takes there; a number, a cell.
+        Object.entries(CHOICES[c.name] || {}).forEach(([k, values]) => {
+          const pick = labelled(el('select', {}, ...values.map((v) => el('option', { value: v, textContent: enumName(v),
+                                                                                    selected: v === c.args[k] }))), 'argument ' + (Number(k) + 1));
+          pick.addEventListener('change', () => set(Number(k), Number(pick.value)));
+          box.append(el('label', { className: 'cell' }, pick));
+        });
+        meaningsOf(c.name, c.args).forEach((m, k) => {
           if (m && k < c.args.length) box.append(numberCell(m[0], m[1], () => current(start, call).args[k], m[2], (v) => set(k, v)));
         });
       }

@@ -27,11 +27,12 @@ window.InspectFrame = (function () {
 
     // The line that calls `callee`: the one found, or one of the few after it
     // (a call that Binaryen left without a place takes the one before), or
-    // before it.
+    // before it; failing that, one that calls GLUT, which made the call.
     function settle(file, line, callee) {
       const calls = lines().calls[file] || {};
-      for (const d of [0, 1, 2, 3, 4, -1, -2])
-        if ((calls[line + d] || []).includes(callee)) return line + d;
+      for (const fits of [(n) => n === callee, (n) => n.startsWith('glut')])
+        for (const d of [0, 1, 2, 3, 4, -1, -2])
+          if ((calls[line + d] || []).some(fits)) return line + d;
       return line;
     }
 
@@ -54,7 +55,7 @@ window.InspectFrame = (function () {
         Module._inspectStep(i, ints);
         const [first, last, primitive, , vertices] = heapInts(ints, 5);
         const { name, args } = readCall(first);
-        const text = primitive ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
+        const text = primitive && name === 'glBegin' ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
         out.push({ text, chain: chainOf(stacks()[i], name), primitive: primitive !== 0, vertices, first, last,
                    texture: name === 'glBindTexture' ? args[1] : -1 });
       }

@@ -1,13 +1,15 @@
 // The inspector's tables: GL's names for the values a program passes, which
 // arguments of each entry point are names, masks or one array, and what each
-// argument means, with the one function that writes a call as C. Data, read
-// by the rooms of the inspector that show calls and their cells.
+// argument means (meanings.js), with the one function that writes a call as
+// C. Data, read by the rooms of the inspector that show calls and their cells.
 'use strict';
 
 window.InspectTables = (function () {
   // GL's names for the values the program passes, and which arguments of
   // each entry point are names, bit masks or one array.
-  const ENUMS = {
+  const NAMES = window.InspectNames || { enums: {}, bits: [], calls: {} };  // from GL's headers (gl_names.py)
+  // Ours first, where one value has several names.
+  const ENUMS = Object.assign({}, NAMES.enums, {
     0x0000: 'GL_POINTS', 0x0001: 'GL_LINES', 0x0002: 'GL_LINE_LOOP', 0x0003: 'GL_LINE_STRIP',
     0x0004: 'GL_TRIANGLES', 0x0005: 'GL_TRIANGLE_STRIP', 0x0006: 'GL_TRIANGLE_FAN', 0x0007: 'GL_QUADS',
     0x0008: 'GL_QUAD_STRIP', 0x0009: 'GL_POLYGON', 0x0900: 'GL_CW', 0x0901: 'GL_CCW', 0x0B71: 'GL_DEPTH_TEST',
@@ -22,51 +24,41 @@ window.InspectTables = (function () {
     0x2901: 'GL_REPEAT', 0x1907: 'GL_RGB', 0x1401: 'GL_UNSIGNED_BYTE', 0x1D01: 'GL_SMOOTH', 0x1D00: 'GL_FLAT',
     0x2900: 'GL_CLAMP', 0x2700: 'GL_NEAREST_MIPMAP_NEAREST', 0x2701: 'GL_LINEAR_MIPMAP_NEAREST',
     0x2702: 'GL_NEAREST_MIPMAP_LINEAR', 0x2703: 'GL_LINEAR_MIPMAP_LINEAR',
-  };
-  const SHAPES = {  // [arguments that are names, argument from which on they are one array]
+  });
+  // [arguments that are names, argument from which on they are one array],
+  // ours where a real number names something (glTexParameteri's, glTexEnvf's
+  // value), the rest as the headers declare them.
+  const OWN_SHAPES = {
     glBegin: [[0]], glEnable: [[0]], glDisable: [[0]], glFrontFace: [[0]], glMatrixMode: [[0]],
     glShadeModel: [[0]], glBindTexture: [[0]], glTexParameteri: [[0, 1, 2]], glTexEnvf: [[0, 1, 2]],
     glPixelStorei: [[0]], glColorMaterial: [[0, 1]], glTexImage2D: [[0, 2, 6, 7]], glLightfv: [[0, 1], 2],
     glLightModelfv: [[0], 1], glMaterialfv: [[0, 1], 2], glColor3fv: [[], 0],
   };
-  const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT']];
+  const SHAPES = new Proxy(OWN_SHAPES, {
+    get: (own, name) => own[name] || (NAMES.calls[name] && [
+      NAMES.calls[name].flatMap(([, kind], i) => (kind === 'name' ? [i] : [])),
+      ...NAMES.calls[name].flatMap(([, kind], i) => (kind === 'pointer' ? [i] : [])).slice(0, 1)]),
+  });
+  const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT'],
+                       [0x200, 'GL_ACCUM_BUFFER_BIT']];
+  // Masks (glClear's, glPushAttrib's) as the names of their bits.
+  const MASKS = [...BUFFER_BITS, ...NAMES.bits.filter(([v]) => !BUFFER_BITS.some(([b]) => b === v))];
+  const maskText = (a) => MASKS.filter(([bit]) => a & bit).map(([, n]) => n).join(' | ') || number(a);
 
-  // What each argument of an entry point means, as the classic tutors
-  // explained them, by position: its name, one line of meaning, and the step
-  // of an arrow key (a tenth of it with Shift). null: a GL name, not a number.
-  const xyz = (what, step) => ['x', 'y', 'z'].map((a) => [a, what + ' ' + a, step]);
-  const rgb = (what) => ['red', 'green', 'blue'].map((c) => [c, what + ': ' + c + ', from 0 to 1', 0.05]);
-  const MEANINGS = {
-    glTranslatef: xyz('distance moved along', 0.1),
-    glRotatef: [['angle', 'angle in degrees, counter-clockwise about the axis (x, y, z)', 5],
-                ...xyz('the axis\u2019s', 0.1)],
-    glScalef: xyz('factor of scale along', 0.1),
-    gluLookAt: [...xyz('the eye\u2019s position:', 0.1).map(([a, m, s]) => ['eye' + a.toUpperCase(), m, s]),
-                ...xyz('the point looked at:', 0.1).map(([a, m, s]) => ['center' + a.toUpperCase(), m, s]),
-                ...xyz('which way is up:', 0.1).map(([a, m, s]) => ['up' + a.toUpperCase(), m, s])],
-    gluPerspective: [['fovy', 'field of view in degrees, from the bottom of the view to its top', 5],
-                     ['aspect', 'width of the view over its height', 0.1],
-                     ['zNear', 'distance from the eye to the near plane, more than 0', 0.05],
-                     ['zFar', 'distance from the eye to the far plane', 5]],
-    glOrtho: [['left', 'the box\u2019s left side, x in eye coordinates', 0.1], ['right', 'its right side', 0.1],
-              ['bottom', 'its bottom, y in eye coordinates', 0.1], ['top', 'its top', 0.1],
-              ['zNear', 'its near side, as a distance before the eye (negative: behind it)', 0.1],
-              ['zFar', 'its far side, as a distance before the eye', 0.1]],
-    glViewport: [['x', 'the viewport\u2019s left edge, in window pixels', 10],
-                 ['y', 'its bottom edge, in window pixels from the bottom', 10],
-                 ['width', 'its width in pixels', 10], ['height', 'its height in pixels', 10]],
-    glColor3f: rgb('the colour of the vertices that follow'),
-    glColor3fv: rgb('the colour of the vertices that follow'),
-    glNormal3f: xyz('the normal of the vertices that follow:', 0.1),
-    glTexCoord2f: [['s', 'texture coordinate across the image: 0 to 1 spans it once', 0.1],
-                   ['t', 'texture coordinate up the image: 0 to 1 spans it once', 0.1]],
-    glVertex3f: xyz('the vertex\u2019s position in object coordinates:', 0.1),
-    glLightfv: [null, null, ...xyz('the light\u2019s position, taken under the modelview of the moment:', 0.5),
-                ['w', '0: a light from a direction, 1: from a point', 1]],
-    glLightModelfv: [null, ...rgb('the ambient light everywhere'), ['alpha', 'alpha, unused here', 0.05]],
-    glMaterialfv: [null, null, ...rgb('the material\u2019s colour'), ['alpha', 'alpha, unused here', 0.05]],
-    glClearColor: [...rgb('the colour the frame is cleared to'), ['alpha', 'alpha, unused here', 0.05]],
+  // Each argument's meaning: ours (meanings.js), or else its name as the
+  // headers give it, with the step of an integer or of a real number.
+  const MEANINGS = new Proxy(window.InspectMeanings, {
+    get: (own, name) => own[name] || (NAMES.calls[name] && NAMES.calls[name].flatMap(([param, kind]) => {
+      if (kind === 'pointer') return [...Array(16).keys()].map((k) => [param + '[' + k + ']', 'value ' + k + ' of ' + param, 0.1]);
+      if (kind === 'name' || kind === 'mask') return [null];
+      return [[param, param + ' of ' + name, kind === 'integer' ? 1 : 0.1]];
+    })),
+  });
+  const meaningsOf = (name, args) => {
+    const m = MEANINGS[name] || [];
+    return typeof m === 'function' ? m(args) : m;
   };
+  const CHOICES = window.InspectChoices || {};
   const SWITCHED = ['glEnable', 'glDisable'];
 
   const number = (v) => String(Number(v.toPrecision(6)));  // as the program wrote it: 0.05, not 0.0500000007
@@ -75,7 +67,7 @@ window.InspectTables = (function () {
   function callText(name, args) {
     const [names, arrayFrom] = SHAPES[name] || [[]];
     const text = args.map((a, i) => {
-      if (name === 'glClear') return BUFFER_BITS.filter(([bit]) => a & bit).map(([, n]) => n).join(' | ') || number(a);
+      if ((NAMES.calls[name] || [])[i]?.[1] === 'mask' || name === 'glClear') return maskText(a);
       return names.includes(i) ? enumName(a) : number(a);
     });
     if (arrayFrom !== undefined && arrayFrom < text.length) {
@@ -85,5 +77,6 @@ window.InspectTables = (function () {
     return name + '(' + text.join(', ') + ')';
   }
 
-  return { ENUMS, SHAPES, BUFFER_BITS, MEANINGS, SWITCHED, number, enumName, callText };
+  return { NAMES, ENUMS, SHAPES, BUFFER_BITS, MASKS, MEANINGS, CHOICES, SWITCHED, number, enumName, maskText, meaningsOf,
+           callText };
 })();

@@ -47,7 +47,7 @@ window.Inspector = (function () {
 
   function stepText(i) {
     const s = steps[i], call = readCall(s.first);
-    return s.primitive ? callText(call.name, call.args) + ' \u2026 glEnd()' : callText(call.name, call.args);
+    return s.primitive && call.name === 'glBegin' ? callText(call.name, call.args) + ' \u2026 glEnd()' : callText(call.name, call.args);
   }
 
   const { el, morph, labelled, numberCell } = window.InspectCells;

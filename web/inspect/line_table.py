@@ -2,8 +2,8 @@
 """Makes the inspector's line table from the page's module as emscripten
 built it, and takes out of the module what only the inspector reads.
 
-For each of the program's own functions (those whose code comes from app/,
-image/, scene/ or state/): its name, from the module's name section, and
+For each of the program's own functions (those whose code comes from the
+sources named, by default the house's app/, image/, scene/ and state/): its name, from the module's name section, and
 where each of its instructions came from, from the build's source map; and
 for each line of the program's files, the functions it calls. The page's
 inspector reads a call stack's frames (function index and byte offset, as
@@ -18,7 +18,7 @@ inspector loads no byte of either.
 The source map comes from a second link of the same objects (MAPPED.wasm),
 made only for it: its code must be the page's, byte for byte, wherever the
 code section starts.
-    line_table.py MODULE.wasm MAPPED.wasm MAPPED.wasm.map SOURCE_ROOT OUT.json"""
+    line_table.py MODULE.wasm MAPPED.wasm MAPPED.wasm.map SOURCE_ROOT OUT.json [SOURCE...]"""
 import json
 import os
 import re
@@ -101,7 +101,7 @@ def code_section(data):
     raise SystemExit('no code section')
 
 
-def main(wasm_path, mapped_path, map_path, root, out_path):
+def main(wasm_path, mapped_path, map_path, root, out_path, *sources):
     with open(wasm_path, 'rb') as f:
         data = f.read()
     with open(mapped_path, 'rb') as f:
@@ -140,10 +140,15 @@ def main(wasm_path, mapped_path, map_path, root, out_path):
                     at += size
 
     root = os.path.realpath(root) + '/'
-    files = []
+    own_sources = [os.path.realpath(s) for s in sources] or [root + d for d in PROGRAM]
+    # The program's files, by their real paths; each shown by its path from
+    # the root, or its name when it lies elsewhere.
+    files, shown = [], {}
     for source in source_map['sources']:
         path = os.path.realpath(os.path.join(os.path.dirname(os.path.realpath(map_path)), source))
-        files.append(path[len(root):] if path.startswith(root) else None)
+        own = any(path == s or path.startswith(s.rstrip('/') + '/') for s in own_sources)
+        files.append(path if own else None)
+        shown[path] = path[len(root):] if path.startswith(root) else os.path.basename(path)
 
     # Where each instruction came from, as (offset, file, line), in offset order.
     places, offset, source, line = [], 0, 0, 0
@@ -161,7 +166,7 @@ def main(wasm_path, mapped_path, map_path, root, out_path):
         own = []
         while i < len(places) and places[i][0] < end:
             o, s, l = places[i]
-            if files[s] and files[s].startswith(PROGRAM):
+            if files[s]:
                 if files[s] not in used:
                     used.append(files[s])
                 own += [o, used.index(files[s]), l]
@@ -173,11 +178,11 @@ def main(wasm_path, mapped_path, map_path, root, out_path):
 
     calls = {}
     for n, path in enumerate(used):
-        with open(os.path.join(root, path)) as f:
+        with open(path) as f:
             calls[n] = {i + 1: sorted(set(re.findall(r'([A-Za-z_]\w*)\s*\(', text)))
                         for i, text in enumerate(f.read().split('\n')) if '(' in text}
     with open(out_path, 'w') as f:
-        json.dump({'files': used, 'functions': functions, 'calls': calls}, f, separators=(',', ':'))
+        json.dump({'files': [shown[path] for path in used], 'functions': functions, 'calls': calls}, f, separators=(',', ':'))
     for head, end in reversed(drop):
         data = data[:head] + data[end:]
     with open(wasm_path, 'wb') as f:

@@ -5,7 +5,8 @@
 'use strict';
 
 window.InspectStatePanel = (function () {
-  const { MEANINGS, enumName } = window.InspectTables;
+  const { meaningsOf, enumName } = window.InspectTables;
+  const SHOWN_VERTICES = 24;  // a table of more is neither read nor quick
   const { apply } = window.InspectMath;
 
   function make({ el, labelled, morph, heapInts, readOriginal, current, setArg, numberCell, step, box: stateBox }) {
@@ -78,11 +79,11 @@ window.InspectStatePanel = (function () {
     function vertexCalls(s) {
       const out = [];
       let texCoord = -1, color = -1;
-      for (let c = s.first + 1; c <= s.last; c++) {
+      for (let c = s.first + 1; c <= s.last && out.length < SHOWN_VERTICES; c++) {
         const name = readOriginal(c).name;
-        if (name === 'glTexCoord2f') texCoord = c;
-        else if (name === 'glColor3f' || name === 'glColor3fv') color = c;
-        else if (name === 'glVertex3f') out.push({ vertex: c, texCoord, color });
+        if (name === 'glTexCoord2f' || name === 'glTexCoord4f') texCoord = c;
+        else if (name === 'glColor3f' || name === 'glColor3fv' || name === 'glColor4f') color = c;
+        else if (name === 'glVertex3f' || name === 'glVertex4f') out.push({ vertex: c, texCoord, color });
       }
       return out;
     }
@@ -121,11 +122,13 @@ window.InspectStatePanel = (function () {
         Module._inspectVertices(i, buffer);
         const at = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 12 * s.vertices);
         const given = [], clips = [];
-        for (let k = 0; k < s.vertices; k++) {
+        for (let k = 0; k < Math.min(s.vertices, SHOWN_VERTICES); k++) {
           given.push(Array.from(at.slice(12 * k, 12 * k + 8)));
           clips.push(Array.from(at.slice(12 * k + 8, 12 * k + 12)));
         }
         box.append(vertexTable(s, given, clips, viewport), pipelineTable(v.slice(0, 16), viewport, given, clips));
+        if (s.vertices > SHOWN_VERTICES)
+          box.append(el('p', { className: 'meaning', textContent: 'The first ' + SHOWN_VERTICES + ' of ' + s.vertices + ' vertices.' }));
       }
       _free(buffer);
       const shown = stateBox();
@@ -143,7 +146,7 @@ window.InspectStatePanel = (function () {
                              (clips[k][2] / w + 1) / 2] : null;
         const cellsOf = (call, name, from, count, labels) => {
           if (call === undefined || call < 0) return [...p.slice(from, from + count)].map(fixed).join(', ');
-          const m = MEANINGS[current(false, call).name];
+          const m = meaningsOf(current(false, call).name, current(false, call).args);
           return el('span', { className: 'cells' }, ...labels.map((label, j) => numberCell(label + ' of vertex ' + (k + 1), m[j][1],
             () => current(false, call).args[j], m[j][2], (value) => setArg(false, call, j, value))));
         };
