@@ -3,7 +3,9 @@
    and the ring turned a little further, and each picture added to the
    accumulation buffer at an eighth of its weight; the sum, returned to the
    colour buffer, has soft edges, and with m a ring blurred along its
-   turn. a switches between that picture and one drawn once. */
+   turn. a switches between that picture and one drawn once.
+   In the gallery, its link opens the inspector on step 19, glAccum: the
+   first picture added at an eighth of its weight. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -2,7 +2,9 @@
    glEvalMesh1 beside its control polygon, three points on it from
    glEvalCoord1, and a lit Bezier surface of four
    by four points whose normals GL works out itself (GL_AUTO_NORMAL),
-   drawn filled or as its grid (w), finer or coarser with + and -. */
+   drawn filled or as its grid (w), finer or coarser with + and -.
+   In the gallery, its link opens the inspector on step 4, glEvalMesh1: the
+   curve evaluated at 31 points. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

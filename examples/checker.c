@@ -5,7 +5,9 @@
    coordinates GL makes itself (glTexGen) from its object's x and y, from
    the eye's, or as a sphere map: g changes which. m, n and l choose the
    filter; r and d the texture environment (replace, or modulate with the
-   colour). */
+   colour).
+   In the gallery, its link opens the inspector on step 4, glBegin: the
+   floor, its far squares blended by the mipmaps. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -5,7 +5,9 @@
    sent again through feedback; what comes back is drawn over them as
    markers and written out, token by token. The point outside the window
    does not come back; the pass-through tokens mark where each shape
-   began. Space turns the triangle; q ends. */
+   began. Space turns the triangle; q ends.
+   In the gallery, its link opens the inspector on step 17, glRenderMode: the
+   switch to GL_FEEDBACK. */
 #include <GL/glut.h>
 #include <stdio.h>
 #include <stdlib.h>

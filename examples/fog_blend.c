@@ -2,7 +2,9 @@
    (f, F and e choose linear, exp and exp2 fog), and three translucent
    spheres are blended over it, drawn last with the depth buffer read but
    not written, so that each shows what lies behind it; their back faces
-   are culled, so that each is blended once. */
+   are culled, so that each is blended once.
+   In the gallery, its link opens the inspector on step 34, glEnable:
+   blending turned on for the spheres. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -3,7 +3,9 @@
    (glPolygonMode), with an edge flag hiding an inner edge, and flat
    shading taking each face's colour from the vertex GL names; below, line
    stipples (a pattern of 16 bits, each repeated `factor` times, counted on
-   along a strip) and a polygon stipple (32 x 32 bits fixed to the window). */
+   along a strip) and a polygon stipple (32 x 32 bits fixed to the window).
+   In the gallery, its link opens the inspector on step 29, glPolygonMode:
+   polygons drawn as their edges. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

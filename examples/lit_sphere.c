@@ -1,7 +1,9 @@
 /* A lit sphere and its materials: the same sphere four times under one
    white light, each with a material of its own. Ambient is the colour in
    shadow, diffuse the colour facing the light, specular the highlight
-   (its size set by the shininess), emission a glow that needs no light. */
+   (its size set by the shininess), emission a glow that needs no light.
+   In the gallery, its link opens the inspector on step 6, glMaterialfv: the
+   first sphere's ambient colour. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -5,7 +5,9 @@
    a round hole from a rational NURBS circle and a triangular one, both
    clockwise, so that GLU keeps what lies to each loop's left. GLU samples
    it a fixed number of steps per unit of u and v; o shows those samples'
-   triangles, c the control points; q ends. */
+   triangles, c the control points; q ends.
+   In the gallery, its link opens the inspector on step 5, gluEndSurface: the
+   trimmed surface, made into triangles. */
 #include <GL/glut.h>
 #include <math.h>
 #include <stdlib.h>

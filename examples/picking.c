@@ -4,7 +4,9 @@
    pointer; GL draws nothing then but returns a hit record for each name
    whose square reached those pixels, with its least and greatest depth,
    and the hit with the least depth is the square in front. Click a
-   square, or move the cross with the arrow keys and press space; q ends. */
+   square, or move the cross with the arrow keys and press space; q ends.
+   In the gallery, its link opens the inspector on step 4, glBegin: the first
+   square. */
 #include <GL/glut.h>
 #include <stdio.h>
 #include <stdlib.h>

@@ -2,7 +2,9 @@
    it and about itself, and a moon about the planet, each placed by the
    matrices pushed and popped around it. Space stops and starts the
    turning (the idle callback taken away and given back); 0 goes back to
-   the first day; d and y step a day and a year. */
+   the first day; d and y step a day and a year.
+   In the gallery, its link opens the inspector on step 8, glRotatef: the
+   planet's turn about itself, inside its own push. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

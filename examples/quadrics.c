@@ -1,6 +1,8 @@
 /* GLU's quadrics: a sphere, a cylinder narrowing to a cone, a disk with a
    hole and a partial disk, each drawn four ways (filled and lit, as lines,
-   as a silhouette and as points) by the quadric object's draw style. */
+   as a silhouette and as points) by the quadric object's draw style.
+   In the gallery, its link opens the inspector on step 8, gluSphere: the
+   sphere, filled and lit. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -1,6 +1,8 @@
 /* GLUT's shapes: the cube, the cone, the torus and the four other regular
    solids, solid and lit in the top row, as wire frames below, each with
-   the normals GLUT gives it. The arrow keys turn them all. */
+   the normals GLUT gives it. The arrow keys turn them all.
+   In the gallery, its link opens the inspector on step 8, glutSolidCube: the
+   cube and its normals. */
 #include <GL/glut.h>
 #include <stdlib.h>
 

@@ -1,7 +1,9 @@
 /* Text: GLUT's seven bitmap fonts, each a line at a raster position, one
    centred with glutBitmapLength; and its two stroke fonts, which are lines
    in model space, so they scale, turn and take a line width like any
-   other geometry. */
+   other geometry.
+   In the gallery, its link opens the inspector on step 4,
+   glutBitmapCharacter: a character of a bitmap font at the raster position. */
 #include <GL/glut.h>
 #include <stdlib.h>
 #include <string.h>

@@ -19,7 +19,8 @@
 namespace {
 
 // The steps as "name" or, for a step whose vertices are shown, "name:count";
-// "(select)" after one made in selection mode.
+// "#bytes" after one that keeps the data it was made with, "(select)" after
+// one made in selection mode.
 std::string stepsOf(const inspect::Record& r)
 {
     std::string out;
@@ -28,6 +29,8 @@ std::string stepsOf(const inspect::Record& r)
         out += r.calls[s.firstCall].name;
         if (!s.given.empty())
             out += ":" + std::to_string(s.given.size());
+        if (!r.calls[s.firstCall].data.empty())
+            out += "#" + std::to_string(r.calls[s.firstCall].data.size());
         if (s.selecting)
             out += "(select)";
     }
@@ -96,9 +99,9 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
          },
          "glClear glVertexPointer glEnableClientState glDrawArrays:6"},
         {"bitmaps", [] { glRasterPos2f(0, 0); glBitmap(8, 8, 0, 0, 10, 0, bits); glBitmap(8, 8, 0, 0, 10, 0, bits); },
-         "glClear glRasterPos4f glBitmap glBitmap"},
+         "glClear glRasterPos4f glBitmap#8 glBitmap#8"},
         {"pixels", [] { glRasterPos2f(-0.5f, 0); glDrawPixels(4, 4, GL_RGBA, GL_UNSIGNED_BYTE, pixels); },
-         "glClear glRasterPos4f glDrawPixels"},
+         "glClear glRasterPos4f glDrawPixels#64"},
         {"an evaluator mesh",
          [] {
              glMap1f(GL_MAP1_VERTEX_3, 0, 1, 3, 4, curve);
@@ -107,7 +110,7 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
              glEvalMesh1(GL_LINE, 0, 8);
              glDisable(GL_MAP1_VERTEX_3);
          },
-         "glClear glMap1f glEnable glMapGrid1d glEvalMesh1"},
+         "glClear glMap1f#48 glEnable glMapGrid1d glEvalMesh1"},
         {"a quadric", [&] { gluSphere(quadric, 0.5, 8, 4); }, "glClear gluSphere"},
         {"selection, then the same drawn",
          [] {

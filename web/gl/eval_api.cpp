@@ -56,6 +56,10 @@ void map1(GLenum target, T u1, T u2, GLint stride, GLint order, const T* points)
                  const int tight[2] = {size, size * orders[0]};
                  defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
              }));
+    if (inspect::active()) {
+        const std::vector<T> p = copied(target, 1, strides, orders, points);
+        noted_.keep(p.data(), p.size() * sizeof(T));
+    }
     defineMap(target, domain, strides, orders, points);
 }
 
@@ -76,6 +80,10 @@ void map2(GLenum target, T u1, T u2, GLint ustride, GLint uorder, T v1, T v2, GL
                  const int tight[2] = {size, size * orders[0]};
                  defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
              }));
+    if (inspect::active()) {
+        const std::vector<T> p = copied(target, 2, strides, orders, points);
+        noted_.keep(p.data(), p.size() * sizeof(T));
+    }
     defineMap(target, domain, strides, orders, points);
 }
 

@@ -48,6 +48,7 @@ inline void frameEnds() {}
 struct Noted {
     Noted() = default;
     Noted(const char*, std::vector<double>, Redo, bool = false) {}
+    void keep(const void*, size_t) const {}
 };
 #else
 // Whether the entry points note every call; off, they pay one test each.
@@ -63,6 +64,9 @@ inline void frameEnds() { betweenFrames = true; }
 // point, so the note is made around it.
 size_t openCall(const char* name, std::vector<double> args, Redo redo, bool direct = false);
 void closeCall(size_t note);
+// Keeps with the note the data its call was made with (a bitmap's bits,
+// pixels, a map's points), for the frame saved as C.
+void keepData(size_t note, const void* data, size_t bytes);
 // The frame is complete: keeps the triangles `context` is about to send and
 // stops noting.
 void finish(const glweb::Context& context);
@@ -81,6 +85,11 @@ public:
     }
     Noted(const Noted&) = delete;
     Noted& operator=(const Noted&) = delete;
+    void keep(const void* data, size_t bytes) const
+    {
+        if (note_ != none)
+            keepData(note_, data, bytes);
+    }
 
 private:
     static constexpr size_t none = ~(size_t)0;

@@ -117,6 +117,7 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
     NOTED_DIRECT("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
         gl().bitmap(width, height, (float)a[2], (float)a[3], (float)a[4], (float)a[5], any ? bits.data() : nullptr, tight);
     });
+    noted_.keep(bits.data(), any ? bits.size() : 0);
     if (glweb::outsideBeginEnd())
         gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight);
 }
@@ -133,6 +134,7 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     LISTED(gl().drawPixels(width, height, rgba));
     NOTED_DIRECT("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
              [=](const double*) { gl().drawPixels(width, height, rgba); });
+    noted_.keep(rgba.data(), rgba.size());
     if (glweb::outsideBeginEnd())
         gl().drawPixels(width, height, rgba);
 }
@@ -198,6 +200,7 @@ void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
     // Made again as the pixels it copied then.
     NOTED_DIRECT("glCopyPixels", ((double)x, (double)y, (double)width, (double)height, (double)type),
              [=](const double*) { gl().drawPixels(width, height, rgba); });
+    noted_.keep(rgba.data(), rgba.size());
     gl().drawPixels(width, height, rgba);
 }
 

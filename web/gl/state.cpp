@@ -255,6 +255,7 @@ void glPolygonStipple(const GLubyte* mask)
     NOTED_DIRECT("glPolygonStipple", (), [pattern](const double*) {
         std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
     });
+    noted_.keep(pattern.data(), pattern.size());
     std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
 }
 void glGetPolygonStipple(GLubyte* mask)

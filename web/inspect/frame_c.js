@@ -6,18 +6,25 @@
 'use strict';
 
 window.FrameAsC = (function () {
-  const { ENUMS, BUFFER_BITS } = window.Inspector;  // GL's names, as the inspector writes them
+  const { ENUMS } = window.Inspector;  // GL's names, as the inspector writes them
+  const { NAMES, maskText } = window.InspectTables;
 
-  // How each entry point's arguments are written: e an enum, i an integer,
-  // f a float, d a double; a trailing [ makes the rest one GLfloat array.
-  const SHAPES = {
+  // How each entry point's arguments are written: e an enum, b a mask, i an
+  // integer, f a float, d a double; [ makes the rest one array of the kind
+  // after it. Ours where the page notes a call otherwise than GL declares
+  // it; the rest from GL's headers.
+  const OWN_SHAPES = {
     glMatrixMode: 'e', glLoadIdentity: '', glPushMatrix: '', glPopMatrix: '', glTranslatef: 'fff', glRotatef: 'ffff',
     glScalef: 'fff', glOrtho: 'dddddd', gluPerspective: 'dddd', gluLookAt: 'ddddddddd', glViewport: 'iiii',
     glBegin: 'e', glEnd: '', glVertex3f: 'fff', glTexCoord2f: 'ff', glColor3f: 'fff', glColor3fv: '[fff',
     glNormal3f: 'fff', glFrontFace: 'e', glBindTexture: 'ei', glTexParameteri: 'eee', glPixelStorei: 'ei',
     glTexEnvf: 'eee', glLightfv: 'ee[ffff', glLightModelfv: 'e[ffff', glMaterialfv: 'ee[ffff',
     glColorMaterial: 'ee', glShadeModel: 'e', glEnable: 'e', glDisable: 'e', glClearColor: 'ffff', glClear: 'b',
+    glMaterialfv: 'ee[ffff', glFogfv: 'e[ffff', glTexEnvfv: 'ee[ffff', glTexParameterfv: 'ee[ffff',
   };
+  const LETTERS = { name: 'e', mask: 'b', integer: 'i', float: 'f', double: 'd' };
+  const shapeOf = (name) => OWN_SHAPES[name] ?? (NAMES.calls[name] && NAMES.calls[name].map(([, kind]) =>
+    (kind.startsWith('pointer ') ? '[' : '') + LETTERS[kind.replace('pointer ', '')]).join(''));
 
   // The shortest decimal that reads back as the same float (or double).
   function float(v) {
@@ -31,23 +38,80 @@ window.FrameAsC = (function () {
   }
   const double = (v) => { const t = String(v); return /[.e]/.test(t) ? t : t + '.0'; };
   const enumName = (v) => ENUMS[v] || String(v);
+  const integer = (x) => String(Math.trunc(x));
+  const C_TYPES = { f: 'GLfloat', d: 'GLdouble', i: 'GLint' };
 
-  function callC(name, args) {
-    const shape = SHAPES[name];
+  // A call as C, or null for one that has no C of its own here. `data` is
+  // what a call of pixels, bits or points was made with; `out` gathers the
+  // arrays it needs, declared before the function it is in, and follows the
+  // unpack alignment the rows of a bitmap are padded to.
+  function callC(name, args, data, out) {
+    const special = data && SPECIAL[name];
+    if (special) return special(args, data, out);
+    if (name === 'glSelectBuffer' || name === 'glFeedbackBuffer') {
+      const array = name === 'glSelectBuffer' ? 'selectBuffer' : 'feedbackBuffer';
+      out.decls.push('static ' + (array === 'selectBuffer' ? 'GLuint ' : 'GLfloat ') + array + out.arrays + '[' + integer(args[0]) + '];');
+      return name + '(' + integer(args[0]) + (args.length > 1 ? ', ' + enumName(args[1]) : '') + ', ' + array + out.arrays++ + ');';
+    }
+    const shape = shapeOf(name);
     if (shape === undefined) return null;
+    if (name === 'glPixelStorei' && args[0] === 0x0CF5) out.alignment = args[1];  // GL_UNPACK_ALIGNMENT
     const array = shape.indexOf('[');
     const kinds = shape.replace('[', '');
     const text = args.map((a, i) => {
-      const k = kinds[i] || 'f';
-      if (k === 'b') return BUFFER_BITS.filter(([bit]) => a & bit).map(([, n]) => n).join(' | ') || String(a);
-      return { e: enumName, i: (x) => String(Math.trunc(x)), f: float, d: double }[k](a);
+      const k = kinds[i] || kinds[kinds.length - 1] || 'f';
+      if (k === 'b') return maskText(a);
+      return { e: enumName, i: integer, f: float, d: double }[k](a);
     });
     if (array >= 0) {
       const count = name === 'glMaterialfv' && args[1] === 0x1601 ? 1 : args.length - array;  // GL_SHININESS: one
       const values = text.slice(array, array + count).join(', ');
-      text.splice(array, text.length - array, '(const GLfloat[]){' + values + '}');
+      text.splice(array, text.length - array, '(const ' + C_TYPES[kinds[array]] + '[]){' + values + '}');
     }
     return name + '(' + text.join(', ') + ');';
+  }
+
+  // A static array of the data a call was made with.
+  function declare(out, type, prefix, values) {
+    const name = prefix + out.arrays++;
+    const rows = [];
+    for (let i = 0; i < values.length; i += 16) rows.push('    ' + values.slice(i, i + 16).join(', '));
+    out.decls.push('static const ' + type + ' ' + name + '[] = {\n' + rows.join(',\n') + '\n};');
+    return name;
+  }
+
+  // The calls made with data: the data as an array, laid out as the call
+  // reads it in the saved program.
+  const SPECIAL = {
+    glBitmap(args, bits, out) {  // rows of whole bytes, padded to the unpack alignment
+      const [width, height] = args, tight = (width + 7) >> 3, row = Math.ceil(tight / out.alignment) * out.alignment;
+      const padded = [];
+      for (let y = 0; y < height; y++)
+        for (let x = 0; x < row; x++) padded.push(x < tight ? bits[y * tight + x] : 0);
+      const name = declare(out, 'GLubyte', 'bitmap', padded);
+      return 'glBitmap(' + [integer(width), integer(height), ...args.slice(2, 6).map(float), name].join(', ') + ');';
+    },
+    glDrawPixels(args, rgba, out) {  // as the page unpacked them: RGBA bytes
+      return 'glDrawPixels(' + integer(args[0]) + ', ' + integer(args[1]) + ', GL_RGBA, GL_UNSIGNED_BYTE, ' +
+             declare(out, 'GLubyte', 'pixels', Array.from(rgba)) + ');';
+    },
+    glCopyPixels(args, rgba, out) {  // the pixels it copied then
+      return SPECIAL.glDrawPixels(args.slice(2), rgba, out);
+    },
+    glPolygonStipple(args, pattern, out) { return 'glPolygonStipple(' + declare(out, 'GLubyte', 'stipple', Array.from(pattern)) + ');'; },
+  };
+  // The maps: their points in a row, so their strides are the points' own.
+  for (const [name, two] of [['glMap1f', false], ['glMap1d', false], ['glMap2f', true], ['glMap2d', true]]) {
+    SPECIAL[name] = (args, bytes, out) => {
+      const doubles = name.endsWith('d');
+      const points = Array.from(doubles ? new Float64Array(bytes.buffer, bytes.byteOffset, bytes.length >> 3)
+                                        : new Float32Array(bytes.buffer, bytes.byteOffset, bytes.length >> 2));
+      const number = doubles ? double : float;
+      const size = points.length / (two ? args[4] * args[8] : args[4]);
+      const a = [enumName(args[0]), number(args[1]), number(args[2]), integer(size), integer(args[4])];
+      if (two) a.push(number(args[5]), number(args[6]), integer(size * args[4]), integer(args[8]));
+      return name + '(' + a.join(', ') + ', ' + declare(out, doubles ? 'GLdouble' : 'GLfloat', 'points', points.map(number)) + ');';
+    };
   }
 
   const chainText = (chain) => {
@@ -57,7 +121,7 @@ window.FrameAsC = (function () {
 
   // The calls of a function body, under a comment each time the program's
   // chain of functions changes; glBegin ... glEnd indented.
-  function body(calls, chainOf) {
+  function body(calls, chainOf, state) {
     const out = [];
     let shown = null, depth = 1;
     calls.forEach((c, i) => {
@@ -67,7 +131,7 @@ window.FrameAsC = (function () {
         shown = where;
       }
       if (c.name === 'glEnd') depth--;
-      const line = callC(c.name, c.args);
+      const line = callC(c.name, c.args, c.data, state);
       if (line) out.push('    '.repeat(depth) + line);
       if (c.name === 'glBegin') depth++;
     });
@@ -138,6 +202,21 @@ static unsigned char *readBmp(const char *file, int *width, int *height)
 }
 `;
 
+  const LOADER = `${READER}
+/* The bound texture's image from a file; a file that cannot be read leaves
+   the texture without one, and the frame is drawn without it. */
+static void loadTexture(const char *file)
+{
+    int width, height;
+    unsigned char *pixels = readBmp(file, &width, &height);
+    if (!pixels)
+        return;
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    free(pixels);
+}
+
+`;
+
   // The whole program: `frame` is {width, height, starting, calls, chains,
   // textures} with starting and calls as {name, args, chain?}, chains the
   // chain of each call of the frame, and textures as {name, file, params}.
@@ -152,6 +231,15 @@ static unsigned char *readBmp(const char *file, int *width, int *height)
       (toReshape ? reshape : init).push(c);
     }
     const bound = init.filter((c) => c.name === 'glBindTexture').pop();
+    // The bodies first, for the arrays their calls need; init leaves the
+    // unpack alignment at 1 (for the textures).
+    const state = { decls: [], arrays: 0, alignment: 4 };
+    const initBody = body(init, (i) => init[i].chain || [], state);
+    state.alignment = 1;
+    const reshapeBody = body(reshape, (i) => reshape[i].chain || [], state);
+    const displayBody = body(frame.calls, frame.chains, state);
+    const modes = [[2, 'GLUT_DOUBLE'], [4, 'GLUT_ACCUM'], [8, 'GLUT_ALPHA'], [16, 'GLUT_DEPTH'], [32, 'GLUT_STENCIL']];
+    const mode = ['GLUT_RGB', ...modes.filter(([bit]) => (frame.displayMode ?? 18) & bit).map(([, n]) => n)].join(' | ');
     const textures = frame.textures.map((t) => [
       '    /* ' + t.file + ' */',
       '    glBindTexture(GL_TEXTURE_2D, ' + t.name + ');',
@@ -166,23 +254,10 @@ static unsigned char *readBmp(const char *file, int *width, int *height)
 #include <stdio.h>
 #include <stdlib.h>
 
-${READER}
-/* The bound texture's image from a file; a file that cannot be read leaves
-   the texture without one, and the frame is drawn without it. */
-static void loadTexture(const char *file)
+${frame.textures.length ? LOADER : ''}/* The state the frame starts with, and the textures it binds. */
+${state.decls.join('\n\n')}${state.decls.length ? '\n\n' : ''}static void init(void)
 {
-    int width, height;
-    unsigned char *pixels = readBmp(file, &width, &height);
-    if (!pixels)
-        return;
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
-    free(pixels);
-}
-
-/* The state the frame starts with, and the textures it binds. */
-static void init(void)
-{
-${body(init, (i) => init[i].chain || [])}
+${initBody}
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 ${textures}
 ${bound ? '    ' + callC('glBindTexture', bound.args) + '  /* as the frame starts */' : ''}
@@ -193,12 +268,12 @@ static void reshape(int width, int height)
 {
     (void)width;
     (void)height;
-${body(reshape, (i) => reshape[i].chain || [])}
+${reshapeBody}
 }
 
 static void display(void)
 {
-${body(frame.calls, frame.chains)}
+${displayBody}
     glFlush();
     glutSwapBuffers();
 }
@@ -214,7 +289,7 @@ static void keyboard(unsigned char key, int x, int y)
 int main(int argc, char **argv)
 {
     glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitDisplayMode(${mode});
     glutInitWindowSize(${frame.width}, ${frame.height});
     glutCreateWindow("Tarnvale frame");
     init();

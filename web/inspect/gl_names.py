@@ -3,8 +3,8 @@
 the headers the page's programs compile against: each constant's name by
 its value (the first to take a value keeps it), the bits of masks, and for
 each entry point its parameters, each with its name and its kind: a GL name
-(GLenum), a mask (GLbitfield), an integer, a real number, or a pointer,
-where an array of numbers starts. A GLU object (a quadric, a tessellator, a
+(GLenum), a mask (GLbitfield), an integer, a float, a double, or a pointer
+(with the type it points to), where an array of numbers starts. A GLU object (a quadric, a tessellator, a
 NURBS renderer) is left out, as the inspector notes the calls without it.
     gl_names.py COMPILER OUT.js"""
 import json
@@ -23,15 +23,23 @@ def preprocess(compiler, *flags):
                           check=True).stdout
 
 
-def kind(declaration):
-    words = declaration.replace('*', ' * ').split()
-    if '*' in words or '[' in declaration:
-        return 'object' if any(w.startswith('GLU') for w in words) else 'pointer'
+def scalar(words):
     if 'GLenum' in words:
         return 'name'
     if 'GLbitfield' in words:
         return 'mask'
-    return 'integer' if any(w in INTEGERS for w in words) else 'real'
+    if any(w in INTEGERS for w in words):
+        return 'integer'
+    return 'double' if any(w in ('GLdouble', 'GLclampd') for w in words) else 'float'
+
+
+def kind(declaration):
+    words = declaration.replace('*', ' * ').replace('[', ' [ ').split()
+    if '*' in words or '[' in words:
+        if any(w.startswith('GLU') for w in words):
+            return 'object'
+        return 'pointer ' + scalar(words)
+    return scalar(words)
 
 
 def main(compiler, out_path):

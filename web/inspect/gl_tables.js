@@ -37,7 +37,7 @@ window.InspectTables = (function () {
   const SHAPES = new Proxy(OWN_SHAPES, {
     get: (own, name) => own[name] || (NAMES.calls[name] && [
       NAMES.calls[name].flatMap(([, kind], i) => (kind === 'name' ? [i] : [])),
-      ...NAMES.calls[name].flatMap(([, kind], i) => (kind === 'pointer' ? [i] : [])).slice(0, 1)]),
+      ...NAMES.calls[name].flatMap(([, kind], i) => (kind.startsWith('pointer') ? [i] : [])).slice(0, 1)]),
   });
   const BUFFER_BITS = [[0x4000, 'GL_COLOR_BUFFER_BIT'], [0x100, 'GL_DEPTH_BUFFER_BIT'], [0x400, 'GL_STENCIL_BUFFER_BIT'],
                        [0x200, 'GL_ACCUM_BUFFER_BIT']];
@@ -49,7 +49,7 @@ window.InspectTables = (function () {
   // headers give it, with the step of an integer or of a real number.
   const MEANINGS = new Proxy(window.InspectMeanings, {
     get: (own, name) => own[name] || (NAMES.calls[name] && NAMES.calls[name].flatMap(([param, kind]) => {
-      if (kind === 'pointer') return [...Array(16).keys()].map((k) => [param + '[' + k + ']', 'value ' + k + ' of ' + param, 0.1]);
+      if (kind.startsWith('pointer')) return [...Array(16).keys()].map((k) => [param + '[' + k + ']', 'value ' + k + ' of ' + param, 0.1]);
       if (kind === 'name' || kind === 'mask') return [null];
       return [[param, param + ' of ' + name, kind === 'integer' ? 1 : 0.1]];
     })),

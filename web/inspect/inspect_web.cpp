@@ -3,6 +3,7 @@
 // chosen step outlined, from the eye or from outside, and hands the page
 // (inspector.js) the record and the starting state as plain numbers, which
 // the page writes out.
+#include <GL/glut.h>
 #include <emscripten.h>
 
 #include <algorithm>
@@ -206,6 +207,32 @@ EMSCRIPTEN_KEEPALIVE const double* inspectCallArgs(int call, int* count)
     const std::vector<double>& args = lastRecord().calls.at((size_t)call).args;
     *count = (int)args.size();
     return args.data();
+}
+
+// How a call stands in the frame, into `out`: one past the last call made
+// inside it, whether it is made again when the frame is (what is not only
+// reads, or points into the program's memory), and whether it keeps data.
+EMSCRIPTEN_KEEPALIVE void inspectCallShape(int call, int* out)
+{
+    const inspect::Call& c = lastRecord().calls.at((size_t)call);
+    out[0] = (int)c.end;
+    out[1] = c.redo ? 1 : 0;
+    out[2] = c.direct ? 1 : 0;
+}
+
+// The data a call was made with (bits, pixels, points), its bytes written
+// to `count`.
+EMSCRIPTEN_KEEPALIVE const unsigned char* inspectCallData(int call, int* count)
+{
+    const std::vector<unsigned char>& data = lastRecord().calls.at((size_t)call).data;
+    *count = (int)data.size();
+    return data.data();
+}
+
+// The window's display mode, as the program asked for it.
+EMSCRIPTEN_KEEPALIVE int inspectDisplayMode()
+{
+    return glutGet(GLUT_INIT_DISPLAY_MODE);
 }
 
 // A step: its first and last call, whether it is a primitive, its mode and

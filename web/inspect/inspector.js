@@ -216,10 +216,13 @@ window.Inspector = (function () {
     edit(start, call, c.name, args);
   }
 
-  function leaveOut(step, out) {
-    const key = 'o' + step, at = edits.findIndex((e) => e.key === key);
-    if (out && at < 0) edits.push({ key, step, leftOut: true });
-    if (!out && at >= 0) edits.splice(at, 1);
+  // A step, or several, left out or put back; the frame runs once.
+  function leaveOut(which, out) {
+    for (const step of [].concat(which)) {
+      const key = 'o' + step, at = edits.findIndex((e) => e.key === key);
+      if (out && at < 0) edits.push({ key, step, leftOut: true });
+      if (!out && at >= 0) edits.splice(at, 1);
+    }
     run();
   }
 

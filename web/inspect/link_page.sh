@@ -30,7 +30,7 @@ linkInspected() {
     # in the order they run: the tables and the maths before the rooms that
     # use them, the inspector last. The frame's writer comes when asked for.
     # GL's names, from the headers the program compiled against: once a platform.
-    [ -f "$platform/gl_names.js" ] || python3 "$here/gl_names.py" em++ "$platform/gl_names.js"
+    [ "$platform/gl_names.js" -nt "$here/gl_names.py" ] || python3 "$here/gl_names.py" em++ "$platform/gl_names.js"
     local room
     {
     cat "$platform/gl_names.js"

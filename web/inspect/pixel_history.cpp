@@ -127,29 +127,48 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
             continue;
         const bool lines = s.drawState.mode == GL_LINES;
         const size_t size = lines ? 2 : 3;
-        Fragment f{false, false, 0};
-        for (size_t v = s.firstVertex; v + size <= s.endVertex && !f.covers; v += size)
-            f = lines ? lineAt(&record.vertices[v], s.state.viewport, px, py)
-                      : triangleAt(&record.vertices[v], s.state.viewport, px, py);
-        if (!f.covers)
-            continue;
-        PixelEntry e{PixelEntry::seen, i, 0, f.depth};
-        if (f.backFacing && s.drawState.cullFace) {
-            e.fate = PixelEntry::culled;
-        } else if (s.drawState.depthTest && !(f.depth < depth)) {
-            e.fate = PixelEntry::hidden;
-            e.other = depthWritten ? depthStep : i;
-        } else {
+        // Every fragment the step makes there, in its order: a closed
+        // shape has one facing away and one facing the eye.
+        bool reached = false, passed = false, hidden = false;
+        float at = 0;
+        size_t behind = 0;
+        for (size_t v = s.firstVertex; v + size <= s.endVertex; v += size) {
+            const Fragment f = lines ? lineAt(&record.vertices[v], s.state.viewport, px, py)
+                                     : triangleAt(&record.vertices[v], s.state.viewport, px, py);
+            if (!f.covers)
+                continue;
+            if (!reached)
+                at = f.depth;
+            reached = true;
+            if (f.backFacing && s.drawState.cullFace)
+                continue;
+            if (s.drawState.depthTest && !(f.depth < depth)) {
+                hidden = true;
+                behind = depthWritten ? depthStep : i;
+                continue;
+            }
             if (s.drawState.depthTest) {  // no depth is written while the test is off
                 depth = f.depth;
                 depthStep = i;
                 depthWritten = true;
             }
+            passed = true;
+            at = f.depth;
+        }
+        if (!reached)
+            continue;
+        PixelEntry e{PixelEntry::seen, i, 0, at};
+        if (passed) {
             if (lastDrawn >= 0) {
                 entries[(size_t)lastDrawn].fate = PixelEntry::covered;
                 entries[(size_t)lastDrawn].other = i;
             }
             lastDrawn = (long)entries.size();
+        } else if (hidden) {
+            e.fate = PixelEntry::hidden;
+            e.other = behind;
+        } else {
+            e.fate = PixelEntry::culled;
         }
         entries.push_back(e);
     }

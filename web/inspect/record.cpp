@@ -106,14 +106,14 @@ size_t openCall(const char* name, std::vector<double> args, Redo redo, bool dire
     const size_t parent = open.empty() ? Call::none : open.back();
     if (!recording) {  // between frames: only the program's own calls are kept
         if (open.empty())
-            keepCall(glweb::gl(), {name, std::move(args), std::move(redo), direct, Call::none, 0, 0});
+            keepCall(glweb::gl(), {name, std::move(args), std::move(redo), direct, {}, Call::none, 0, 0});
         open.push_back(Call::none);
         return Call::none - 1;
     }
     const int level = parent == Call::none || parent >= record.calls.size() ? 0
                       : record.calls[parent].level + (isList(record.calls[parent].name) ? 0 : 1);
     const size_t index = record.calls.size();
-    record.calls.push_back({name, std::move(args), std::move(redo), direct, parent, index + 1, level});
+    record.calls.push_back({name, std::move(args), std::move(redo), direct, {}, parent, index + 1, level});
     open.push_back(index);
     stepOpens(glweb::gl(), index);
     return index;
@@ -127,6 +127,12 @@ void closeCall(size_t note)
         return;
     record.calls[note].end = record.calls.size();
     stepCloses(glweb::gl(), note);
+}
+
+void keepData(size_t note, const void* data, size_t bytes)
+{
+    if (recording && note < record.calls.size())
+        record.calls[note].data.assign((const unsigned char*)data, (const unsigned char*)data + bytes);
 }
 
 void start(bool stacks)

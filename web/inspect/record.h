@@ -24,6 +24,7 @@ struct Call {
     std::vector<double> args;
     Redo redo;      // empty: noted, never made again
     bool direct;    // its redo does not note it
+    std::vector<unsigned char> data;  // what a direct call was made with
     size_t parent;  // the call it was made inside, or `none`
     size_t end;     // one past the last call made inside it
     int level;      // calls it was made inside, a list's call not counted

@@ -56,6 +56,7 @@ void invoke(const Call& call, const char* name, const std::vector<double>& args)
         (is(name, "glEnable") ? glEnable : glDisable)((GLenum)a[0]);
     } else if (call.redo && call.direct) {
         const size_t note = openCall(name, args, call.redo, true);
+        keepData(note, call.data.data(), call.data.size());
         call.redo(a);
         closeCall(note);
     } else if (call.redo) {

@@ -14,12 +14,25 @@ window.InspectSave = (function () {
       const count = Module._inspectCallCount(), leftOut = new Set(edits().filter((e) => e.leftOut).map((e) => e.step));
       const calls = [], chains = [];
       const all = steps(), display = all.length ? [{ name: all[0].chain[0] ? all[0].chain[0].name : 'display' }] : [];
+      const shape = _malloc(12), size = _malloc(4);
       for (let i = 0; i < count; i++) {
         const step = stepOfCall(i), s = steps()[step];
         if (s && i <= s.last && leftOut.has(step)) continue;
-        calls.push(readCall(i));
+        // What is made again of the frame: the calls made inside others in
+        // their place, with the data they were made with.
+        Module._inspectCallShape(i, shape);
+        const [end, made, direct] = heapInts(shape, 3);
+        if (end !== i + 1 || !made) continue;
+        const call = readCall(i);
+        if (direct) {
+          const at = Module._inspectCallData(i, size);
+          call.data = HEAPU8.slice(at, at + HEAP32[size >> 2]);
+        }
+        calls.push(call);
         chains.push(s && i >= s.first && i <= s.last ? s.chain : display);
       }
+      _free(shape);
+      _free(size);
       const start = starting().map((c, i) => ({ ...current(true, i), chain: c.chain }));
       const names = new Set([...start, ...calls].filter((c) => c.name === 'glBindTexture').map((c) => c.args[1]));
       const params = _malloc(16);
@@ -30,7 +43,7 @@ window.InspectSave = (function () {
       });
       _free(params);
       return { width: canvas.width, height: canvas.height, starting: start, calls, chains: (i) => chains[i], textures,
-               edited: edits().length > 0 };
+               edited: edits().length > 0, displayMode: Module._inspectDisplayMode() };
     }
 
     function loadScript(name) {

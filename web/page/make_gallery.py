@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Writes the examples' gallery: a card for each example with its picture,
-its title (the window's), its lesson (its first comment's first sentence)
-and a link to its page.
+its title (the window's), its lesson (its first comment's first sentence),
+a link to its page, and one that opens its page's inspector on the step the
+lesson is about (the step its first comment names: "...opens the inspector
+on step N, glName: ...").
    make_gallery.py EXAMPLES_DIR PICTURES_DIR OUT_DIR
 """
 import html
@@ -22,9 +24,10 @@ PAGE = '''<!doctype html>
   p.about { margin: 0 0 16px; color: #9aa3b2; }
   ul { display: grid; grid-template-columns: repeat(auto-fill, minmax(220px, 1fr)); gap: 12px; margin: 0; padding: 0;
        list-style: none; }
-  li a { display: block; height: 100%%; padding: 8px; background: #2b303a; border-radius: 6px; color: inherit;
-         text-decoration: none; }
+  li { display: flex; flex-direction: column; background: #2b303a; border-radius: 6px; }
+  li a { display: block; padding: 8px; color: inherit; text-decoration: none; border-radius: 6px; }
   li a:hover, li a:focus { background: #353b47; }
+  li a.step { flex: 1; padding-top: 0; color: #8fb4f0; font-size: 13px; }
   img { display: block; width: 100%%; aspect-ratio: 4 / 3; object-fit: contain; background: #000; }
   h2 { margin: 8px 0 2px; font-size: 15px; font-weight: normal; }
   li p { margin: 0; color: #9aa3b2; display: -webkit-box; -webkit-box-orient: vertical; -webkit-line-clamp: 3;
@@ -42,7 +45,8 @@ draws on a desktop.</p>
 </html>
 '''
 CARD = '''<li><a href="%(name)s/"><img src="%(name)s/picture.png" alt="%(title)s, as its page draws it">
-<h2>%(title)s</h2><p>%(lesson)s</p></a></li>'''
+<h2>%(title)s</h2><p>%(lesson)s</p></a>%(step)s</li>'''
+STEP = '''<a class="step" href="%(name)s/#inspect=step:%(step)d">In the inspector: step %(step)d, %(call)s</a>'''
 
 
 def describe(path):
@@ -50,8 +54,9 @@ def describe(path):
     comment = re.match(r'\s*/\*(.*?)\*/', text, re.S)
     title = re.search(r'glutCreateWindow\("([^"]*)"\)', text)
     lesson = ' '.join(comment.group(1).split()) if comment else ''
+    step = re.search(r'opens the inspector on step (\d+), (\w+)', lesson)
     lesson = re.split(r'\.(\s|$)', lesson, 1)[0]  # its first sentence
-    return (title.group(1) if title else os.path.basename(path)), lesson
+    return (title.group(1) if title else os.path.basename(path)), lesson, step
 
 
 def main():
@@ -61,11 +66,13 @@ def main():
         if not f.endswith('.c'):
             continue
         name = f[:-2]
-        title, lesson = describe(os.path.join(examples, f))
+        title, lesson, step = describe(os.path.join(examples, f))
         picture = os.path.join(pictures, name + '.png')
         if os.path.isdir(os.path.join(out, name)) and os.path.exists(picture):
             shutil.copy(picture, os.path.join(out, name, 'picture.png'))
-        cards.append(CARD % {'name': html.escape(name), 'title': html.escape(title), 'lesson': html.escape(lesson)})
+        link = STEP % {'name': html.escape(name), 'step': int(step.group(1)), 'call': step.group(2)} if step else ''
+        cards.append(CARD % {'name': html.escape(name), 'title': html.escape(title), 'lesson': html.escape(lesson),
+                             'step': link})
     with open(os.path.join(out, 'index.html'), 'w') as page:
         page.write(PAGE % '\n'.join(cards))
 

@@ -1,0 +1,171 @@
+"""The frame inspector on three examples' pages, each opened by its card's
+link in the gallery on the step its lesson is about: a list called for each
+ring, fog with blending, and text of bitmap and stroke fonts. In each, a
+middle step's picture is the frame drawn with every later step left out, a
+pixel's history names the step that gave it its colour, an edit of a light
+(of a colour, for the text) changes the picture and its undo gives the
+program's back exactly, and the frame saved as C, built and run here under
+Mesa, draws the page's frame: at most 1% of the pixels differ by more than
+6%, as between each example's page and its desktop window. (Not the desktop
+window exactly: the page's GLUT draws its fonts and shapes from data of its
+own, and the saved frame holds what the page drew.)
+    TARNVALE_WEB=build/web xvfb-run -a python3 test_inspect_examples.py"""
+import glob
+import os
+import re
+import subprocess
+import tarfile
+import tempfile
+import time
+import unittest
+
+from selenium.webdriver.common.by import By
+
+from desktop import Desktop
+from page import Page, Server, wait_for, web_dir
+from test_examples import differing_share
+
+# (example, an edit: starting call or not, the call's name, which argument,
+# its new value)
+ROWS = [
+    ('rings', (True, 'glLightfv', 2, -4)),
+    ('fog_blend', (True, 'glLightfv', 3, -3)),
+    ('text', (False, 'glColor3f', 1, 0.2)),
+]
+
+
+def pixel_at(page, x, y):
+    """The canvas's pixel (x, y) from the top left, as [r, g, b]."""
+    return page.driver.execute_async_script('''const done = arguments[2], image = new Image();
+        image.onload = () => {
+            const c = document.createElement('canvas');
+            [c.width, c.height] = [image.width, image.height];
+            const g = c.getContext('2d');
+            g.drawImage(image, 0, 0);
+            done(Array.from(g.getImageData(arguments[0], arguments[1], 1, 1).data.slice(0, 3)));
+        };
+        image.src = document.getElementById('canvas').toDataURL();''', x, y)
+
+
+def drawn_pixel(page):
+    """A pixel of the frame that is not the clear colour, looked for along
+    the canvas's rows from the middle out."""
+    return page.driver.execute_async_script('''const done = arguments[0], image = new Image();
+        image.onload = () => {
+            const c = document.createElement('canvas');
+            [c.width, c.height] = [image.width, image.height];
+            const g = c.getContext('2d');
+            g.drawImage(image, 0, 0);
+            const d = g.getImageData(0, 0, c.width, c.height).data, clear = d.slice(0, 3).join();
+            for (let k = 0; k < c.height; k++) {
+                const y = (c.height >> 1) + (k % 2 ? -1 : 1) * (k >> 1);
+                for (let x = 0; x < c.width; x++)
+                    if (d.slice(4 * (y * c.width + x), 4 * (y * c.width + x) + 3).join() !== clear) return done([x, y]);
+            }
+            done(null);
+        };
+        image.src = document.getElementById('canvas').toDataURL();''')
+
+
+def saved_frame(page, folder):
+    """The frame saved as C, unpacked into `folder` and built: the program's path."""
+    os.makedirs(folder)
+    page.cdp('Browser.setDownloadBehavior', behavior='allow', downloadPath=folder)
+    page.driver.find_element(By.CSS_SELECTOR, '[aria-label="save the frame as C"]').click()
+    archive = os.path.join(folder, 'tarnvale-frame.tar.gz')
+    deadline = time.monotonic() + 20
+    while not os.path.exists(archive) or glob.glob(folder + '/*.crdownload'):
+        assert time.monotonic() < deadline, 'no archive was saved'
+        time.sleep(0.05)
+    with tarfile.open(archive) as tar:
+        tar.extractall(folder)
+    frame = os.path.join(folder, 'tarnvale-frame')
+    built = subprocess.run(['make', '-C', frame], capture_output=True, text=True)
+    assert built.returncode == 0 and 'warning' not in built.stderr, built.stderr
+    return os.path.join(frame, 'frame')
+
+
+def shot(program, title, path):
+    window = Desktop(program, os.path.dirname(program), name='^%s$' % re.escape(title))
+    try:
+        window.settled_shot(path, changed=False)
+    finally:
+        assert window.quit() == 0
+    return path
+
+
+class InspectExamplesTest(unittest.TestCase):
+    def test_each_frame_opens_from_its_card_and_answers_as_the_program(self):
+        work = tempfile.mkdtemp()
+        server = Server(os.path.join(web_dir(), 'examples'))
+        page = Page(server.url + ROWS[0][0] + '/', first_frame=False)
+        try:
+            page.driver.get(server.url)  # the gallery
+            cards = page.js("""return Object.fromEntries([...document.querySelectorAll('a.step')].map(
+                               (a) => [a.getAttribute('href').split('/')[0], [a.getAttribute('href'), a.textContent]]))""")
+            for name, (start, call, arg, value) in ROWS:
+                with self.subTest(name):
+                    href, text = cards[name]
+                    step, called = re.search(r'step (\d+), (\w+)', text).groups()
+                    page.visit(server.url + href, first_frame=False)
+                    wait_for(page, 'window.Inspector && Inspector.chosen === %d' % (int(step) - 1), 'the lesson\'s step')
+                    self.assertTrue(page.js('return Inspector.steps[Inspector.chosen].text').startswith(called + '('))
+                    count = page.js('return Inspector.steps.length')
+                    page.driver.find_element(By.ID, 'inspect-outline').click()  # the pictures without the outline
+                    page.js('Inspector.choose(arguments[0])', count - 1)
+                    whole = page.picture()
+
+                    # A pixel's history: the step it names as seen gave the
+                    # pixel its colour, and the step before had not.
+                    x, y = drawn_pixel(page)
+                    final = pixel_at(page, x, y)
+                    page.js('Inspector.pixel(arguments[0], arguments[1])', x, y)
+                    seen = page.js("return Number(document.querySelector('[aria-label=\"pixel history\"] [data-fate=\"seen\"]').dataset.step)")
+                    page.js('Inspector.choose(arguments[0])', seen)
+                    self.assertEqual(pixel_at(page, x, y), final, 'step %d is not the pixel\'s last writer' % (seen + 1))
+                    page.js('Inspector.choose(arguments[0])', seen - 1)
+                    self.assertNotEqual(pixel_at(page, x, y), final, 'the pixel had its colour before step %d' % (seen + 1))
+
+                    # An edit changes the picture; its undo gives the program's back.
+                    page.js('''const [start, name, arg, value] = arguments;
+                        let k, args;
+                        if (start) {
+                            k = Inspector.starting.findIndex((c) => c.name === name);
+                            args = Inspector.starting[k].args.slice();
+                        } else {
+                            k = Inspector.steps.find((s) => s.text.startsWith(name + '(')).first;
+                            const n = _malloc(4), at = Module._inspectCallArgs(k, n) >> 3;
+                            args = Array.from(HEAPF64.subarray(at, at + HEAP32[n >> 2]));
+                            _free(n);
+                        }
+                        args[arg] = value;
+                        Inspector.edit(start, k, name, args);
+                        Inspector.choose(Inspector.steps.length - 1);''', start, call, arg, value)
+                    self.assertNotEqual(page.picture(), whole, 'the edit of %s changed nothing' % call)
+                    page.driver.find_element(By.CSS_SELECTOR, 'ul[aria-label="edits"] button').click()
+                    self.assertEqual(page.picture(), whole, 'undone, the frame is not the program\'s')
+
+                    # A middle step's picture is the frame with every later step left out.
+                    middle = page.js('return Inspector.steps.findIndex((s, i) => s.primitive && i >= arguments[0] / 2)', count)
+                    page.js('Inspector.choose(arguments[0])', middle)
+                    half = page.picture()
+                    self.assertNotEqual(half, whole)
+                    later = list(range(middle + 1, count))
+                    page.js('Inspector.leaveOut(arguments[0], true); Inspector.choose(arguments[1] - 1)', later, count)
+                    self.assertEqual(page.picture(), half, 'step %d is not the frame drawn up to it' % (middle + 1))
+                    page.js('Inspector.leaveOut(arguments[0], false); Inspector.choose(arguments[1] - 1)', later, count)
+                    self.assertEqual(page.picture(), whole)
+
+                    # Saved as C: the page's frame, drawn by Mesa.
+                    theirs = os.path.join(work, name + '-page.png')
+                    page.canvas_png(theirs)
+                    saved = saved_frame(page, os.path.join(work, name))
+                    ours = shot(saved, 'Tarnvale frame', os.path.join(work, name + '-saved.png'))
+                    self.assertLessEqual(differing_share(ours, theirs), 0.01, 'see %s and %s' % (ours, theirs))
+        finally:
+            page.close()
+            server.stop()
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)
