@@ -24,6 +24,10 @@ TARNVALE_INSPECTOR=0 "@CMAKE_SOURCE_DIR@/web/build.sh" "$PWD" "$PWD/web-plain" >
 TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/inspect_bench.py" "$PWD/web-plain" 10
 
 echo
+echo "== The frame inspector on every example's page =="
+TARNVALE_WEB="$PWD/web" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/inspect_examples_bench.py"
+
+echo
 echo "== The heaviest example natively (Mesa's llvmpipe) and as its page (make web builds it) =="
 "${XVFB[@]}" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/examples_bench.py" "$PWD/examples/crowd" "$PWD/web"
 

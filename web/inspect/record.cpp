@@ -19,6 +19,7 @@ bool takeStacks = true;
 // Of the step being made: the primitives its calls began, the last one's mode.
 int begins = 0;
 GLenum lastMode = 0;
+size_t lastCount = 0;  // the calls of the last frame noted
 
 bool is(const char* name, const char* entryPoint)
 {
@@ -137,7 +138,14 @@ void keepData(size_t note, const void* data, size_t bytes)
 
 void start(bool stacks)
 {
-    record = Record();
+    // Room for as many calls as the last frame had, kept from the last
+    // record where there was one: a frame's calls, moved each time their
+    // vector grows, would cost the record as much as the frame.
+    record.calls.clear();
+    record.steps.clear();
+    record.vertices.clear();
+    record.commands.clear();
+    record.calls.reserve(lastCount + lastCount / 8);
     open.clear();
     inBegin = false;
     takeStacks = stacks;
@@ -180,6 +188,7 @@ void finish(const glweb::Context& context)
     if (!recording)
         return;
     recording = false;
+    lastCount = record.calls.size();
     // Only up to the last step that draws: what follows changes nothing drawn.
     while (!record.steps.empty() && !record.steps.back().primitive)
         record.steps.pop_back();
