@@ -163,6 +163,13 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
         EXPECT_EQ(stepsOf(again), row.steps) << row.what;
         expectSameFrame(again.vertices, again.commands, original.vertices, original.commands,
                         std::string(row.what) + ", made again");
+        // Made again through a middle step only: the context as it stood there.
+        const size_t middle = original.steps.size() / 2;
+        inspect::replay(context, frameStart, original, {}, {}, false, middle);
+        const glweb::Snapshot there = context.snapshot(), recorded = original.steps[middle].state;
+        EXPECT_EQ(std::memcmp(there.modelview.m, recorded.modelview.m, sizeof there.modelview.m), 0) << row.what;
+        EXPECT_EQ(std::memcmp(there.color, recorded.color, sizeof there.color), 0) << row.what;
+        EXPECT_EQ(inspect::lastRecord().calls.size(), original.steps[middle].lastCall + 1) << row.what;
         // Left out, a drawing step draws nothing and the rest is drawn as before.
         inspect::Edits out;
         out.leftOut = {original.steps.size() - 1};

@@ -26,12 +26,13 @@ from page import Page, Server, wait_for, web_dir
 from test_examples import differing_share
 
 # (example, an edit: starting call or not, the call's name, which argument,
-# its new value)
+# its new value; the group of the whole GL state the lesson's step brings)
 ROWS = [
-    ('rings', (True, 'glLightfv', 2, -4)),
-    ('fog_blend', (True, 'glLightfv', 3, -3)),
-    ('text', (False, 'glColor3f', 1, 0.2)),
+    ('rings', (True, 'glLightfv', 2, -4), None),
+    ('fog_blend', (True, 'glLightfv', 3, -3), 'blending'),
+    ('text', (False, 'glColor3f', 1, 0.2), None),
 ]
+GROUPS = "return [...document.querySelectorAll('.gl-state h4')].map((h) => h.textContent)"
 
 
 def pixel_at(page, x, y):
@@ -103,13 +104,19 @@ class InspectExamplesTest(unittest.TestCase):
             page.driver.get(server.url)  # the gallery
             cards = page.js("""return Object.fromEntries([...document.querySelectorAll('a.step')].map(
                                (a) => [a.getAttribute('href').split('/')[0], [a.getAttribute('href'), a.textContent]]))""")
-            for name, (start, call, arg, value) in ROWS:
+            for name, (start, call, arg, value), brought in ROWS:
                 with self.subTest(name):
                     href, text = cards[name]
                     step, called = re.search(r'step (\d+), (\w+)', text).groups()
                     page.visit(server.url + href, first_frame=False)
                     wait_for(page, 'window.Inspector && Inspector.chosen === %d' % (int(step) - 1), 'the lesson\'s step')
                     self.assertTrue(page.js('return Inspector.steps[Inspector.chosen].text').startswith(called + '('))
+                    if brought:  # the whole state, asked for: the lesson's step brings its group
+                        page.js("document.querySelector('details.whole').open = true")
+                        wait_for(page, "document.querySelector('.gl-state')", 'the whole GL state')
+                        self.assertIn(brought, page.js(GROUPS))
+                        page.js('Inspector.choose(Inspector.chosen - 1)')
+                        self.assertNotIn(brought, page.js(GROUPS))
                     count = page.js('return Inspector.steps.length')
                     page.driver.find_element(By.ID, 'inspect-outline').click()  # the pictures without the outline
                     page.js('Inspector.choose(arguments[0])', count - 1)

@@ -184,6 +184,54 @@ EMSCRIPTEN_KEEPALIVE void inspectLeaveOut(int step)
     session->edits.leftOut.push_back((size_t)step);
 }
 
+// The whole GL state at a step, for the state panel: the frame run again
+// with its edits up to `step` and the context left there for the page's
+// queries (inspectQuery), until inspectStateDone gives back the edited
+// frame and the context as they were.
+namespace {
+struct Held {
+    inspect::Record record;
+    glweb::Context context;
+};
+std::unique_ptr<Held> held;
+}  // namespace
+
+EMSCRIPTEN_KEEPALIVE void inspectStateAt(int step)
+{
+    glweb::Context& c = webContext();
+    held = std::make_unique<Held>(Held{inspect::takeRecord(), inspect::stateOf(c)});
+    inspect::replay(c, session->frameStart, session->original, *session->starting, session->edits, false, (size_t)step);
+}
+
+// One query of the state: `kind` 0 glIsEnabled(a), 1 glGetDoublev(a), 2
+// glGetLightfv(GL_LIGHT0 + a, b), 3 glGetMaterialfv(a, b), 4
+// glGetTexEnvfv(GL_TEXTURE_ENV, a), 5 glGetTexGendv(a, b); its values into
+// `out` (room for 16).
+EMSCRIPTEN_KEEPALIVE void inspectQuery(int kind, int a, int b, double* out)
+{
+    GLfloat f[16] = {};
+    std::fill(out, out + 16, 0.0);
+    switch (kind) {
+    case 0: out[0] = glIsEnabled((GLenum)a); return;
+    case 1: glGetDoublev((GLenum)a, out); return;
+    case 2: glGetLightfv(GL_LIGHT0 + (GLenum)a, (GLenum)b, f); break;
+    case 3: glGetMaterialfv((GLenum)a, (GLenum)b, f); break;
+    case 4: glGetTexEnvfv(GL_TEXTURE_ENV, (GLenum)a, f); break;
+    case 5: glGetTexGendv((GLenum)a, (GLenum)b, out); return;
+    default: return;
+    }
+    std::copy(f, f + 16, out);
+}
+
+EMSCRIPTEN_KEEPALIVE void inspectStateDone()
+{
+    if (!held)
+        return;
+    inspect::restoreState(webContext(), held->context);
+    inspect::putRecord(std::move(held->record));
+    held.reset();
+}
+
 // The recorded frame run again with the edits: the number of steps.
 EMSCRIPTEN_KEEPALIVE int inspectReplay()
 {

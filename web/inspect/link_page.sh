@@ -34,7 +34,7 @@ linkInspected() {
     local room
     {
     cat "$platform/gl_names.js"
-    for room in meanings gl_tables camera_math cells outside_view state_panel pixel_view frame_reader steps_list \
+    for room in meanings gl_tables camera_math cells outside_view gl_state state_panel pixel_view frame_reader steps_list \
                 edits_view canvas_input save_frame inspector; do
         cat "$here/$room.js"
     done

@@ -183,6 +183,11 @@ Record takeRecord()
     return std::exchange(record, Record());
 }
 
+void putRecord(Record r)
+{
+    record = std::move(r);
+}
+
 void finish(const glweb::Context& context)
 {
     if (!recording)

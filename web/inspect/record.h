@@ -65,8 +65,9 @@ void start(bool stacks = true);
 // Notes a step of `from` as left out of the frame: its calls noted, never made.
 void noteLeftOut(const glweb::Context& context, const Record& from, size_t step);
 const Record& lastRecord();
-// Takes the last record away, leaving none.
+// Takes the last record away, leaving none; gives one back.
 Record takeRecord();
+void putRecord(Record r);
 
 // The frame as drawn up to and including `step`: the frame's vertices and
 // commands cut there, the last draw command cut at the step's end (it may go

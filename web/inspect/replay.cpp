@@ -71,11 +71,11 @@ void invoke(const Call& call, const char* name, const std::vector<double>& args)
 // their nesting while nothing reads the program's memory again; an edited
 // call is made whole, with what it makes inside.
 void runAgain(const glweb::Context& context, const Record& original, const Edited& edited,
-              const std::vector<bool>& leftOut)
+              const std::vector<bool>& leftOut, size_t end)
 {
     std::vector<std::pair<size_t, size_t>> open;  // an original call and its note, innermost last
     size_t step = 0;
-    for (size_t i = 0; i < original.calls.size();) {
+    for (size_t i = 0; i < end;) {
         while (!open.empty() && i >= original.calls[open.back().first].end) {
             closeCall(open.back().second);
             open.pop_back();
@@ -123,7 +123,7 @@ void restoreState(glweb::Context& context, const glweb::Context& state)
 }
 
 void replay(glweb::Context& context, const glweb::Context& frameStart, const Record& original,
-            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain)
+            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain, size_t through)
 {
     restoreState(context, frameStart);
     frameBegins();  // nothing run here is kept as the next frame's start
@@ -160,7 +160,8 @@ void replay(glweb::Context& context, const glweb::Context& frameStart, const Rec
             leftOut[k] = true;
     }
     start(false);
-    runAgain(context, original, Edited(original.calls, edits.frame), leftOut);
+    const size_t end = through < original.steps.size() ? original.steps[through].lastCall + 1 : original.calls.size();
+    runAgain(context, original, Edited(original.calls, edits.frame), leftOut, end);
     finish(context);
     context.vertices.clear();
     context.commands.clear();

@@ -35,8 +35,11 @@ void restoreState(glweb::Context& context, const glweb::Context& state);
 // points feed: lastRecord() is then the edited frame's. The starting calls
 // run first when one of them is edited, or when `startAgain` asks (they
 // changed since `frameStart`). The context is left as the edited frame
-// leaves it, its frame taken and emptied.
+// leaves it, its frame taken and emptied; with `through`, as it stands once
+// that step of the frame is done, the rest of the frame not made.
+constexpr size_t wholeFrame = ~(size_t)0;
 void replay(glweb::Context& context, const glweb::Context& frameStart, const Record& original,
-            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain = false);
+            const std::vector<KeptCall>& starting, const Edits& edits, bool startAgain = false,
+            size_t through = wholeFrame);
 
 }  // namespace inspect

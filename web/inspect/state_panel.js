@@ -12,6 +12,21 @@ window.InspectStatePanel = (function () {
   function make({ el, labelled, morph, heapInts, readOriginal, current, setArg, numberCell, step, box: stateBox }) {
     const onOff = (v) => (v ? 'on' : 'off');
     const fixed = (v) => (Math.abs(v) < 5e-7 ? '0' : Number(v.toFixed(3)).toString());
+    // The whole GL state, asked for: worked out only while its section is open.
+    const glState = window.InspectGLState.make({ el, enumName, fixed, matrixTable: (m, caption) => matrixTable(m, caption) });
+    let wholeOpen = false;
+    function wholeState(i) {
+      const details = el('details', { className: 'whole' }, el('summary', { textContent: 'the whole GL state here' }));
+      const fill = () => { if (details.open) details.append(glState.render(i)); };
+      details.open = wholeOpen;
+      details.live = true;  // replaced whole, with its listener, as the step changes
+      details.addEventListener('toggle', () => {
+        wholeOpen = details.open;
+        if (details.open && !details.querySelector('.gl-state')) fill();
+      });
+      fill();
+      return details;
+    }
 
     function matrixTable(m, caption) {
       const t = el('table', { className: 'matrix' }, el('caption', { textContent: caption }));
@@ -117,7 +132,7 @@ window.InspectStatePanel = (function () {
         if (k === 'bound texture') dd.append(texturePicture(texture));
         dl.append(el('dt', { textContent: k }), dd);
       }
-      box.append(dl);
+      box.append(dl, wholeState(i));
       if (s.primitive && s.vertices) {
         Module._inspectVertices(i, buffer);
         const at = HEAPF32.subarray(buffer >> 2, (buffer >> 2) + 12 * s.vertices);

@@ -33,7 +33,7 @@ window.InspectStepsList = (function () {
         li.dataset.step = i;
         const head = el('div', { className: 'head' }, el('span', { className: 'n', textContent: i + 1 }), ' ',
                         el('code', { textContent: s.text }));
-        if (s.primitive) head.append(el('span', { className: 'count', textContent: ' ' + s.vertices + ' vertices' }));
+        if (s.primitive && s.vertices) head.append(el('span', { className: 'count', textContent: ' ' + s.vertices + ' vertices' }));
         if (s.texture >= 0 && Module.textureFiles[s.texture])
           head.append(el('span', { className: 'file', textContent: ' ' + Module.textureFiles[s.texture] }));
         li.append(head, chainRow(s.chain, (d) => runAt.get(i + ':' + d)));
