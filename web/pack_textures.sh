@@ -29,7 +29,7 @@ fi
 # network, bytes unpacked, and the part of the page each belongs to.
 entry() { printf '"%s":[%d,%d,"%s"]' "$1" "$(stat -c %s "$out/$1")" "$(gzip -dcf "$out/$1" | wc -c)" "$2"; }
 loaded="$(entry tarnvale.js.gz 'The program'),$(entry tarnvale.wasm.gz 'The program')"
-kept='"page.js","menu.js","screen.js","touch.js","load.js","offline.js","tarnvale.js.gz","tarnvale.wasm.gz",
+kept='"page.js","open_inspector.js","menu.js","screen.js","touch.js","load.js","offline.js","tarnvale.js.gz","tarnvale.wasm.gz",
 "manifest.webmanifest","icon.svg"'
 if [ -f "$out/textures.js" ]; then
     loaded+=",$(entry textures.data.gz 'The house&#39;s textures'),$(entry textures.js 'The house&#39;s textures')"
@@ -38,7 +38,7 @@ fi
 loaded="{$loaded}"
 kept="[$kept]"
 
-build_id=$(cat "$out"/{page,menu,screen,touch,load,offline}.js $(ls "$out"/textures.js 2>/dev/null) "$out"/*.gz "$out/icon.svg" \
+build_id=$(cat "$out"/{page,open_inspector,menu,screen,touch,load,offline}.js $(ls "$out"/textures.js 2>/dev/null) "$out"/*.gz "$out/icon.svg" \
            "$root"/web/page/{index.html,sw.js,manifest.webmanifest} \
            $(ls "$out"/inspect/* 2>/dev/null) | sha256sum | cut -c1-16)
 # The version is written once, in the project's CMakeLists.txt.

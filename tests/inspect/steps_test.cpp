@@ -14,6 +14,7 @@
 #include "web/gl/gl_web.h"
 #include "web/inspect/record.h"
 #include "web/inspect/replay.h"
+#include "web/inspect/pixel_history.h"
 #include "web_stubs.h"
 
 namespace {
@@ -185,6 +186,61 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
     }
     gluDeleteQuadric(quadric);
     glDeleteLists(list, 1);
+}
+
+// The middle pixel of two squares, one over the other: what became of each.
+TEST(InspectSteps, PixelHistoryTellsBlendingAndTheAlphaTest)
+{
+    const auto square = [](float r, float g, float b, float a) {
+        glColor4f(r, g, b, a);
+        glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> draw;
+        const char* fates;
+    } rows[] = {
+        {"opaque over opaque", [&] { square(1, 0, 0, 1); square(0, 0, 1, 1); }, "covered seen"},
+        {"blended over opaque",
+         [&] {
+             square(1, 0, 0, 1);
+             glEnable(GL_BLEND);
+             glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+             square(0, 0, 1, 0.5f);
+             glDisable(GL_BLEND);
+         },
+         "blended seen"},
+        {"failing the alpha test",
+         [&] {
+             square(1, 0, 0, 1);
+             glEnable(GL_ALPHA_TEST);
+             glAlphaFunc(GL_GREATER, 0.5f);
+             square(0, 0, 1, 0.2f);
+             glDisable(GL_ALPHA_TEST);
+         },
+         "seen alpha"},
+    };
+    const char* const names[] = {"seen", "covered", "hidden", "culled", "alpha", "blended"};
+    for (const auto& row : rows) {
+        glViewport(0, 0, 100, 100);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
+            glDisable(cap);
+        inspect::start();
+        glClear(GL_COLOR_BUFFER_BIT);
+        row.draw();
+        glFlush();
+        std::string fates;
+        for (const inspect::PixelEntry& e : inspect::pixelHistory(inspect::lastRecord(), 50, 50))
+            fates += (fates.empty() ? "" : " ") + std::string(names[e.fate]);
+        EXPECT_EQ(fates, row.fates) << row.what;
+    }
+    glBlendFunc(GL_ONE, GL_ZERO);  // as GL starts, for the tests after
+    glAlphaFunc(GL_ALWAYS, 0);
+    glColor4f(1, 1, 1, 1);
 }
 
 }  // namespace

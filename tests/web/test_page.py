@@ -140,7 +140,7 @@ class FirstVisitTest(unittest.TestCase):
     file over the network once, the worker's keeping included, and the
     textures unpacked byte for byte; a file that fails names its part."""
 
-    KEPT = 11  # the page and its ten files, as the worker keeps them
+    KEPT = 12  # the page and its eleven files, as the worker keeps them
 
     def test_the_bar_grows_to_the_house_and_each_file_comes_once(self):
         server = Server(web_dir())

@@ -52,7 +52,40 @@ struct Fragment {
     bool covers;
     bool backFacing;
     float depth;
+    float alpha = 1;
 };
+
+// A triangle's colour alpha at (px, py): its vertices' alphas weighed by
+// where the pixel lies between them on the screen.
+float alphaAt(const glweb::Vertex* v, const int* viewport, float px, float py)
+{
+    Point p[3];
+    for (int i = 0; i < 3; i++) {
+        if (v[i].position[3] <= 0)
+            return (v[0].color[3] + v[1].color[3] + v[2].color[3]) / 3;
+        p[i] = toWindow({v[i].position[0], v[i].position[1], v[i].position[2], v[i].position[3]}, viewport);
+    }
+    const float d = (p[1].x - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (p[1].y - p[0].y);
+    if (d == 0)
+        return v[0].color[3];
+    const float u = ((px - p[0].x) * (p[2].y - p[0].y) - (p[2].x - p[0].x) * (py - p[0].y)) / d;
+    const float w = ((p[1].x - p[0].x) * (py - p[0].y) - (px - p[0].x) * (p[1].y - p[0].y)) / d;
+    return v[0].color[3] + u * (v[1].color[3] - v[0].color[3]) + w * (v[2].color[3] - v[0].color[3]);
+}
+
+bool passes(GLenum func, float value, float ref)
+{
+    switch (func) {
+    case GL_NEVER: return false;
+    case GL_LESS: return value < ref;
+    case GL_EQUAL: return value == ref;
+    case GL_LEQUAL: return value <= ref;
+    case GL_GREATER: return value > ref;
+    case GL_NOTEQUAL: return value != ref;
+    case GL_GEQUAL: return value >= ref;
+    default: return true;
+    }
+}
 
 // The fragment a triangle makes at (px, py), if any. Its fronts wind
 // counter-clockwise on the screen: the layer turned those of GL_CW.
@@ -90,7 +123,7 @@ Fragment triangleAt(const glweb::Vertex* v, const int* viewport, float px, float
         const float depth = a.z + u * (b.z - a.z) + w * (c.z - a.z);
         if (depth < 0 || depth > 1)
             return {false, false, 0};  // beyond the far plane
-        return {true, area < 0, depth};
+        return {true, area < 0, depth, alphaAt(v, viewport, px, py)};
     }
     return {false, false, 0};
 }
@@ -108,7 +141,7 @@ Fragment lineAt(const glweb::Vertex* v, const int* viewport, float px, float py)
     const float ex = a.x + t * dx - px, ey = a.y + t * dy - py;
     if (ex * ex + ey * ey > 0.25f)
         return {false, false, 0};
-    return {true, false, a.z + t * (b.z - a.z)};
+    return {true, false, a.z + t * (b.z - a.z), v[0].color[3] + t * (v[1].color[3] - v[0].color[3])};
 }
 
 }  // namespace
@@ -129,7 +162,8 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
         const size_t size = lines ? 2 : 3;
         // Every fragment the step makes there, in its order: a closed
         // shape has one facing away and one facing the eye.
-        bool reached = false, passed = false, hidden = false;
+        bool reached = false, passed = false, hidden = false, alphaFailed = false;
+        const glweb::Fragments& fs = s.drawState.fragments;
         float at = 0;
         size_t behind = 0;
         for (size_t v = s.firstVertex; v + size <= s.endVertex; v += size) {
@@ -142,6 +176,10 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
             reached = true;
             if (f.backFacing && s.drawState.cullFace)
                 continue;
+            if (fs.alphaTest && !passes(fs.alphaFunc, std::fmin(std::fmax(f.alpha, 0.0f), 1.0f), fs.alphaRef)) {
+                alphaFailed = true;
+                continue;
+            }
             if (s.drawState.depthTest && !(f.depth < depth)) {
                 hidden = true;
                 behind = depthWritten ? depthStep : i;
@@ -159,8 +197,10 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
             continue;
         PixelEntry e{PixelEntry::seen, i, 0, at};
         if (passed) {
+            // What was there shows through a blend that keeps some of it.
             if (lastDrawn >= 0) {
-                entries[(size_t)lastDrawn].fate = PixelEntry::covered;
+                const bool through = fs.blend && fs.blendDst != GL_ZERO;
+                entries[(size_t)lastDrawn].fate = through ? PixelEntry::blended : PixelEntry::covered;
                 entries[(size_t)lastDrawn].other = i;
             }
             lastDrawn = (long)entries.size();
@@ -168,7 +208,7 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
             e.fate = PixelEntry::hidden;
             e.other = behind;
         } else {
-            e.fate = PixelEntry::culled;
+            e.fate = alphaFailed ? PixelEntry::alphaFailed : PixelEntry::culled;
         }
         entries.push_back(e);
     }

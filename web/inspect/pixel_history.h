@@ -1,7 +1,8 @@
 // Which steps of a recorded frame reached one pixel, and what became of
-// each there: the depth test and face culling played over the frame's own
-// triangles and lines, in drawing order, as OpenGL's pipeline decides them
-// at that pixel's centre.
+// each there: face culling, the alpha test (on the colour GL lit or was
+// given, not a texture's alpha), the depth test and blending played over
+// the frame's own triangles and lines, in drawing order, as OpenGL's
+// pipeline decides them at that pixel's centre.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +13,9 @@
 namespace inspect {
 
 struct PixelEntry {
-    enum Fate { seen, covered, hidden, culled } fate;
+    enum Fate { seen, covered, hidden, culled, alphaFailed, blended } fate;
     size_t step;   // in Record::steps
-    size_t other;  // covered: the later step drawn over it; hidden: the earlier step in front
+    size_t other;  // covered, blended: the later step drawn over it; hidden: the earlier step in front
     float depth;   // the fragment's window depth
 };
 

@@ -5,7 +5,7 @@
 
 window.InspectPixelHistory = (function () {
   const canvas = document.getElementById('canvas');
-  const FATES = ['seen', 'covered', 'hidden', 'culled'];
+  const FATES = ['seen', 'covered', 'hidden', 'culled', 'alpha', 'blended'];
 
   function make({ el, heapInts, reveal, timings, step: stepOf, list, mark, picked }) {
     // The history of a pixel of the frozen frame, in the canvas's pixels.
@@ -24,7 +24,9 @@ window.InspectPixelHistory = (function () {
           'seen',
           'drawn, then covered by step ' + (other + 1),
           'hidden by the depth test behind step ' + (other + 1),
-          'culled as a back face'][fate];
+          'culled as a back face',
+          'failed the alpha test',
+          'drawn, then blended under step ' + (other + 1)][fate];
         const button = el('button', { type: 'button', textContent: 'step ' + (step + 1) + ' \u00b7 ' +
           (f ? f.name + ' ' + f.file + ':' + f.line : '') + ' \u00b7 ' + s.text + ' \u00b7 ' + what });
         const li = el('li', {}, button);
