@@ -20,14 +20,16 @@
 namespace {
 
 // The steps as "name" or, for a step whose vertices are shown, "name:count";
-// "#bytes" after one that keeps the data it was made with, "(select)" after
-// one made in selection mode.
+// "@position" after one a display list made, "#bytes" after one that keeps
+// the data it was made with, "(select)" after one made in selection mode.
 std::string stepsOf(const inspect::Record& r)
 {
     std::string out;
     for (const inspect::Step& s : r.steps) {
         out += out.empty() ? "" : " ";
         out += r.calls[s.firstCall].name;
+        if (r.calls[s.firstCall].list)
+            out += "@" + std::to_string(r.calls[s.firstCall].listPosition);
         if (!s.given.empty())
             out += ":" + std::to_string(s.given.size());
         if (!r.calls[s.firstCall].data.empty())
@@ -90,7 +92,8 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
         const char* steps;
     } rows[] = {
         {"a list called twice", [&] { glCallList(list); glCallList(list); },
-         "glClear glCallList glColor3f glBegin:3 glTranslatef glBegin:2 glCallList glColor3f glBegin:3 glTranslatef glBegin:2"},
+         "glClear glCallList glColor3f@0 glBegin@1:3 glTranslatef@6 glBegin@7:2 glCallList glColor3f@0 glBegin@1:3 "
+         "glTranslatef@6 glBegin@7:2"},
         {"vertex arrays",
          [] {
              glVertexPointer(3, GL_FLOAT, 0, triangles);

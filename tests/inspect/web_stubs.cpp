@@ -27,6 +27,7 @@ int webglDrawCalls()
     return 0;
 }
 void inspect::callKept(size_t) {}
+void inspect::listCallKept(unsigned, size_t) {}
 void inspect::callDropped(size_t) {}
 
 std::map<size_t, HeldFrame> heldFrames;

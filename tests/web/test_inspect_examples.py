@@ -1,6 +1,7 @@
 """The frame inspector on three examples' pages, each opened by its card's
 link in the gallery on the step its lesson is about: a list called for each
-ring, fog with blending, and text of bitmap and stroke fonts. In each, a
+ring, fog with blending, text of bitmap and stroke fonts, and a texture made
+in memory with mipmaps. In each, a
 middle step's picture is the frame drawn with every later step left out, a
 pixel's history names the step that gave it its colour, an edit of a light
 (of a colour, for the text) changes the picture and its undo gives the
@@ -26,11 +27,13 @@ from page import Page, Server, wait_for, web_dir
 from test_examples import differing_share
 
 # (example, an edit: starting call or not, the call's name, which argument,
-# its new value; the group of the whole GL state the lesson's step brings)
+# its new value; the group of the whole GL state the lesson's step brings;
+# the function that compiled the display list the lesson's step calls)
 ROWS = [
-    ('rings', (True, 'glLightfv', 2, -4), None),
-    ('fog_blend', (True, 'glLightfv', 3, -3), 'blending'),
-    ('text', (False, 'glColor3f', 1, 0.2), None),
+    ('rings', (True, 'glLightfv', 2, -4), None, 'init'),
+    ('fog_blend', (True, 'glLightfv', 3, -3), 'blending', None),
+    ('text', (False, 'glColor3f', 1, 0.2), None, None),
+    ('checker', (False, 'glColor3f', 1, 0.2), None, None),  # a texture made in memory, with mipmaps
 ]
 GROUPS = "return [...document.querySelectorAll('.gl-state h4')].map((h) => h.textContent)"
 
@@ -104,13 +107,17 @@ class InspectExamplesTest(unittest.TestCase):
             page.driver.get(server.url)  # the gallery
             cards = page.js("""return Object.fromEntries([...document.querySelectorAll('a.step')].map(
                                (a) => [a.getAttribute('href').split('/')[0], [a.getAttribute('href'), a.textContent]]))""")
-            for name, (start, call, arg, value), brought in ROWS:
+            for name, (start, call, arg, value), brought, compiler in ROWS:
                 with self.subTest(name):
                     href, text = cards[name]
                     step, called = re.search(r'step (\d+), (\w+)', text).groups()
                     page.visit(server.url + href, first_frame=False)
                     wait_for(page, 'window.Inspector && Inspector.chosen === %d' % (int(step) - 1), 'the lesson\'s step')
                     self.assertTrue(page.js('return Inspector.steps[Inspector.chosen].text').startswith(called + '('))
+                    if compiler:  # the list's steps: the line that compiled each, and the glCallList's
+                        chains = page.js('return Inspector.steps.slice(Inspector.chosen + 1, Inspector.chosen + 4)'
+                                         '.map((s) => [s.list.chain.map((f) => f.name), s.chain.map((f) => f.name)])')
+                        self.assertEqual(chains, [[['main', compiler], ['display']]] * 3)
                     if brought:  # the whole state, asked for: the lesson's step brings its group
                         page.js("document.querySelector('details.whole').open = true")
                         wait_for(page, "document.querySelector('.gl-state')", 'the whole GL state')
@@ -148,20 +155,21 @@ class InspectExamplesTest(unittest.TestCase):
                         args[arg] = value;
                         Inspector.edit(start, k, name, args);
                         Inspector.choose(Inspector.steps.length - 1);''', start, call, arg, value)
-                    self.assertNotEqual(page.picture(), whole, 'the edit of %s changed nothing' % call)
+                    self.assertTrue(page.picture() != whole, 'the edit of %s changed nothing' % call)
                     page.driver.find_element(By.CSS_SELECTOR, 'ul[aria-label="edits"] button').click()
-                    self.assertEqual(page.picture(), whole, 'undone, the frame is not the program\'s')
+                    self.assertTrue(page.picture() == whole, 'undone, the frame is not the program\'s')
 
                     # A middle step's picture is the frame with every later step left out.
-                    middle = page.js('return Inspector.steps.findIndex((s, i) => s.primitive && i >= arguments[0] / 2)', count)
+                    middle = page.js('''const drawn = Inspector.steps.map((s, i) => (s.primitive ? i : -1)).filter((i) => i >= 0).slice(0, -1);
+                        return drawn.find((i) => i >= arguments[0] / 2) ?? drawn[drawn.length - 1]''', count)
                     page.js('Inspector.choose(arguments[0])', middle)
                     half = page.picture()
-                    self.assertNotEqual(half, whole)
+                    self.assertTrue(half != whole, 'step %d draws the whole frame' % (middle + 1))
                     later = list(range(middle + 1, count))
                     page.js('Inspector.leaveOut(arguments[0], true); Inspector.choose(arguments[1] - 1)', later, count)
-                    self.assertEqual(page.picture(), half, 'step %d is not the frame drawn up to it' % (middle + 1))
+                    self.assertTrue(page.picture() == half, 'step %d is not the frame drawn up to it' % (middle + 1))
                     page.js('Inspector.leaveOut(arguments[0], false); Inspector.choose(arguments[1] - 1)', later, count)
-                    self.assertEqual(page.picture(), whole)
+                    self.assertTrue(page.picture() == whole, 'put back, the later steps do not draw the frame')
 
                     # Saved as C: the page's frame, drawn by Mesa.
                     theirs = os.path.join(work, name + '-page.png')

@@ -45,6 +45,8 @@ inline bool active() { return false; }
 inline void finish(const glweb::Context&) {}
 inline void frameBegins() {}
 inline void frameEnds() {}
+inline void listCallKept(unsigned, size_t) {}
+inline void listCallMade(unsigned, size_t) {}
 struct Noted {
     Noted() = default;
     Noted(const char*, std::vector<double>, Redo, bool = false) {}
@@ -70,6 +72,11 @@ void keepData(size_t note, const void* data, size_t bytes);
 // The frame is complete: keeps the triangles `context` is about to send and
 // stops noting.
 void finish(const glweb::Context& context);
+// Display lists: a call kept at `position` of `list` as it is compiled,
+// where the platform takes the program's call stack; and the list's call
+// about to be made, which the notes made inside it carry.
+void listCallKept(unsigned list, size_t position);
+void listCallMade(unsigned list, size_t position);
 
 class Noted {
 public:

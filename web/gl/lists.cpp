@@ -31,6 +31,7 @@ bool compiling()
 
 bool keep(std::function<void()> call)
 {
+    inspect::listCallKept(compiled, pending.size());
     pending.push_back(std::move(call));
     return compileMode == GL_COMPILE;
 }
@@ -107,8 +108,10 @@ void glCallList(GLuint list)
         return;
     const std::vector<std::function<void()>> calls = it->second;  // a list may delete itself
     callDepth++;
-    for (const auto& call : calls)
-        call();
+    for (size_t k = 0; k < calls.size(); k++) {
+        inspect::listCallMade(list, k);
+        calls[k]();
+    }
     callDepth--;
 }
 

@@ -205,13 +205,16 @@ static unsigned char *readBmp(const char *file, int *width, int *height)
   const LOADER = `${READER}
 /* The bound texture's image from a file; a file that cannot be read leaves
    the texture without one, and the frame is drawn without it. */
-static void loadTexture(const char *file)
+static void loadTexture(const char *file, int mipmapped)
 {
     int width, height;
     unsigned char *pixels = readBmp(file, &width, &height);
     if (!pixels)
         return;
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    if (mipmapped)
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGB, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    else
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     free(pixels);
 }
 
@@ -244,7 +247,7 @@ static void loadTexture(const char *file)
       '    /* ' + t.file + ' */',
       '    glBindTexture(GL_TEXTURE_2D, ' + t.name + ');',
       ...t.params.map(([pname, value]) => '    glTexParameteri(GL_TEXTURE_2D, ' + enumName(pname) + ', ' + enumName(value) + ');'),
-      '    loadTexture("' + t.file + '");'].join('\n')).join('\n');
+      '    loadTexture("' + t.file + '", ' + (t.mipmapped ? 1 : 0) + ');'].join('\n')).join('\n');
     return `/* One frame of Tarnvale, as the page's frame inspector saw it${frame.edited ? ', with its edits' : ''}:
    every GL call the program made for it, in order, under the program's
    functions that made them. Build and run it with
@@ -308,7 +311,7 @@ int main(int argc, char **argv)
   function files(frame, textureBytes) {
     const text = new TextEncoder();
     return [{ name: 'frame.c', data: text.encode(program(frame)) }, { name: 'Makefile', data: text.encode(MAKEFILE) },
-            ...frame.textures.map((t) => ({ name: t.file, data: textureBytes(t.file) }))];
+            ...frame.textures.map((t) => ({ name: t.file, data: t.bytes || textureBytes(t.file) }))];
   }
 
   // A ustar archive of the files in one folder, gzipped by the browser's

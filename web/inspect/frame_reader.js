@@ -47,17 +47,21 @@ window.InspectFrame = (function () {
       return { name, args: heapDoubles(at, HEAP32[count >> 2]) };
     }
 
-    // The recorded frame, read out of the module.
+    // The recorded frame, read out of the module. A step a display list made
+    // has the chain that compiled its call beside the one that called the list.
     function readSteps(count) {
-      const ints = _malloc(4 * 5);
+      const ints = _malloc(4 * 5), listStacks = Module.listStacks || {};
       const out = [];
       for (let i = 0; i < count; i++) {
         Module._inspectStep(i, ints);
         const [first, last, primitive, , vertices] = heapInts(ints, 5);
         const { name, args } = readCall(first);
         const text = primitive && name === 'glBegin' ? callText(name, args) + ' \u2026 glEnd()' : callText(name, args);
+        Module._inspectCallList(first, ints);
+        const [list, position] = heapInts(ints, 2), compiled = list && (listStacks[list] || [])[position];
         out.push({ text, chain: chainOf(stacks()[i], name), primitive: primitive !== 0, vertices, first, last,
-                   texture: name === 'glBindTexture' ? args[1] : -1 });
+                   texture: name === 'glBindTexture' ? args[1] : -1,
+                   list: list ? { list, chain: compiled ? chainOf(compiled, name) : [] } : null });
       }
       _free(ints);
       return out;

@@ -50,6 +50,23 @@ void inspect::callDropped(size_t id)
     pageCallDropped(id);
 }
 
+// The stacks of a display list's calls as it is compiled, for the line of
+// each; the first few thousand of a page's, so that a long list costs its
+// compiling little.
+EM_JS(void, pageListCallKept, (unsigned list, size_t position), {
+    const stacks = Module.listStacks = Module.listStacks || { count: 0 };
+    if (stacks.count++ > 4096) return;
+    const limit = Error.stackTraceLimit;
+    Error.stackTraceLimit = 60;
+    (stacks[list] = stacks[list] || [])[position] = new Error().stack;
+    Error.stackTraceLimit = limit;
+});
+
+void inspect::listCallKept(unsigned list, size_t position)
+{
+    pageListCallKept(list, position);
+}
+
 namespace {
 
 using inspect::lastRecord;
@@ -266,6 +283,15 @@ EMSCRIPTEN_KEEPALIVE void inspectCallShape(int call, int* out)
     out[0] = (int)c.end;
     out[1] = c.redo ? 1 : 0;
     out[2] = c.direct ? 1 : 0;
+}
+
+// The display list a call was made by and where in it, into `out`: 0 for
+// a call the program made itself.
+EMSCRIPTEN_KEEPALIVE void inspectCallList(int call, int* out)
+{
+    const inspect::Call& c = lastRecord().calls.at((size_t)call);
+    out[0] = (int)c.list;
+    out[1] = (int)c.listPosition;
 }
 
 // The data a call was made with (bits, pixels, points), its bytes written

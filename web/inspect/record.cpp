@@ -20,6 +20,8 @@ bool takeStacks = true;
 int begins = 0;
 GLenum lastMode = 0;
 size_t lastCount = 0;  // the calls of the last frame noted
+unsigned listMaking = 0;  // the list whose call is being made, and where
+size_t listPositionMaking = 0;
 
 bool is(const char* name, const char* entryPoint)
 {
@@ -107,14 +109,16 @@ size_t openCall(const char* name, std::vector<double> args, Redo redo, bool dire
     const size_t parent = open.empty() ? Call::none : open.back();
     if (!recording) {  // between frames: only the program's own calls are kept
         if (open.empty())
-            keepCall(glweb::gl(), {name, std::move(args), std::move(redo), direct, {}, Call::none, 0, 0});
+            keepCall(glweb::gl(), {name, std::move(args), std::move(redo), direct, {}, Call::none, 0, 0, 0, 0});
         open.push_back(Call::none);
         return Call::none - 1;
     }
     const int level = parent == Call::none || parent >= record.calls.size() ? 0
                       : record.calls[parent].level + (isList(record.calls[parent].name) ? 0 : 1);
     const size_t index = record.calls.size();
-    record.calls.push_back({name, std::move(args), std::move(redo), direct, {}, parent, index + 1, level});
+    const bool ofList = parent < record.calls.size() && isList(record.calls[parent].name);
+    record.calls.push_back({name, std::move(args), std::move(redo), direct, {}, parent, index + 1, level,
+                            ofList ? listMaking : 0, ofList ? listPositionMaking : 0});
     open.push_back(index);
     stepOpens(glweb::gl(), index);
     return index;
@@ -128,6 +132,12 @@ void closeCall(size_t note)
         return;
     record.calls[note].end = record.calls.size();
     stepCloses(glweb::gl(), note);
+}
+
+void listCallMade(unsigned list, size_t position)
+{
+    listMaking = list;
+    listPositionMaking = position;
 }
 
 void keepData(size_t note, const void* data, size_t bytes)

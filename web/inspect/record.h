@@ -28,6 +28,8 @@ struct Call {
     size_t parent;  // the call it was made inside, or `none`
     size_t end;     // one past the last call made inside it
     int level;      // calls it was made inside, a list's call not counted
+    unsigned list;  // made by a display list: the list, or 0
+    size_t listPosition;  // and where in it the call stands
     static constexpr size_t none = ~(size_t)0;
 };
 

@@ -8,6 +8,19 @@ window.InspectSave = (function () {
   const canvas = document.getElementById('canvas');
 
   function make({ steps, starting, edits, stepOfCall, readCall, current, heapInts, el, timings }) {
+    // RGBA rows from the bottom as a 24-bit BMP file, rows from the bottom.
+    function bmp(rgba, width, height) {
+      const row = (width * 3 + 3) & ~3, out = new Uint8Array(54 + row * height), view = new DataView(out.buffer);
+      out.set([0x42, 0x4D]);
+      [[2, out.length], [10, 54], [14, 40], [18, width], [22, height], [34, row * height]].forEach(([at, v]) => view.setUint32(at, v, true));
+      view.setUint16(26, 1, true);
+      view.setUint16(28, 24, true);
+      for (let y = 0; y < height; y++)
+        for (let x = 0; x < width; x++)
+          for (let c = 0; c < 3; c++) out[54 + y * row + x * 3 + c] = rgba[(y * width + x) * 4 + 2 - c];
+      return out;
+    }
+
     // The frame as run with its edits, as the page has it, for frame_c.js:
     // every call but those of steps left out, with the chain that made it.
     function frameForC() {
@@ -35,12 +48,21 @@ window.InspectSave = (function () {
       _free(size);
       const start = starting().map((c, i) => ({ ...current(true, i), chain: c.chain }));
       const names = new Set([...start, ...calls].filter((c) => c.name === 'glBindTexture').map((c) => c.args[1]));
-      const params = _malloc(16);
-      const textures = [...names].filter((n) => Module.textureFiles[n]).sort((a, b) => a - b).map((name) => {
+      const params = _malloc(16), sizes = _malloc(8);
+      const textures = [...names].sort((a, b) => a - b).map((name) => {
         Module._inspectTextureParams(name, params);
         const [min, mag, s, t] = heapInts(params, 4);
-        return { name, file: Module.textureFiles[name], params: [[0x2801, min], [0x2800, mag], [0x2802, s], [0x2803, t]] };
-      });
+        let file = Module.textureFiles[name], bytes = null;
+        if (!file) {  // an image the program made in memory: a file of its own
+          const at = Module._inspectTexture(name, sizes), [width, height] = heapInts(sizes, 2);
+          if (!at || !width) return null;
+          file = 'texture' + name + '.bmp';
+          bytes = bmp(HEAPU8.subarray(at, at + width * height * 4), width, height);
+        }
+        return { name, file, bytes, mipmapped: min !== 0x2600 && min !== 0x2601,
+                 params: [[0x2801, min], [0x2800, mag], [0x2802, s], [0x2803, t]] };
+      }).filter(Boolean);
+      _free(sizes);
       _free(params);
       return { width: canvas.width, height: canvas.height, starting: start, calls, chains: (i) => chains[i], textures,
                edited: edits().length > 0, displayMode: Module._inspectDisplayMode() };

@@ -111,7 +111,7 @@ void keepCall(const glweb::Context& context, const Call& call)
         if (fresh)
             drop(kind);
         if (fresh || none)
-            add(context, {"glMatrixMode", {(double)matrixMode}, inspect::redoOf(glMatrixMode), false, {}, Call::none, 0, 0}, kind);
+            add(context, {"glMatrixMode", {(double)matrixMode}, inspect::redoOf(glMatrixMode), false, {}, Call::none, 0, 0, 0, 0}, kind);
     } else {
         drop(kind);
     }

@@ -37,6 +37,11 @@ window.InspectStepsList = (function () {
         if (s.texture >= 0 && Module.textureFiles[s.texture])
           head.append(el('span', { className: 'file', textContent: ' ' + Module.textureFiles[s.texture] }));
         li.append(head, chainRow(s.chain, (d) => runAt.get(i + ':' + d)));
+        if (s.list) {  // the line that compiled it into its list
+          const where = s.list.chain[s.list.chain.length - 1];
+          li.append(el('div', { className: 'chain list', textContent: 'in list ' + s.list.list + (where ?
+            ', compiled by ' + s.list.chain.map((f) => f.name).join(' > ') + '  ' + where.file + ':' + where.line : '') }));
+        }
         return li;
       });
       list().replaceChildren(...items);
