@@ -40,6 +40,17 @@ std::string stepsOf(const inspect::Record& r)
     return out;
 }
 
+// The state a row's frame starts from, whatever the rows before left.
+void unlitAndUnmoved()
+{
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
+        glDisable(cap);
+}
+
 std::string callsOf(const inspect::Record& r)
 {
     std::string out;
@@ -129,12 +140,7 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
     };
     glweb::Context& context = webContext();
     for (const auto& row : rows) {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
-            glDisable(cap);
+        unlitAndUnmoved();
         const glweb::Context frameStart = inspect::stateOf(context);
         heldFrames.clear();
         for (size_t k = 1; k < 16; k++)
@@ -226,12 +232,7 @@ TEST(InspectSteps, PixelHistoryTellsBlendingAndTheAlphaTest)
     const char* const names[] = {"seen", "covered", "hidden", "culled", "alpha", "blended"};
     for (const auto& row : rows) {
         glViewport(0, 0, 100, 100);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        for (GLenum cap : {GL_LIGHTING, GL_TEXTURE_2D, GL_DEPTH_TEST, GL_CULL_FACE})
-            glDisable(cap);
+        unlitAndUnmoved();
         inspect::start();
         glClear(GL_COLOR_BUFFER_BIT);
         row.draw();

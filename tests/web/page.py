@@ -295,6 +295,22 @@ def wait_for(page, condition, what):
     assert ok, 'timed out waiting for ' + what
 
 
+def on_canvas_pixels(page, body, *args):
+    """What `body` (a script's statements) returns from the canvas's pixels
+    as the page shows them: `d` their RGBA bytes, `w` and `h` the size, and
+    `args` as arguments[0...]."""
+    return page.driver.execute_async_script('''const done = arguments[arguments.length - 1], image = new Image();
+        image.onload = () => {
+            const c = document.createElement('canvas');
+            [c.width, c.height] = [image.width, image.height];
+            const g = c.getContext('2d');
+            g.drawImage(image, 0, 0);
+            const [w, h, d] = [c.width, c.height, g.getImageData(0, 0, c.width, c.height).data];
+            done((() => { %s })());
+        };
+        image.src = document.getElementById('canvas').toDataURL();''' % body, *args)
+
+
 def differing_pixels(a, b, fuzz='6%'):
     """Pixels of two equal-sized pictures, scaled to a quarter by 4 x 4
     averaging, that differ by more than `fuzz`; and the number compared."""

@@ -21,7 +21,7 @@ for row in "${rows[@]}"; do
     printf '%b\n' "$source" >"$work/$name.c"
     extra=()
     [ "$name" = nofile ] && extra=("$work/not-there.txt")
-    out=$(TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$work/out-$name" "$work/$name.c" \
+    out=$(TARNVALE_PLATFORM="$build/web-platform-inspector" "$root/web/build_program.sh" "$work/out-$name" "$work/$name.c" \
           "${extra[@]}" 2>&1)
     status=$?
     if [ "$status" = 0 ] || ! grep -qF "$said" <<<"$out"; then
@@ -50,7 +50,7 @@ print(''.join('void %s(void);\n' % n for n in names))
 print('void (*const all[])(void) = {' + ', '.join(names) + '};')
 print('int main(int argc, char** argv)\n{\n    printf("%p", (void*)all[argc]);\n    return 0;\n}')
 PY
-if out=$(TARNVALE_PLATFORM="$build/web-platform" "$root/web/build_program.sh" "$work/out-whole" "$work/whole.c" 2>&1); then
+if out=$(TARNVALE_PLATFORM="$build/web-platform-inspector" "$root/web/build_program.sh" "$work/out-whole" "$work/whole.c" 2>&1); then
     echo "ok   whole: every entry point links, but $(wc -w <<<"$absent")"
 else
     echo "FAIL whole: $(grep -o "undefined symbol: [a-zA-Z0-9_]*\|undefined reference to '[a-zA-Z0-9_]*'" <<<"$out" | sort -u | tr '\n' ' ')"

@@ -14,7 +14,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from page import OneBrowser, wait_for
+from page import OneBrowser, on_canvas_pixels, wait_for
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
 STEPS = '#inspector ol[aria-label="steps"]'
@@ -39,18 +39,7 @@ def magenta_pixels(page):
 
 def pixels_like(page, test):
     """The canvas's pixels whose bytes d[i], d[i + 1], d[i + 2] pass a test."""
-    return page.driver.execute_async_script('''const done = arguments[0], image = new Image();
-        image.onload = () => {
-            const c = document.createElement('canvas');
-            [c.width, c.height] = [image.width, image.height];
-            const g = c.getContext('2d');
-            g.drawImage(image, 0, 0);
-            const d = g.getImageData(0, 0, c.width, c.height).data;
-            let n = 0;
-            for (let i = 0; i < d.length; i += 4) n += %s;
-            done(n);
-        };
-        image.src = document.getElementById('canvas').toDataURL();''' % test)
+    return on_canvas_pixels(page, 'let n = 0; for (let i = 0; i < d.length; i += 4) n += %s; return n;' % test)
 
 
 def matrix(page, caption):

@@ -23,7 +23,7 @@ import unittest
 from selenium.webdriver.common.by import By
 
 from desktop import Desktop
-from page import Page, Server, wait_for, web_dir
+from page import Page, Server, on_canvas_pixels, wait_for, web_dir
 from test_examples import differing_share
 
 # (example, an edit: starting call or not, the call's name, which argument,
@@ -40,35 +40,20 @@ GROUPS = "return [...document.querySelectorAll('.gl-state h4')].map((h) => h.tex
 
 def pixel_at(page, x, y):
     """The canvas's pixel (x, y) from the top left, as [r, g, b]."""
-    return page.driver.execute_async_script('''const done = arguments[2], image = new Image();
-        image.onload = () => {
-            const c = document.createElement('canvas');
-            [c.width, c.height] = [image.width, image.height];
-            const g = c.getContext('2d');
-            g.drawImage(image, 0, 0);
-            done(Array.from(g.getImageData(arguments[0], arguments[1], 1, 1).data.slice(0, 3)));
-        };
-        image.src = document.getElementById('canvas').toDataURL();''', x, y)
+    return on_canvas_pixels(page, 'const at = 4 * (arguments[1] * w + arguments[0]); return Array.from(d.slice(at, at + 3));',
+                            x, y)
 
 
 def drawn_pixel(page):
     """A pixel of the frame that is not the clear colour, looked for along
     the canvas's rows from the middle out."""
-    return page.driver.execute_async_script('''const done = arguments[0], image = new Image();
-        image.onload = () => {
-            const c = document.createElement('canvas');
-            [c.width, c.height] = [image.width, image.height];
-            const g = c.getContext('2d');
-            g.drawImage(image, 0, 0);
-            const d = g.getImageData(0, 0, c.width, c.height).data, clear = d.slice(0, 3).join();
-            for (let k = 0; k < c.height; k++) {
-                const y = (c.height >> 1) + (k % 2 ? -1 : 1) * (k >> 1);
-                for (let x = 0; x < c.width; x++)
-                    if (d.slice(4 * (y * c.width + x), 4 * (y * c.width + x) + 3).join() !== clear) return done([x, y]);
-            }
-            done(null);
-        };
-        image.src = document.getElementById('canvas').toDataURL();''')
+    return on_canvas_pixels(page, '''const clear = d.slice(0, 3).join();
+        for (let k = 0; k < h; k++) {
+            const y = (h >> 1) + (k % 2 ? -1 : 1) * (k >> 1);
+            for (let x = 0; x < w; x++)
+                if (d.slice(4 * (y * w + x), 4 * (y * w + x) + 3).join() !== clear) return [x, y];
+        }
+        return null;''')
 
 
 def saved_frame(page, folder):

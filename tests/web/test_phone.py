@@ -170,7 +170,7 @@ class OfflineTest(unittest.TestCase):
         server = Server(folder)
         self.addCleanup(lambda: server.stop())
         page = shared_browser(server.url, phone=LANDSCAPE)
-        wait_for(page, "window.kept === 11 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
+        wait_for(page, "window.kept === 12 || (caches.keys().then(ks => Promise.all(ks.map(k => caches.open(k)"
                        ".then(c => c.keys())))).then(ls => { window.kept = ls.flat().length; }), false)",
                  'the page to keep its files')
         online = page.picture()
