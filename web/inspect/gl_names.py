@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The GL and GLU names the inspector shows, read through the compiler from
 the headers the page's programs compile against: each constant's name by
-its value (the first to take a value keeps it), the bits of masks, and for
+its value (the first to take a value keeps it; GL 1.1's and GLU's, not the
+later versions' the header also declares), the bits of masks, and for
 each entry point its parameters, each with its name and its kind: a GL name
 (GLenum), a mask (GLbitfield), an integer, a float, a double, or a pointer
 (with the type it points to), where an array of numbers starts. A GLU object (a quadric, a tessellator, a
@@ -49,12 +50,16 @@ def main(compiler, out_path):
         name, value = m.group(1), int(m.group(2), 0)
         if VENDOR.search(name) or name.startswith(('GL_VERSION_', 'GLU_VERSION_')) or name.endswith('_BITS'):
             continue
+        if name.startswith('GL_') and 0x8100 <= value < 0x10000000:
+            continue  # GL 1.2 and later
         if name.endswith('_BIT'):
             bits.append([value, name])
         else:
             enums.setdefault(value, name)
     calls = {}
     for m in re.finditer(r'\b(glu?[A-Z]\w*)\s*\(([^()]*)\)\s*;', preprocess(compiler)):
+        if re.search(r'(EXT|ARB|KHR|OES|MESA|MESAX|SGI[SX]?|ATI|NV|IBM|SUN|APPLE|INTEL|WIN|AMD)$', m.group(1)):
+            continue  # an extension's
         params = [p.strip() for p in m.group(2).split(',') if p.strip() not in ('', 'void')]
         shown = []
         for p in params:
