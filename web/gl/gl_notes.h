@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -21,10 +22,37 @@ class Context;
 
 namespace inspect {
 
+// An entry point made again from numbers: the function, as any function.
+using Invoke = void (*)(void (*fn)(), const double* args);
+
 // Makes a noted call again with the arguments given (as many as it noted,
-// then zeros); empty for a call that is noted but never made again (one
-// that only reads, or points into the program's memory).
-using Redo = std::function<void(const double*)>;
+// then zeros): an entry point of numbers by a pointer and its invoker, any
+// other by a closure; empty for a call that is noted but never made again
+// (one that only reads, or points into the program's memory). The first is
+// two pointers, so that each entry point's note stays small in the page.
+class Redo {
+public:
+    Redo() = default;
+    Redo(std::nullptr_t) {}
+    Redo(Invoke invoke, void (*fn)()) : invoke_(invoke), fn_(fn) {}
+    template <class F, class = std::enable_if_t<!std::is_same<std::decay_t<F>, Redo>::value>>
+    Redo(F closure) : closure_(std::move(closure))
+    {
+    }
+    void operator()(const double* a) const
+    {
+        if (invoke_)
+            invoke_(fn_, a);
+        else
+            closure_(a);
+    }
+    explicit operator bool() const { return invoke_ != nullptr || static_cast<bool>(closure_); }
+
+private:
+    Invoke invoke_ = nullptr;
+    void (*fn_)() = nullptr;
+    std::function<void(const double*)> closure_;
+};
 
 // Calls `fn` with `a` converted to its parameters, which must be numbers.
 template <class R, class... P, size_t... I>
@@ -35,9 +63,21 @@ void callWith(R (*fn)(P...), const double* a, std::index_sequence<I...>)
 }
 
 template <class R, class... P>
+void invokeAs(void (*fn)(), const double* a)
+{
+    callWith(reinterpret_cast<R (*)(P...)>(fn), a, std::index_sequence_for<P...>{});
+}
+
+template <class R, class... P>
+Invoke invokerOf(R (*)(P...))
+{
+    return &invokeAs<R, P...>;
+}
+
+template <class R, class... P>
 Redo redoOf(R (*fn)(P...))
 {
-    return [fn](const double* a) { callWith(fn, a, std::index_sequence_for<P...>{}); };
+    return Redo(invokerOf(fn), reinterpret_cast<void (*)()>(fn));
 }
 
 #ifdef TARNVALE_NO_INSPECTOR
@@ -50,6 +90,7 @@ inline void listCallMade(unsigned, size_t) {}
 struct Noted {
     Noted() = default;
     Noted(const char*, std::vector<double>, Redo, bool = false) {}
+    Noted(const char*, const double*, size_t, Invoke, void (*)()) {}
     void keep(const void*, size_t) const {}
 };
 #else
@@ -85,6 +126,8 @@ public:
         : note_(openCall(name, std::move(args), std::move(redo), direct))
     {
     }
+    // An entry point of numbers, made again by `invoke` (record.cpp).
+    Noted(const char* name, const double* args, size_t count, Invoke invoke, void (*fn)());
     ~Noted()
     {
         if (note_ != none)
@@ -113,7 +156,10 @@ struct Noting {
     template <class... A>
     Noted operator()(A... args) const
     {
-        return active() ? Noted(name, {(double)args...}, redoOf(fn)) : Noted();
+        if (!active())
+            return Noted();
+        const double numbers[sizeof...(A) + 1] = {(double)args..., 0};
+        return Noted(name, numbers, sizeof...(A), invokerOf(fn), reinterpret_cast<void (*)()>(fn));
     }
 };
 

@@ -146,6 +146,11 @@ void keepData(size_t note, const void* data, size_t bytes)
         record.calls[note].data.assign((const unsigned char*)data, (const unsigned char*)data + bytes);
 }
 
+Noted::Noted(const char* name, const double* args, size_t count, Invoke invoke, void (*fn)())
+    : note_(openCall(name, std::vector<double>(args, args + count), Redo(invoke, fn)))
+{
+}
+
 void start(bool stacks)
 {
     // Room for as many calls as the last frame had, kept from the last
