@@ -187,14 +187,14 @@ std::vector<double> values(const T* first, const T* last)
 // The note of an entry point whose arguments are all numbers, made again
 // through `fn` (the entry point or the one it becomes): NOTED("glRotatef",
 // glRotatef, (a, x, y, z)).
-#define NOTED(name, fn, args) const inspect::Noted noted_ = inspect::noting(name, fn) args
+#define NOTED(name, fn, args) [[maybe_unused]] const inspect::Noted noted_ = inspect::noting(name, fn) args
 // The note of any other: the numbers shown, and how to make it again (a
 // Redo, which may hold commas).
 #define NOTED_AS(name, numbers, ...)                                                                        \
-    const inspect::Noted noted_ =                                                                          \
+    [[maybe_unused]] const inspect::Noted noted_ =                                                         \
         inspect::active() ? inspect::Noted(name, inspect::values numbers, __VA_ARGS__) : inspect::Noted()
 // The same for a call made again on the context itself, with the data it
 // was given then (a bitmap, pixels, a map's points).
 #define NOTED_DIRECT(name, numbers, ...)                                                                    \
-    const inspect::Noted noted_ =                                                                           \
+    [[maybe_unused]] const inspect::Noted noted_ =                                                          \
         inspect::active() ? inspect::Noted(name, inspect::values numbers, __VA_ARGS__, true) : inspect::Noted()
