@@ -1,4 +1,4 @@
-// The frame inspector: the house held at one frame, opened up. The frame is
+// The frame inspector: the program held at one frame, opened up. The frame is
 // recorded call by call at the GL layer's entry points (record.cpp) with the
 // program's call stack at each step, read against the line table the build
 // made (lines.json); the list of steps draws the frame up to any of them,
@@ -9,9 +9,11 @@
 // again through the GL layer with the edits (replay.cpp), and everything
 // shown follows. The view from outside shows the frame and the eye's view
 // volume from a second camera. Loaded when first asked for, after its rooms:
+// GL's names (gl_names.js, made at build time) and the meanings (meanings.js),
 // the tables (gl_tables.js), the matrix maths (camera_math.js), the view from
 // outside (outside_view.js), the elements and number cells (cells.js), the
-// state panel (state_panel.js), pixel history's view (pixel_view.js), the
+// state panel (state_panel.js) with the whole GL state (gl_state.js), pixel
+// history's view (pixel_view.js), the
 // record read out of the module (frame_reader.js), the list of steps
 // (steps_list.js), the edits' cells and
 // list (edits_view.js), the frozen canvas's input (canvas_input.js) and
