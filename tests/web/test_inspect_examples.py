@@ -99,6 +99,7 @@ class InspectExamplesTest(unittest.TestCase):
                     page.visit(server.url + href, first_frame=False)
                     wait_for(page, 'window.Inspector && Inspector.chosen === %d' % (int(step) - 1), 'the lesson\'s step')
                     self.assertTrue(page.js('return Inspector.steps[Inspector.chosen].text').startswith(called + '('))
+                    self.assertEqual(page.driver.find_element(By.ID, 'inspect-back').text, 'Back to the program')
                     if compiler:  # the list's steps: the line that compiled each, and the glCallList's
                         chains = page.js('return Inspector.steps.slice(Inspector.chosen + 1, Inspector.chosen + 4)'
                                          '.map((s) => [s.list.chain.map((f) => f.name), s.chain.map((f) => f.name)])')

@@ -22,7 +22,7 @@
 
 window.Inspector = (function () {
   const canvas = document.getElementById('canvas');
-  const root = document.documentElement;
+  const root = document.documentElement, shows = root.dataset.shows || 'the picture';
 
   const { ENUMS, BUFFER_BITS, SWITCHED, callText } = window.InspectTables;
 
@@ -63,7 +63,9 @@ window.Inspector = (function () {
   // earlier opening stays reachable from it.
   function build() {
     panel = labelled(el('section', { id: 'inspector', hidden: true }), 'frame inspector');
-    const back = labelled(el('button', { type: 'button', id: 'inspect-back', textContent: 'Back to the house' }), 'back to the house');
+    // The page says what its canvas shows: the house, or a program's picture.
+    const to = shows === 'the house' ? 'the house' : 'the program';
+    const back = labelled(el('button', { type: 'button', id: 'inspect-back', textContent: 'Back to ' + to }), 'back to ' + to);
     back.addEventListener('click', close);
     const outline = el('input', { type: 'checkbox', id: 'inspect-outline', checked: true });
     outline.addEventListener('change', draw);
@@ -86,7 +88,7 @@ window.Inspector = (function () {
     save.addEventListener('click', saveAsC);
     panel.append(el('div', { className: 'bar' }, back, ' ', foldAll, ' ', view, ' ', save, ' ',
                     el('label', {}, outline, ' outline the step'),
-                    el('span', { id: 'inspect-hint', textContent: 'Choose a step and change its numbers; click or tap the house for a pixel\u2019s history.' })));
+                    el('span', { id: 'inspect-hint', textContent: 'Choose a step and change its numbers; click or tap ' + shows + ' for a pixel\u2019s history.' })));
 
     // The lists' items are made anew at each record; one listener on each
     // list serves them all, so that an item let go holds nothing else.
