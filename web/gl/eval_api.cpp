@@ -39,28 +39,39 @@ std::vector<T> copied(GLenum target, int dimension, const int stride[2], const i
     return out;
 }
 
+// A map as the program gave it: kept by a list being compiled, or noted for
+// the inspector, with its points in a row (and made again from those), then
+// defined. `name` and `numbers` are the call as the inspector shows it.
+template <typename T>
+void defineGiven(const char* name, std::vector<double> numbers, int dimension, GLenum target, const double* given,
+                 const int* strides, const int* givenOrders, const T* points)
+{
+    double domain[4];
+    int orders[2];
+    std::copy(given, given + 4, domain);
+    std::copy(givenOrders, givenOrders + 2, orders);
+    const int size = glweb::Evaluators::components(target);
+    const int tight[2] = {size, size * orders[0]};
+    const bool listed = glweb::compiling();
+    std::vector<T> p;
+    if (listed || inspect::active())
+        p = copied(target, dimension, strides, orders, points);
+    const auto inRow = [=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); };
+    if (listed && glweb::keep(inRow))
+        return;
+    NOTED_DIRECT(name, (std::move(numbers)), [inRow](const double*) { inRow(); });
+    noted_.keep(p.data(), p.size() * sizeof(T));
+    defineMap(target, domain, strides, orders, points);
+}
+
 template <typename T>
 void map1(GLenum target, T u1, T u2, GLint stride, GLint order, const T* points)
 {
     const double domain[4] = {(double)u1, (double)u2, 0, 1};
     const int strides[2] = {stride, 0}, orders[2] = {order, 1};
-    if (glweb::compiling()) {
-        const std::vector<T> p = copied(target, 1, strides, orders, points);
-        const int size = glweb::Evaluators::components(target);
-        const int tight[2] = {size, 0};
-        if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
-    }
-    // Made again from its points as they were given, in a row.
-    NOTED_DIRECT((std::is_same<T, float>::value ? "glMap1f" : "glMap1d"), ((double)target, (double)u1, (double)u2, (double)stride, (double)order), ([=, p = copied(target, 1, strides, orders, points)](const double*) {
-                 const int size = glweb::Evaluators::components(target);
-                 const int tight[2] = {size, size * orders[0]};
-                 defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
-             }));
-    if (inspect::active()) {
-        const std::vector<T> p = copied(target, 1, strides, orders, points);
-        noted_.keep(p.data(), p.size() * sizeof(T));
-    }
-    defineMap(target, domain, strides, orders, points);
+    defineGiven(std::is_same<T, float>::value ? "glMap1f" : "glMap1d",
+                {(double)target, (double)u1, (double)u2, (double)stride, (double)order}, 1, target, domain, strides,
+                orders, points);
 }
 
 template <typename T>
@@ -68,23 +79,10 @@ void map2(GLenum target, T u1, T u2, GLint ustride, GLint uorder, T v1, T v2, GL
 {
     const double domain[4] = {(double)u1, (double)u2, (double)v1, (double)v2};
     const int strides[2] = {ustride, vstride}, orders[2] = {uorder, vorder};
-    if (glweb::compiling()) {
-        const std::vector<T> p = copied(target, 2, strides, orders, points);
-        const int size = glweb::Evaluators::components(target);
-        const int tight[2] = {size, size * uorder};
-        if (glweb::keep([=] { defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data()); })) return;
-    }
-    // Made again from its points as they were given, in a row.
-    NOTED_DIRECT((std::is_same<T, float>::value ? "glMap2f" : "glMap2d"), ((double)target, (double)u1, (double)u2, (double)ustride, (double)uorder, (double)v1, (double)v2, (double)vstride, (double)vorder), ([=, p = copied(target, 2, strides, orders, points)](const double*) {
-                 const int size = glweb::Evaluators::components(target);
-                 const int tight[2] = {size, size * orders[0]};
-                 defineMap(target, domain, tight, orders, p.empty() ? (const T*)nullptr : p.data());
-             }));
-    if (inspect::active()) {
-        const std::vector<T> p = copied(target, 2, strides, orders, points);
-        noted_.keep(p.data(), p.size() * sizeof(T));
-    }
-    defineMap(target, domain, strides, orders, points);
+    defineGiven(std::is_same<T, float>::value ? "glMap2f" : "glMap2d",
+                {(double)target, (double)u1, (double)u2, (double)ustride, (double)uorder, (double)v1, (double)v2,
+                 (double)vstride, (double)vorder},
+                2, target, domain, strides, orders, points);
 }
 
 void evalCoord(int dimension, float u, float v)
