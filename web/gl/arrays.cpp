@@ -26,7 +26,13 @@ struct Arrays {
     Array vertex, normal, color, texCoord, edge, index;
 };
 Arrays arrays;
-std::vector<Arrays> clientStack;
+// The client stack: each entry with the groups it was pushed with.
+struct Client {
+    GLbitfield mask;
+    Arrays arrays;
+    int pack[6], unpack[6];
+};
+std::vector<Client> clientStack;
 
 int bytesOf(GLenum type)
 {
@@ -158,17 +164,29 @@ void glDisableClientState(GLenum which)
         glweb::raise(GL_INVALID_ENUM);
 }
 
-void glPushClientAttrib(GLbitfield)
+void glPushClientAttrib(GLbitfield mask)
 {
+    NOTED("glPushClientAttrib", glPushClientAttrib, (mask));
     if (clientStack.size() >= glweb::maxClientStackDepth)
         return glweb::raise(GL_STACK_OVERFLOW);
-    clientStack.push_back(arrays);
+    Client c{mask, arrays, {}, {}};
+    std::memcpy(c.pack, glweb::packValues(), sizeof c.pack);
+    std::memcpy(c.unpack, glweb::gl().unpack, sizeof c.unpack);
+    clientStack.push_back(c);
 }
+
 void glPopClientAttrib()
 {
+    NOTED("glPopClientAttrib", glPopClientAttrib, ());
     if (clientStack.empty())
         return glweb::raise(GL_STACK_UNDERFLOW);
-    arrays = clientStack.back();
+    const Client& c = clientStack.back();
+    if (c.mask & GL_CLIENT_VERTEX_ARRAY_BIT)
+        arrays = c.arrays;
+    if (c.mask & GL_CLIENT_PIXEL_STORE_BIT) {
+        std::memcpy(glweb::packValues(), c.pack, sizeof c.pack);
+        std::memcpy(glweb::gl().unpack, c.unpack, sizeof c.unpack);
+    }
     clientStack.pop_back();
 }
 

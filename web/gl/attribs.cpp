@@ -2,6 +2,8 @@
 // only the groups the push named given back by the pop.
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include "web/gl/gl_api.h"
 
 namespace glweb {
@@ -23,11 +25,18 @@ bool Context::popAttrib()
     attribStack.pop_back();
     Fragments& f = fragments;
     const Fragments& g = s.fragments;
+    // Switches that draw nothing different here, each in the groups GL puts it in.
+    auto keep = [&](std::initializer_list<GLenum> caps) {
+        for (GLenum cap : caps)
+            enable(cap, s.keptSwitches & keptBitOf(cap));
+    };
     if (m & GL_CURRENT_BIT) {
         std::memcpy(currentColor, s.color, sizeof currentColor);
         std::memcpy(currentTexCoord, s.texCoord, sizeof currentTexCoord);
         currentNormal = s.normal;
         currentEdge = s.edge;
+        currentIndex = s.currentIndex;
+        raster = s.raster;
     }
     if (m & (GL_ENABLE_BIT | GL_LIGHTING_BIT)) {
         lightingOn = s.lightingOn;
@@ -59,14 +68,19 @@ bool Context::popAttrib()
         std::memcpy(f.colorMask, g.colorMask, sizeof f.colorMask);
         std::memcpy(clearRGBA, s.clearColor, sizeof clearRGBA);
         logicOpMode = s.logicOpMode, drawBuffer = s.drawBuffer;
+        clearIndexValue = s.clearIndex, indexMask = s.indexMask;
+        keep({GL_DITHER, GL_COLOR_LOGIC_OP, GL_INDEX_LOGIC_OP});
     }
+    if (m & GL_ACCUM_BUFFER_BIT)
+        std::memcpy(accum.clearValue, s.accumClear, sizeof accum.clearValue);
     if (m & GL_HINT_BIT)
         std::memcpy(hints, s.hints, sizeof hints);
     if (m & GL_PIXEL_MODE_BIT) {
         std::memcpy(transferScale, s.transferScale, sizeof transferScale);
         std::memcpy(transferBias, s.transferBias, sizeof transferBias);
         std::memcpy(pixelZoom, s.pixelZoom, sizeof pixelZoom);
-        mapColor = s.mapColor, readBuffer = s.readBuffer;
+        mapColor = s.mapColor, readBuffer = s.readBuffer, mapStencil = s.mapStencil;
+        indexShift = s.indexShift, indexOffset = s.indexOffset, depthScale = s.depthScale, depthBias = s.depthBias;
     }
     if (m & GL_DEPTH_BUFFER_BIT) {
         depthTestOn = s.depthTestOn;
@@ -84,12 +98,16 @@ bool Context::popAttrib()
         f.polygonStipple = g.polygonStipple;
         polygonModes[0] = s.polygonModes[0], polygonModes[1] = s.polygonModes[1];
         f.polygonOffset = g.polygonOffset, f.offsetFactor = g.offsetFactor, f.offsetUnits = g.offsetUnits;
+        keep({GL_POLYGON_SMOOTH, GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT});
     }
-    if (m & GL_POINT_BIT)
+    if (m & GL_POINT_BIT) {
         f.pointSize = g.pointSize;
+        keep({GL_POINT_SMOOTH});
+    }
     if (m & GL_LINE_BIT) {
         f.lineWidth = g.lineWidth, f.lineStipple = g.lineStipple;
         f.stippleFactor = g.stippleFactor, f.linePattern = g.linePattern;
+        keep({GL_LINE_SMOOTH});
     }
     if (m & GL_POLYGON_STIPPLE_BIT)
         std::memcpy(f.polygonPattern, g.polygonPattern, sizeof f.polygonPattern);
@@ -109,7 +127,15 @@ bool Context::popAttrib()
         texturingOn = s.texturingOn;
         texture1DOn = s.texture1DOn;
         std::memcpy(f.envColor, g.envColor, sizeof f.envColor);
+        std::copy(s.texGens, s.texGens + 4, texGens);
     }
+    if (m & (GL_ENABLE_BIT | GL_TEXTURE_BIT))
+        for (int k = 0; k < 4; k++)
+            enable(GL_TEXTURE_GEN_S + (GLenum)k, s.texGens[k].on);
+    if (m & (GL_ENABLE_BIT | GL_TRANSFORM_BIT))
+        clipPlaneMask = s.clipPlaneMask;
+    if (m & GL_TRANSFORM_BIT)
+        std::memcpy(clipPlanes, s.clipPlanes, sizeof clipPlanes);
     if (m & (GL_ENABLE_BIT | GL_EVAL_BIT)) {
         std::memcpy(eval.enabled, s.eval.enabled, sizeof eval.enabled);
         eval.autoNormal = s.eval.autoNormal;
@@ -166,6 +192,14 @@ Context::State Context::state() const
     std::memcpy(s.transferScale, transferScale, sizeof s.transferScale);
     std::memcpy(s.transferBias, transferBias, sizeof s.transferBias);
     std::memcpy(s.pixelZoom, pixelZoom, sizeof s.pixelZoom);
+    s.mapStencil = mapStencil;
+    s.indexShift = indexShift, s.indexOffset = indexOffset, s.depthScale = depthScale, s.depthBias = depthBias;
+    s.raster = raster;
+    s.currentIndex = currentIndex, s.clearIndex = clearIndexValue, s.indexMask = indexMask;
+    std::memcpy(s.accumClear, accum.clearValue, sizeof s.accumClear);
+    std::copy(texGens, texGens + 4, s.texGens);
+    std::memcpy(s.clipPlanes, clipPlanes, sizeof s.clipPlanes);
+    s.clipPlaneMask = clipPlaneMask;
     return s;
 }
 

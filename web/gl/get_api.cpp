@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "web/gl/gl_api.h"
+#include "web/gl/gl_state.h"
 
 using glweb::gl;
 
@@ -24,7 +25,7 @@ void put(const std::vector<double>& values, bool colour, T* out)
         return glweb::raise(GL_INVALID_ENUM);
     for (size_t k = 0; k < values.size(); k++) {
         if (std::is_same<T, GLint>::value)
-            out[k] = (T)(colour ? std::lround((values[k] * 4294967295.0 - 1) / 2) : std::lround(values[k]));
+            out[k] = (T)glweb::integerOf(values[k], colour);
         else
             out[k] = (T)values[k];
     }

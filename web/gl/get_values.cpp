@@ -3,6 +3,8 @@
 // own (lists, arrays, packing).
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "web/gl/gl_api.h"
@@ -78,8 +80,9 @@ bool getValues(GLenum pname, std::vector<double>& out)
     case GL_TEXTURE_BINDING_2D: put({(double)c.boundTexture()}); break;
     case GL_STENCIL_FUNC: put({(double)f.stencilFunc}); break;
     case GL_STENCIL_REF: put({(double)f.stencilRef}); break;
-    case GL_STENCIL_VALUE_MASK: put({(double)f.stencilValueMask}); break;
-    case GL_STENCIL_WRITEMASK: put({(double)f.stencilWriteMask}); break;
+    // A mask's bits are the stencil buffer's: 8 of them, or all without one.
+    case GL_STENCIL_VALUE_MASK: put({(double)(f.stencilValueMask & (c.stencilBuffer ? 0xFFu : ~0u))}); break;
+    case GL_STENCIL_WRITEMASK: put({(double)(f.stencilWriteMask & (c.stencilBuffer ? 0xFFu : ~0u))}); break;
     case GL_UNPACK_ALIGNMENT: case GL_UNPACK_ROW_LENGTH: case GL_UNPACK_SKIP_ROWS: case GL_UNPACK_SKIP_PIXELS:
     case GL_UNPACK_LSB_FIRST: case GL_UNPACK_SWAP_BYTES:
         put({(double)c.pixelStoreValue(pname)});
@@ -165,6 +168,26 @@ bool getValues(GLenum pname, std::vector<double>& out)
         }
     }
     return true;
+}
+
+GLint integerOf(double value, bool scaled)
+{
+    // In 64 bits (a long has 32 on the page), then to GL's int: a mask of all ones is -1.
+    if (scaled)  // 1 is the greatest GLint, -1 the least but one, as drivers map them
+        return (GLint)(std::min(std::max(value, -1.0), 1.0) * 2147483647.0);
+    return (GLint)(uint32_t)std::llround(std::min(std::max(value, -2147483648.0), 4294967295.0));
+}
+
+bool scaledAsColour(GLenum pname)
+{
+    switch (pname) {
+    case GL_CURRENT_COLOR: case GL_CURRENT_RASTER_COLOR: case GL_FOG_COLOR: case GL_COLOR_CLEAR_VALUE:
+    case GL_LIGHT_MODEL_AMBIENT: case GL_ACCUM_CLEAR_VALUE: case GL_CURRENT_NORMAL: case GL_DEPTH_RANGE:
+    case GL_DEPTH_CLEAR_VALUE: case GL_ALPHA_TEST_REF:
+        return true;
+    default:
+        return false;
+    }
 }
 
 }  // namespace glweb

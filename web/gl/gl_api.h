@@ -25,6 +25,8 @@ void clearAccum();
 
 // GL_PACK_ALIGNMENT, for glReadPixels (pixels_api.cpp): false for another name.
 bool packStore(GLenum pname, GLint param);
+// The six pack values, in the order of the context's unpack ones: for the client stack.
+int* packValues();
 // The bytes a pixel takes packed as `format` and `type`: 0 for ones GL
 // does not pack here.
 int packedSize(GLenum format, GLenum type);

@@ -85,6 +85,13 @@ void Context::viewport(int x, int y, int width, int height)
     commands.push_back(c);
 }
 
+void Context::attach(int width, int height)
+{
+    const int box[4] = {0, 0, width, height};
+    std::memcpy(viewportRect, box, sizeof viewportRect);
+    std::memcpy(fragments.scissorBox, box, sizeof box);
+}
+
 void Context::clearColor(float r, float g, float b, float a)
 {
     const float rgba[4] = {r, g, b, a};
@@ -115,13 +122,18 @@ void Context::clear(GLbitfield mask)
 namespace {
 const GLenum kept[] = {GL_DITHER, GL_POINT_SMOOTH, GL_LINE_SMOOTH, GL_POLYGON_SMOOTH, GL_COLOR_LOGIC_OP,
                        GL_INDEX_LOGIC_OP, GL_POLYGON_OFFSET_LINE, GL_POLYGON_OFFSET_POINT};
-unsigned keptBit(GLenum cap)
+}  // namespace
+
+unsigned Context::keptBitOf(GLenum cap)
 {
     for (unsigned i = 0; i < sizeof kept / sizeof kept[0]; i++)
         if (kept[i] == cap)
             return 1u << i;
     return 0;
 }
+
+namespace {
+const auto keptBit = Context::keptBitOf;
 }  // namespace
 
 bool Context::knownCap(GLenum cap) const

@@ -162,6 +162,9 @@ public:
     int stackDepth(GLenum which) const;
 
     void viewport(int x, int y, int width, int height);
+    // The context is first made current on a window of this size: its
+    // viewport and scissor box are the window's, as WebGL's already are.
+    void attach(int width, int height);
     void clearColor(float r, float g, float b, float a);
     void clearDepth(float d) { clearDepthValue = d < 0 ? 0 : d > 1 ? 1 : d; }
     void clearStencil(int s) { clearStencilValue = s; }
@@ -184,6 +187,8 @@ public:
     bool enable(GLenum cap, bool on);
     bool isEnabled(GLenum cap) const;
     bool knownCap(GLenum cap) const;
+    // The bit of a switch kept but drawing nothing different here (dithering...), or 0.
+    static unsigned keptBitOf(GLenum cap);
     Fragments fragments;  // set by the entry points directly
     Evaluators eval;      // so are the evaluators
     Accumulation accum;   // and the accumulation buffer
@@ -196,6 +201,7 @@ public:
     void texEnvMode(GLenum mode) { envMode = mode; }
     void pixelStore(GLenum pname, GLint param);
     int pixelStoreValue(GLenum pname) const;
+    int unpack[6] = {4, 0, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first, swap bytes
     // An image of the program's, unpacked as glPixelStore says, as RGBA
     // bytes: false for a format or type GL does not take.
     bool unpackImage(int width, int height, GLenum format, GLenum type, const void* pixels,
@@ -324,7 +330,6 @@ private:
     float clearDepthValue = 1;
     int clearStencilValue = 0;
     GLuint boundName = 0;
-    int unpack[6] = {4, 0, 0, 0, 0, 0};  // alignment, row length, skip rows, skip pixels, LSB first, swap bytes
     int viewportRect[4] = {0, 0, 0, 0};
 
     struct TexGen {
@@ -332,7 +337,9 @@ private:
         GLenum mode = GL_EYE_LINEAR;
         float objectPlane[4] = {0, 0, 0, 0}, eyePlane[4] = {0, 0, 0, 0};
     };
-    TexGen texGens[4];
+    // s starts on the plane x = 0 and t on y = 0, r and q on none.
+    TexGen texGens[4] = {{false, GL_EYE_LINEAR, {1, 0, 0, 0}, {1, 0, 0, 0}},
+                         {false, GL_EYE_LINEAR, {0, 1, 0, 0}, {0, 1, 0, 0}}, {}, {}};
     bool texGenOn = false;  // any of them
     float clipPlanes[6][4] = {};
     unsigned clipPlaneMask = 0;
@@ -374,7 +381,14 @@ private:
         EvalGroup eval;
         GLenum hints[5], logicOpMode, drawBuffer, readBuffer;
         float transferScale[4], transferBias[4], pixelZoom[2];
-        bool mapColor;
+        bool mapColor, mapStencil;
+        float indexShift, indexOffset, depthScale, depthBias;
+        Raster raster;
+        float currentIndex, clearIndex, accumClear[4];
+        GLuint indexMask;
+        TexGen texGens[4];
+        float clipPlanes[6][4];
+        unsigned clipPlaneMask;
     };
     struct Saved {
         GLbitfield mask;
@@ -387,7 +401,7 @@ private:
     std::vector<glcore::Mat4>& currentStack();
     void applyColorMaterial();
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
-    void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags);
+    void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags, size_t provoking = SIZE_MAX);
     void emitOutline(const std::vector<size_t>& ring, bool flags);
     void emitLine(const DrawState& state, const Vertex& a, const Vertex& b);
     void stippleAlong(Vertex& a, Vertex& b);

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include <cstddef>
 #include <vector>
 
@@ -10,6 +12,11 @@ namespace glweb {
 
 // The values of `pname`, as numbers: false for a name GL does not know.
 bool getValues(GLenum pname, std::vector<double>& out);
+// A value as glGetIntegerv gives it: rounded, or with `scaled` (colours,
+// normals, depths) mapped from [-1, 1] to the whole range of GLint.
+GLint integerOf(double value, bool scaled);
+// Whether glGetIntegerv scales `pname`'s values so.
+bool scaledAsColour(GLenum pname);
 // Display lists' part of it (lists.cpp).
 bool listState(GLenum pname, std::vector<double>& out);
 // The vertex arrays' and the client stack's (arrays.cpp).

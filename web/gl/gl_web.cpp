@@ -60,6 +60,11 @@ glweb::Context& webContext()
     return context;
 }
 
+void webWindowMade(int width, int height)
+{
+    context.attach(width, height);
+}
+
 void webAccumBuffer(bool present)
 {
     context.accum.present = present;

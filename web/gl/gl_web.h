@@ -15,6 +15,9 @@ int webDrawCalls();
 // The canvas's WebGL context came back after a loss: WebGL's objects are
 // gone and are made again, textures included, at the next flush.
 void webContextRestored();
+// The window is made, `width` by `height`: its context's viewport and
+// scissor box start at that size.
+void webWindowMade(int width, int height);
 // Whether the window has an accumulation buffer: the display mode's choice.
 void webAccumBuffer(bool present);
 // Whether the window is double-buffered: GL_BACK is then drawn and read.

@@ -30,6 +30,7 @@ void Context::rasterPos(float x, float y, float z, float w)
     Vertex v{};
     std::memcpy(v.position, clip, sizeof clip);
     toWindow(v, raster.window);
+    raster.window[3] = clip[3];  // the raster position keeps its clip w
     raster.distance = std::fabs(eye[2]);
     const glcore::Mat4& t = textureStack.back();
     for (int r = 0; r < 4; r++)

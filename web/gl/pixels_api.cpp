@@ -276,6 +276,11 @@ void packPixels(const std::vector<uint8_t>& rgba, int width, int height, GLenum 
         }
 }
 
+int* packValues()
+{
+    return pack;
+}
+
 bool packStore(GLenum pname, GLint param)
 {
     for (int k = 0; k < 6; k++) {

@@ -14,10 +14,11 @@ namespace glweb {
 
 namespace {
 
-// A window-space depth as selection writes it: 0 to 2^32 - 1.
+// A window-space depth as selection writes it: 0 to 2^32 - 1 (rounded in
+// 64 bits: a long has only 32 on the page).
 GLuint depthOf(float z)
 {
-    return (GLuint)std::lround(std::min(std::max(z, 0.0f), 1.0f) * 4294967295.0);
+    return (GLuint)std::llround(std::min(std::max(z, 0.0f), 1.0f) * 4294967295.0);
 }
 
 }  // namespace

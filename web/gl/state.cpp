@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <type_traits>
 #include <vector>
 
 #include "web/gl/gl_api.h"
@@ -54,8 +55,9 @@ void get(GLenum pname, T* params)
         return;
     if (!glweb::getValues(pname, v))
         return glweb::raise(GL_INVALID_ENUM);
+    const bool scaled = glweb::scaledAsColour(pname);
     for (size_t i = 0; i < v.size(); i++)
-        params[i] = (T)v[i];
+        params[i] = std::is_same<T, GLint>::value ? (T)glweb::integerOf(v[i], scaled) : (T)v[i];
 }
 
 }  // namespace

@@ -119,9 +119,12 @@ void Context::vertex(float x, float y, float z, float w)
 
 // One filled triangle, or its edges or corners under glPolygonMode (with
 // `flags`, only the edges whose first vertex's edge flag is set); shaded
-// flat, it takes the colour of `c`, or of a polygon's first vertex.
-void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags)
+// flat, it takes the colour of `provoking` (`c` unless given), or of a
+// polygon's first vertex.
+void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags, size_t provoking)
 {
+    if (provoking == SIZE_MAX)
+        provoking = c;
     const size_t ids[3] = {a, b, c};
     const bool front = (orientation(primitive[a], primitive[b], primitive[c]) > 0) == (winding == GL_CCW);
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
@@ -130,7 +133,7 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
         v[i] = lit[ids[i]];
     if (flatShading)  // the face's last vertex, a polygon's first
         for (int i = 0; i < 3; i++)
-            std::memcpy(v[i].color, lit[beginMode == GL_POLYGON ? 0 : c].color, sizeof v[i].color);
+            std::memcpy(v[i].color, lit[beginMode == GL_POLYGON ? 0 : provoking].color, sizeof v[i].color);
     const GLenum mode = polygonModes[front ? 0 : 1];
     const GLenum cullMode = fragments.cullMode;
     if (render.mode != GL_RENDER && cullFaceOn && (cullMode == GL_FRONT_AND_BACK || (cullMode == GL_BACK) != front))
@@ -235,16 +238,19 @@ void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
     if (cullFaceOn && (culled == GL_FRONT_AND_BACK || (culled == GL_BACK) != front))
         return;
     const GLenum mode = polygonModes[front ? 0 : 1];
+    // A flat face's colour: a polygon's first vertex, a quad's last, a
+    // strip's quad's fourth (its ring goes round it: i, i + 1, i + 3, i + 2).
+    const size_t n = ring.size();
+    const size_t provoking = beginMode == GL_POLYGON ? ring[0] : beginMode == GL_QUAD_STRIP ? ring[2] : ring[n - 1];
     if (mode == GL_FILL) {
         const DrawState s = stateFor(GL_TRIANGLES);
-        for (size_t i = 1; i + 1 < ring.size(); i++)
-            emitTriangle(s, ring[0], ring[i], ring[i + 1], false);
+        for (size_t i = 1; i + 1 < n; i++)
+            emitTriangle(s, ring[0], ring[i], ring[i + 1], false, provoking);
         return;
     }
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
     const DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
     stippleCount = 0, lineReset = true;
-    const size_t n = ring.size(), provoking = beginMode == GL_POLYGON ? ring[0] : ring[n - 1];
     for (size_t i = 0; i < n; i++) {
         Vertex p = lit[ring[i]], q = lit[ring[(i + 1) % n]];
         if (flatShading) {
@@ -314,9 +320,11 @@ void Context::end()
         for (size_t i = 0; i + 2 < n; i += 3)
             emitTriangle(s, i, i + 1, i + 2, true);
     } else if (m == GL_QUADS) {
+        // Cut along the diagonal from its first corner, as Mesa cuts it, so
+        // that its colours blend the same way; flat, it is its last's.
         for (size_t i = 0; i + 3 < n; i += 4) {
-            emitTriangle(s, i, i + 1, i + 3, false);
-            emitTriangle(s, i + 1, i + 2, i + 3, false);
+            emitTriangle(s, i, i + 1, i + 2, false, i + 3);
+            emitTriangle(s, i, i + 2, i + 3, false);
         }
     } else if (m == GL_QUAD_STRIP) {
         for (size_t i = 0; i + 3 < n; i += 2) {

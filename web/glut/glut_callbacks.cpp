@@ -73,8 +73,13 @@ int glutGet(GLenum what)
     case GLUT_WINDOW_DOUBLEBUFFER: return (displayMode & GLUT_DOUBLE) != 0;
     case GLUT_WINDOW_DEPTH_SIZE: return 24;
     case GLUT_WINDOW_STENCIL_SIZE: return (displayMode & GLUT_STENCIL) ? 8 : 0;
-    case GLUT_WINDOW_RED_SIZE: case GLUT_WINDOW_GREEN_SIZE: case GLUT_WINDOW_BLUE_SIZE: case GLUT_WINDOW_ALPHA_SIZE:
+    case GLUT_WINDOW_RED_SIZE: case GLUT_WINDOW_GREEN_SIZE: case GLUT_WINDOW_BLUE_SIZE:
         return 8;
+    case GLUT_WINDOW_ALPHA_SIZE: {  // as GL says: the canvas keeps none
+        GLint bits = 0;
+        glGetIntegerv(GL_ALPHA_BITS, &bits);
+        return bits;
+    }
     case GLUT_INIT_DISPLAY_MODE: return (int)displayMode;
     case GLUT_WINDOW_ACCUM_RED_SIZE: case GLUT_WINDOW_ACCUM_GREEN_SIZE: case GLUT_WINDOW_ACCUM_BLUE_SIZE:
     case GLUT_WINDOW_ACCUM_ALPHA_SIZE:

@@ -381,6 +381,7 @@ int glutCreateWindow(const char* title)
         std::exit(1);
     }
     emscripten_webgl_make_context_current(context);
+    webWindowMade(windowWidth, windowHeight);
     emscripten_set_webglcontextlost_callback(canvas, nullptr, EM_TRUE, onContextLost);
     emscripten_set_webglcontextrestored_callback(canvas, nullptr, EM_TRUE, onContextRestored);
 
