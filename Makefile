@@ -1,7 +1,7 @@
 # The two commands a user needs:
 #   make run   - install what running needs, build the program and the textures, start Tarnvale
 #   make test  - install and build everything, then the whole test suite (display tests under Xvfb)
-# and the others: make bench, make fuzz, make web, make web-serve, make examples,
+# and the others: make bench, make conformance, make fuzz, make web, make web-serve, make examples,
 # make web-program SRC="a.c b.c", make install, make package.
 
 BUILD   := build
@@ -15,7 +15,7 @@ TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev li
 WEB_PACKAGES  := emscripten node-acorn node-jsdom python3 chromium chromium-driver python3-selenium fonts-nanum \
                  xfonts-base xfonts-75dpi hershey-fonts-data python3-pil libjs-three
 
-.PHONY: run test build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve examples web-program install package clean
+.PHONY: run test conformance build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve examples web-program install package clean
 
 run: build-program
 	cd $(BUILD)/run && ../tarnvale
@@ -58,6 +58,13 @@ package: build-docs
 
 web: deps-web build-textures
 	web/build.sh $(BUILD)
+	tests/conformance/build_page.sh $(BUILD)
+
+# The differential tester on PROGRAMS random programs (make test runs 200).
+PROGRAMS ?= 1000
+conformance: build web
+	cd $(BUILD) && xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" /usr/bin/python3 \
+	    ../tests/conformance/conformance.py tests/conformance_runner conformance-page --seeds 0:$(PROGRAMS)
 
 # The classic programs of examples/, built natively into build/examples.
 examples: deps-run
