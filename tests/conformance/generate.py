@@ -541,8 +541,11 @@ class Moves:
                  for _ in range(r.randrange(1, 4))]
         # Queries do not go into lists: they are made at once.
         body = attributes_first([c for m in inner for c in m if not (c[0].startswith('glGet') or c[0] == 'glIsEnabled')])
+        # After a list that gave colours inside glBegin and glEnd, Debian 12's
+        # Mesa keeps the current colour from before: a program that relies
+        # on it sets it again.
         return ([('glNewList', [name, E(r.choice(['GL_COMPILE', 'GL_COMPILE_AND_EXECUTE']))])] + body +
-                [('glEndList', []), ('glCallList', [name]), ('glIsList', [name]), error()])
+                [('glEndList', []), ('glCallList', [name]), ('glColor4f', colour(r)), ('glIsList', [name]), error()])
 
     def selection(self):
         r = self.r

@@ -23,15 +23,17 @@ using glweb::Command;
 using glweb::Context;
 
 // Vertex i of a primitive sits at x = i, so the output names its inputs.
-std::vector<int> sendPrimitive(Context& c, GLenum mode, int n)
+// Vertex i at (i, i mod 2) times `scale`: outside the view volume from the
+// second on, unless scaled inside it.
+std::vector<int> sendPrimitive(Context& c, GLenum mode, int n, float scale = 1)
 {
     c.begin(mode);
     for (int i = 0; i < n; i++)
-        c.vertex((float)i, (float)(i % 2), 0);
+        c.vertex((float)i * scale, (float)(i % 2) * scale, 0);
     c.end();
     std::vector<int> order;
     for (const glweb::Vertex& v : c.vertices)
-        order.push_back((int)v.position[0]);
+        order.push_back((int)std::lround(v.position[0] / scale));
     return order;
 }
 
@@ -42,6 +44,7 @@ TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
         GLenum mode, winding;
         int n;
         std::vector<int> out;  // triangles or line segments, by input vertex
+        float scale = 1;
     } rows[] = {
         {"strip of four", GL_TRIANGLE_STRIP, GL_CCW, 4, {0, 1, 2, 2, 1, 3}},
         {"strip of five", GL_TRIANGLE_STRIP, GL_CCW, 5, {0, 1, 2, 2, 1, 3, 2, 3, 4}},
@@ -53,7 +56,9 @@ TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
         {"line strip of three", GL_LINE_STRIP, GL_CCW, 3, {0, 1, 1, 2}},
         {"lines, one vertex over", GL_LINES, GL_CCW, 5, {0, 1, 2, 3}},
         {"polygon of two", GL_POLYGON, GL_CCW, 2, {}},
-        {"quads, two and a vertex over: cut from each first corner", GL_QUADS, GL_CCW, 9, {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}},
+        {"quads inside the view, two and a vertex over: cut from each first corner", GL_QUADS, GL_CCW, 9,
+         {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7}, 0.1f},
+        {"quads the view clips: cut from each second corner", GL_QUADS, GL_CCW, 8, {0, 1, 3, 1, 2, 3, 4, 5, 7, 5, 6, 7}},
         {"quad strip of six", GL_QUAD_STRIP, GL_CCW, 6, {0, 1, 3, 2, 0, 3, 2, 3, 5, 4, 2, 5}},
         {"line loop of three", GL_LINE_LOOP, GL_CCW, 3, {0, 1, 1, 2, 2, 0}},
         {"points", GL_POINTS, GL_CCW, 3, {0, 1, 2}},
@@ -61,7 +66,7 @@ TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
     for (const auto& r : rows) {
         Context c;
         c.frontFace(r.winding);
-        EXPECT_EQ(sendPrimitive(c, r.mode, r.n), r.out) << r.what;
+        EXPECT_EQ(sendPrimitive(c, r.mode, r.n, r.scale), r.out) << r.what;
         const GLenum drawn = r.mode == GL_POINTS ? GL_POINTS
                              : r.mode == GL_LINE_STRIP || r.mode == GL_LINES || r.mode == GL_LINE_LOOP ? GL_LINES
                                                                                                        : GL_TRIANGLES;
@@ -76,19 +81,24 @@ TEST(GLContextTest, PrimitivesAssembleAsOpenGLDefinesThem)
 // draw command and which texture it is drawn with.
 TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
 {
-    const unsigned char texel[3 * 4] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    static const unsigned char texel[3 * 4] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     const struct {
         const char* what;
         std::function<void(Context&)> between;
         bool sameCommand;
-        GLuint texture;
+        int texture;  // drawn with, or -1 for none
     } rows[] = {
         {"nothing", [](Context&) {}, true, 1},
         {"colour and winding", [](Context& c) { c.color(1, 0, 0); c.frontFace(GL_CW); }, true, 1},
         {"another texture", [](Context& c) { c.bindTexture(2); }, false, 2},
-        {"texture without image", [](Context& c) { c.bindTexture(3); }, false, 0},
-        {"texture with mipmap filter", [](Context& c) { c.bindTexture(4); }, false, 0},
-        {"texturing off", [](Context& c) { c.enable(GL_TEXTURE_2D, false); }, false, 0},
+        {"texture without image", [](Context& c) { c.bindTexture(3); }, false, -1},
+        {"texture with mipmap filter", [](Context& c) { c.bindTexture(4); }, false, -1},
+        {"texturing off", [](Context& c) { c.enable(GL_TEXTURE_2D, false); }, false, -1},
+        {"texture 0, as a program that binds none has it", [](Context& c) {
+             c.bindTexture(0);
+             c.texParameter(GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+             c.texImage2D(2, 2, GL_RGB, GL_UNSIGNED_BYTE, texel);
+         }, false, 0},
         {"depth test off", [](Context& c) { c.enable(GL_DEPTH_TEST, false); }, false, 1},
         {"culling on", [](Context& c) { c.enable(GL_CULL_FACE, true); }, false, 1},
         {"line stipple on: no line drawn", [](Context& c) { c.enable(GL_LINE_STIPPLE, true); }, true, 1},
@@ -114,7 +124,7 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
         const Command& last = c.commands.back();
         EXPECT_EQ(c.commands.front().count == 12, r.sameCommand) << r.what;
         EXPECT_EQ(last.kind, Command::draw) << r.what;
-        EXPECT_EQ(last.state.texture, r.texture) << r.what;
+        EXPECT_EQ(last.state.textured ? (int)last.state.texture : -1, r.texture) << r.what;
     }
 }
 

@@ -349,15 +349,26 @@ Snapshot Context::snapshot() const
 
 DrawState Context::stateFor(GLenum mode) const
 {
-    GLuint texture = 0;
+    bool textured = false;
     if (texturingOn || texture1DOn) {
         auto it = textures.find(boundName);
-        if (it != textures.end() && it->second.complete())
-            texture = boundName;
+        textured = it != textures.end() && it->second.complete();
     }
+    const GLuint texture = textured ? boundName : 0;
     DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
+    s.textured = textured;
     Fragments& f = s.fragments;
-    f.baseFormat = texture ? textures.at(texture).baseFormat : GL_RGB;
+    f.baseFormat = textured ? textures.at(texture).baseFormat : GL_RGB;
+    if (textured) {
+        const Texture& t = textures.at(texture);
+        const bool linear = t.magFilter == GL_LINEAR || (t.minFilter != GL_NEAREST && t.minFilter != GL_NEAREST_MIPMAP_NEAREST);
+        const float info[4] = {(float)t.storedWidth, (float)t.storedHeight, t.wrapS == GL_CLAMP ? 1.f : 0.f,
+                               t.wrapT == GL_CLAMP ? 1.f : 0.f};
+        if (linear && (info[2] != 0 || info[3] != 0)) {
+            std::memcpy(f.clampInfo, info, sizeof info);
+            std::memcpy(f.borderColor, t.borderColor, sizeof f.borderColor);
+        }
+    }
     if (drawBuffer == GL_NONE)  // drawn for depth and stencil alone
         std::fill(f.colorMask, f.colorMask + 4, GL_FALSE);
     // Each stipple only where it applies, so that it splits no other draw.

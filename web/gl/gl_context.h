@@ -62,6 +62,11 @@ struct Fragments {
     float depthRange[2] = {0, 1};
     float envColor[4] = {0, 0, 0, 0};
     GLenum baseFormat = GL_RGB;  // the bound texture's
+    // GL_CLAMP with a linear filter blends the border colour in at the
+    // edges, which WebGL's clamping to the edge does not: the texture's
+    // stored size, which of s and t are clamped (1 or 0), and its border.
+    float clampInfo[4] = {0, 0, 0, 0};
+    float borderColor[4] = {0, 0, 0, 0};
     // Stipples: in the context, as set; in a draw's state, only where they
     // apply (lines, filled polygons) and at their defaults elsewhere.
     GLint lineStipple = GL_FALSE, stippleFactor = 1;
@@ -74,14 +79,17 @@ struct Fragments {
 
 struct DrawState {
     GLenum mode;       // GL_TRIANGLES, GL_LINES or GL_POINTS
-    GLuint texture;    // the program's texture name; 0 when texturing is off or the texture incomplete
+    GLuint texture;    // the program's texture name, while `textured`; 0 otherwise
     GLenum texEnvMode;
     bool depthTest, cullFace;
     Fragments fragments;
+    // Texturing is on and the texture complete: texture 0 too, the one a
+    // program that binds none draws with.
+    bool textured = false;
     bool operator==(const DrawState& o) const
     {
-        return mode == o.mode && texture == o.texture && texEnvMode == o.texEnvMode && depthTest == o.depthTest &&
-               cullFace == o.cullFace && fragments == o.fragments;
+        return mode == o.mode && texture == o.texture && textured == o.textured && texEnvMode == o.texEnvMode &&
+               depthTest == o.depthTest && cullFace == o.cullFace && fragments == o.fragments;
     }
 };
 
@@ -403,6 +411,7 @@ private:
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
     void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags, size_t provoking = SIZE_MAX);
     void emitOutline(const std::vector<size_t>& ring, bool flags);
+    bool clipped(size_t first, size_t count) const;
     void emitLine(const DrawState& state, const Vertex& a, const Vertex& b);
     void stippleAlong(Vertex& a, Vertex& b);
 };

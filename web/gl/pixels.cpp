@@ -70,6 +70,7 @@ DrawState Context::pixelState() const
 {
     DrawState s = stateFor(GL_POINTS);
     s.texture = 0;
+    s.textured = false;
     s.fragments.pointSize = 1;
     return s;
 }

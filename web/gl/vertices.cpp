@@ -279,6 +279,22 @@ void Context::emitClipped(const DrawState& state, std::vector<Clipped> polygon)
     }
 }
 
+// Whether any of `count` vertices from `first` lies outside the view
+// volume or a user clip plane on.
+bool Context::clipped(size_t first, size_t count) const
+{
+    for (size_t i = first; i < first + count && i < primitive.size(); i++) {
+        const float* p = primitive[i].position;
+        for (int axis = 0; axis < 3; axis++)
+            if (p[axis] > p[3] || p[axis] < -p[3])
+                return true;
+        for (int k = 0; k < 6 && i < distances.size(); k++)
+            if (clipPlaneOn(k) && distances[i][(size_t)k] < 0)
+                return true;
+    }
+    return false;
+}
+
 // Polygons and fans turn about their first vertex; a strip's odd triangles
 // swap their first two vertices to keep the strip's winding. Each triangle
 // is listed with the vertex that colours a flat face last.
@@ -320,11 +336,17 @@ void Context::end()
         for (size_t i = 0; i + 2 < n; i += 3)
             emitTriangle(s, i, i + 1, i + 2, true);
     } else if (m == GL_QUADS) {
-        // Cut along the diagonal from its first corner, as Mesa cuts it, so
-        // that its colours blend the same way; flat, it is its last's.
+        // Cut as Mesa cuts it, so that its colours blend the same way: along
+        // the diagonal from its first corner, or from its second where it is
+        // clipped; flat, it is its last's.
         for (size_t i = 0; i + 3 < n; i += 4) {
-            emitTriangle(s, i, i + 1, i + 2, false, i + 3);
-            emitTriangle(s, i, i + 2, i + 3, false);
+            if (clipped(i, 4)) {
+                emitTriangle(s, i, i + 1, i + 3, false);
+                emitTriangle(s, i + 1, i + 2, i + 3, false);
+            } else {
+                emitTriangle(s, i, i + 1, i + 2, false, i + 3);
+                emitTriangle(s, i, i + 2, i + 3, false);
+            }
         }
     } else if (m == GL_QUAD_STRIP) {
         for (size_t i = 0; i + 3 < n; i += 2) {

@@ -183,6 +183,10 @@ void applyUniforms(Program& p, const glweb::Fragments& f)
         emscripten_glUniform1f(p.alphaRef, f.alphaRef);
     if (changed(&F::pointSize))
         emscripten_glUniform1f(p.pointSize, f.pointSize);
+    if (changed(&F::clampInfo))
+        emscripten_glUniform4fv(p.clampInfo, 1, f.clampInfo);
+    if (changed(&F::borderColor))
+        emscripten_glUniform4fv(p.borderColor, 1, f.borderColor);
     if (changed(&F::stippleFactor) || changed(&F::linePattern))
         emscripten_glUniform2f(p.lineStipple, (float)f.stippleFactor, (float)f.linePattern);
     p.values = f;
@@ -203,7 +207,7 @@ void apply(const glweb::Context& context, const DrawState& s)
         (s.cullFace ? emscripten_glEnable : emscripten_glDisable)(GL_CULL_FACE);
     if (s.fragments.polygonStipple)
         uploadStipple(s.fragments.polygonPattern);
-    if (s.texture && (!haveCurrent || s.texture != current.texture ||
+    if (s.textured && (!haveCurrent || !current.textured || s.texture != current.texture ||
                       uploaded[s.texture].version != context.textures.at(s.texture).version))
         bindTexture(context, s.texture);
     applyFragments(s.fragments, haveCurrent ? &current.fragments : nullptr);

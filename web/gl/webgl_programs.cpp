@@ -74,6 +74,8 @@ uniform vec4 fogColor;
 uniform float alphaRef;
 uniform vec2 lineStipple;  // repeat factor, pattern
 uniform sampler2D polygonStipple;
+uniform vec4 clampInfo;  // width, height, s clamped, t clamped
+uniform vec4 borderColor;
 void main() {
 #if LINE_STIPPLE
     // Bit (count / factor) mod 16 of the pattern, the count in whole pixels.
@@ -85,7 +87,16 @@ void main() {
 #endif
     vec4 c = vColor;
 #if TEXTURING
+#if BORDER
+    // GL_CLAMP: the coordinates clamped to [0, 1], and the share of a
+    // linear filter's texels that lie past the edge taken from the border.
+    vec2 st = mix(vTexCoord, clamp(vTexCoord, 0.0, 1.0), clampInfo.zw);
+    vec2 u = st * clampInfo.xy;
+    vec2 past = clamp(max(u - (clampInfo.xy - 0.5), 0.5 - u), 0.0, 0.5) * clampInfo.zw;
+    vec4 t = mix(borderColor, texture2D(texture, st), (1.0 - past.x) * (1.0 - past.y));
+#else
     vec4 t = texture2D(texture, vTexCoord);
+#endif
 #define HAS_ALPHA (FORMAT == 1 || FORMAT == 2 || FORMAT == 4 || FORMAT == 5)
 #define HAS_COLOR (FORMAT != 2)
 #if ENV == 0
@@ -179,12 +190,12 @@ int envCode(GLenum mode)
 int variantOf(const DrawState& s)
 {
     const glweb::Fragments& f = s.fragments;
-    const int texturing = s.texture != 0;
+    const int texturing = s.textured;
     const int env = texturing ? envCode(s.texEnvMode) : 0, format = texturing ? formatCode(f.baseFormat) : 0;
     const int fog = !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2;
     const int alpha = f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) & 7 : 7;
     return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8 | (f.lineStipple ? 1 << 11 : 0) |
-           (f.polygonStipple ? 1 << 12 : 0);
+           (f.polygonStipple ? 1 << 12 : 0) | (texturing && (f.clampInfo[2] != 0 || f.clampInfo[3] != 0) ? 1 << 13 : 0);
 }
 
 Program& programFor(int variant)
@@ -192,11 +203,11 @@ Program& programFor(int variant)
     Program& p = programs[variant];
     if (p.id)
         return p;
-    char defines[200];
+    char defines[240];
     std::snprintf(defines, sizeof defines, "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
-                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n", variant & 1,
-                  variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7, variant >> 11 & 1,
-                  variant >> 12 & 1);
+                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n#define BORDER %d\n",
+                  variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7,
+                  variant >> 11 & 1, variant >> 12 & 1, variant >> 13 & 1);
     p.id = emscripten_glCreateProgram();
     emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, defines, vertexShader));
     emscripten_glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
@@ -215,7 +226,8 @@ Program& programFor(int variant)
         GLint* at;
         const char* name;
     } names[] = {{&p.envColor, "envColor"}, {&p.fogParams, "fogParams"}, {&p.fogColor, "fogColor"},
-                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}, {&p.lineStipple, "lineStipple"}};
+                 {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}, {&p.lineStipple, "lineStipple"},
+                 {&p.clampInfo, "clampInfo"}, {&p.borderColor, "borderColor"}};
     for (const auto& n : names)
         *n.at = emscripten_glGetUniformLocation(p.id, n.name);
     return p;

@@ -12,7 +12,7 @@ namespace glweb {
 // rasteriser on every pixel, one compiled for its case does not.
 struct Program {
     GLuint id = 0;
-    GLint envColor, fogParams, fogColor, alphaRef, pointSize, lineStipple;
+    GLint envColor, fogParams, fogColor, alphaRef, pointSize, lineStipple, clampInfo, borderColor;
     bool set = false;       // its uniforms hold `values`
     glweb::Fragments values;
 };
