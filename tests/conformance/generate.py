@@ -332,15 +332,17 @@ class Moves:
                            ('GL_ALPHA', 1)])
         internal = r.choice([fmt, n])
         texels = [r.randrange(256) for _ in range(size * size * n)]
+        filters = [E(r.choice(['GL_NEAREST', 'GL_LINEAR'])) for _ in range(2)]
+        wrap = r.choice(['GL_REPEAT', 'GL_CLAMP'])
+        if wrap == 'GL_CLAMP':  # see LIMITS in conformance.py
+            filters[0] = filters[1]
         calls = [('glBindTexture', [E('GL_TEXTURE_2D'), name]), ('glPixelStorei', [E('GL_UNPACK_ALIGNMENT'), 1]),
                  ('glTexImage2D', [E('GL_TEXTURE_2D'), 0, E(internal) if isinstance(internal, str) else internal,
                                    size, size, 0, E(fmt), E('GL_UNSIGNED_BYTE'), Arr('b', texels)]),
-                 ('glTexParameteri', [E('GL_TEXTURE_2D'), E('GL_TEXTURE_MIN_FILTER'),
-                                      E(r.choice(['GL_NEAREST', 'GL_LINEAR']))]),
-                 ('glTexParameteri', [E('GL_TEXTURE_2D'), E('GL_TEXTURE_MAG_FILTER'),
-                                      E(r.choice(['GL_NEAREST', 'GL_LINEAR']))]),
+                 ('glTexParameteri', [E('GL_TEXTURE_2D'), E('GL_TEXTURE_MIN_FILTER'), filters[0]]),
+                 ('glTexParameteri', [E('GL_TEXTURE_2D'), E('GL_TEXTURE_MAG_FILTER'), filters[1]]),
                  ('glTexParameteri', [E('GL_TEXTURE_2D'), E(r.choice(['GL_TEXTURE_WRAP_S', 'GL_TEXTURE_WRAP_T'])),
-                                      E(r.choice(['GL_REPEAT', 'GL_CLAMP']))]),
+                                      E(wrap)]),
                  ('glTexEnvi', [E('GL_TEXTURE_ENV'), E('GL_TEXTURE_ENV_MODE'),
                                 E(r.choice(['GL_MODULATE', 'GL_DECAL', 'GL_BLEND', 'GL_REPLACE']))]),
                  ('glTexEnvfv', [E('GL_TEXTURE_ENV'), E('GL_TEXTURE_ENV_COLOR'), Arr('f', colour(r))]),
@@ -510,12 +512,14 @@ class Moves:
 
     def shape(self):
         r = self.r
+        # GLUT draws its shapes from arrays of normals, after which GL leaves
+        # the current normal indeterminate: a program sets it again.
         return [r.choice([('glutSolidCube', [round(r.uniform(0.3, 1.2), 3)]),
                           ('glutWireCube', [round(r.uniform(0.3, 1.2), 3)]),
                           ('gluSphere', [QUADRIC, round(r.uniform(0.3, 0.9), 3), r.randrange(4, 16),
                                          r.randrange(3, 12)]),
                           ('gluCylinder', [QUADRIC, 0.5, 0.2, 0.8, r.randrange(4, 16), 2]),
-                          ('gluDisk', [QUADRIC, 0.1, 0.7, r.randrange(4, 16), 2])])]
+                          ('gluDisk', [QUADRIC, 0.1, 0.7, r.randrange(4, 16), 2])]), ('glNormal3f', [0, 0, 1])]
 
     def bitmap(self):
         r = self.r

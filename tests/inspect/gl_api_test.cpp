@@ -471,11 +471,14 @@ TEST(GLApiTest, SelectionAndFeedbackReportWhatWouldBeDrawn)
 // middle of its window pixel.
 TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
 {
-    auto pixelsDrawn = [] {
+    auto pixelsDrawn = [] {  // the points drawn
         std::vector<std::array<float, 5>> out;  // window x, y, red, green, blue
-        for (const glweb::Vertex& v : glweb::gl().vertices)
-            out.push_back({(v.position[0] + 1) * 50 - 0.5f, (v.position[1] + 1) * 50 - 0.5f, v.color[0], v.color[1],
-                           v.color[2]});
+        for (const glweb::Command& c : glweb::gl().commands)
+            for (size_t i = c.first; c.kind == glweb::Command::draw && c.state.mode == GL_POINTS && i < c.first + c.count; i++) {
+                const glweb::Vertex& v = glweb::gl().vertices[i];
+                out.push_back({(v.position[0] + 1) * 50 - 0.5f, (v.position[1] + 1) * 50 - 0.5f, v.color[0], v.color[1],
+                               v.color[2]});
+            }
         return out;
     };
     const GLubyte bits[2] = {0x81, 0x18};  // rows from the bottom: columns 0 and 7, then 3 and 4
@@ -503,6 +506,13 @@ TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
              glPixelZoom(1, 1);
              glPixelTransferf(GL_RED_SCALE, 1);
          }, {{50, 50, 0.5f, 0, 0}, {51, 50, 0.5f, 0, 0}, {52, 50, 0, 1, 0}, {53, 50, 0, 1, 0}}, 50},
+        {"pixels after a triangle: points of their own", [&] {
+             glBegin(GL_TRIANGLES);
+             glVertex2f(-1, -1), glVertex2f(-0.5f, -1), glVertex2f(-1, -0.5f);
+             glEnd();
+             glRasterPos2f(0, 0);
+             glDrawPixels(2, 1, GL_RGB, GL_UNSIGNED_BYTE, image);
+         }, {{50, 50, 1, 0, 0}, {51, 50, 0, 1, 0}}, 50},
         // Red looked up in a map of two, green in one of four: 1 -> 0.2, 0 -> 0.
         {"two pixels through colour maps", [&] {
              const GLfloat red[2] = {0.75f, 0.25f}, green[4] = {0, 0.1f, 0.6f, 0.2f};

@@ -349,6 +349,7 @@ Snapshot Context::snapshot() const
 
 DrawState Context::stateFor(GLenum mode) const
 {
+    checked = nullptr;
     bool textured = false;
     if (texturingOn || texture1DOn) {
         auto it = textures.find(boundName);
@@ -361,7 +362,9 @@ DrawState Context::stateFor(GLenum mode) const
     f.baseFormat = textured ? textures.at(texture).baseFormat : GL_RGB;
     if (textured) {
         const Texture& t = textures.at(texture);
-        const bool linear = t.magFilter == GL_LINEAR || (t.minFilter != GL_NEAREST && t.minFilter != GL_NEAREST_MIPMAP_NEAREST);
+        // WebGL 1 tells a shader nothing of minifying: the magnification
+        // filter decides, which is the one small textures are drawn with.
+        const bool linear = t.magFilter == GL_LINEAR;
         const float info[4] = {(float)t.storedWidth, (float)t.storedHeight, t.wrapS == GL_CLAMP ? 1.f : 0.f,
                                t.wrapT == GL_CLAMP ? 1.f : 0.f};
         if (linear && (info[2] != 0 || info[3] != 0)) {

@@ -372,7 +372,9 @@ private:
     // Fixed from glBegin to glEnd, where neither the modelview nor a light can change.
     NormalMatrix normals{};
     PreparedLights lights;
-    const DrawState* checked = nullptr;  // the state the last command was found to have
+    // The state the last command was found to have; forgotten whenever a
+    // state is made, since a new one may stand where a gone one stood.
+    mutable const DrawState* checked = nullptr;
     size_t checkedCommands = 0;
 
     // Everything glPushAttrib saves, whatever its mask.
