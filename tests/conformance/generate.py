@@ -549,7 +549,8 @@ class Moves:
         # Mesa keeps the current colour from before: a program that relies
         # on it sets it again.
         return ([('glNewList', [name, E(r.choice(['GL_COMPILE', 'GL_COMPILE_AND_EXECUTE']))])] + body +
-                [('glEndList', []), ('glCallList', [name]), ('glColor4f', colour(r)), ('glIsList', [name]), error()])
+                [('glEndList', []), ('glColor4f', colour(r)), ('glCallList', [name]), ('glColor4f', colour(r)),
+                 ('glIsList', [name]), error()])
 
     def selection(self):
         r = self.r

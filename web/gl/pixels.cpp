@@ -60,17 +60,19 @@ void Context::emitPixel(const DrawState& state, float x, float y, const float co
     v.position[2] = f != n ? (raster.window[2] - n) / (f - n) * 2 - 1 : 0;
     v.position[3] = 1;
     std::memcpy(v.color, color, sizeof v.color);
-    v.texCoord[0] = v.texCoord[1] = 0;
+    // Textured, where texturing is on, at the raster position's coordinates.
+    const float q = raster.texCoord[3] != 0 ? raster.texCoord[3] : 1;
+    v.texCoord[0] = raster.texCoord[0] / q;
+    v.texCoord[1] = raster.texCoord[1] / q;
     v.fog = raster.distance;
     emit(state, {&v});
 }
 
-// What pixels are drawn with: one-pixel points, no texture.
+// What pixels are drawn with: one-pixel points, textured as a point at the
+// raster position would be.
 DrawState Context::pixelState() const
 {
     DrawState s = stateFor(GL_POINTS);
-    s.texture = 0;
-    s.textured = false;
     s.fragments.pointSize = 1;
     return s;
 }
@@ -121,6 +123,8 @@ void Context::drawPixels(int width, int height, const std::vector<uint8_t>& rgba
 void Context::writePixels(int x, int y, int width, int height, const std::vector<uint8_t>& rgba)
 {
     DrawState s = pixelState();
+    s.texture = 0;
+    s.textured = false;
     s.depthTest = s.cullFace = false;
     Fragments& f = s.fragments;
     f.blend = f.alphaTest = f.fog = f.stencil = f.polygonOffset = GL_FALSE;
