@@ -233,6 +233,20 @@ TEST(GLApiTest, ClipPlanesTexGenAndEvaluatorsGiveTheirVertices)
              }
              return right && cutAtQuarter;
          }},
+        // Its corners: (3, 0), (3, 1), and the cuts (0, 0) and (0, 0.25).
+        {"a triangle across x = 0 drawn as its corners", [&] {
+             glClipPlane(GL_CLIP_PLANE0, right);
+             glEnable(GL_CLIP_PLANE0);
+             glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
+             triangle();
+             glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+         }, [] {
+             const auto& v = glweb::gl().vertices;
+             bool right = v.size() == 4;
+             for (const glweb::Vertex& p : v)
+                 right = right && p.position[0] >= -1e-6f;
+             return right;
+         }},
         {"a plane given four to the right", [&] {
              glTranslatef(4, 0, 0);
              glClipPlane(GL_CLIP_PLANE0, right);

@@ -414,6 +414,7 @@ private:
     void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags, size_t provoking = SIZE_MAX);
     void emitOutline(const std::vector<size_t>& ring, bool flags);
     bool clipped(size_t first, size_t count) const;
+    void emitCorners(const DrawState& state, const Vertex* corners, const size_t* ids, size_t n);
     void emitLine(const DrawState& state, const Vertex& a, const Vertex& b);
     void stippleAlong(Vertex& a, Vertex& b);
 };

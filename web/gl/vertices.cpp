@@ -159,12 +159,27 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
         return;
     DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
     stippleCount = 0, lineReset = true;
-    for (int i = 0; i < 3; i++) {
-        if (mode == GL_POINT)
-            emit(s, {&v[i]});
-        else if (!flags || edges[ids[i]])
+    if (mode == GL_POINT)
+        return emitCorners(s, v, ids, 3);
+    for (int i = 0; i < 3; i++)
+        if (!flags || edges[ids[i]])
             emitLine(s, v[i], v[(i + 1) % 3]);
+}
+
+// A polygon drawn as its corners: those of what the user clip planes on
+// leave of it. `ids` are the corners' places in the primitive.
+void Context::emitCorners(const DrawState& state, const Vertex* corners, const size_t* ids, size_t n)
+{
+    std::vector<Clipped> polygon;
+    for (size_t i = 0; i < n; i++) {
+        polygon.push_back({corners[i], {}});
+        if (distances.size() == primitive.size())
+            std::copy(distances[ids[i]].begin(), distances[ids[i]].end(), polygon.back().distance);
     }
+    if (clipPlaneMask && distances.size() == primitive.size())
+        polygon = clip(*this, std::move(polygon), false);
+    for (const Clipped& c : polygon)
+        emit(state, {&c.vertex});
 }
 
 // A line, as WebGL draws it when one pixel wide; wider, as the
@@ -251,15 +266,22 @@ void Context::emitOutline(const std::vector<size_t>& ring, bool flags)
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
     const DrawState s = stateFor(mode == GL_LINE ? GL_LINES : GL_POINTS);
     stippleCount = 0, lineReset = true;
+    if (mode == GL_POINT) {
+        std::vector<Vertex> corners;
+        for (size_t i : ring) {
+            corners.push_back(lit[i]);
+            if (flatShading)
+                std::memcpy(corners.back().color, lit[provoking].color, sizeof corners.back().color);
+        }
+        return emitCorners(s, corners.data(), ring.data(), n);
+    }
     for (size_t i = 0; i < n; i++) {
         Vertex p = lit[ring[i]], q = lit[ring[(i + 1) % n]];
         if (flatShading) {
             std::memcpy(p.color, lit[provoking].color, sizeof p.color);
             std::memcpy(q.color, lit[provoking].color, sizeof q.color);
         }
-        if (mode == GL_POINT)
-            emit(s, {&p});
-        else if (!flags || edges[ring[i]])
+        if (!flags || edges[ring[i]])
             emitLine(s, p, q);
     }
 }
