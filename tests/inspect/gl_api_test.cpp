@@ -83,6 +83,16 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
              glBindTexture(GL_TEXTURE_2D, 41);
              glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
          }, GL_NO_ERROR, [] { return glweb::gl().textures[41].pixels.empty() && !glweb::gl().textures[41].complete(); }},
+        {"glCopyPixels inside glBegin", [] { glBegin(GL_POINTS); glCopyPixels(0, 0, 1, 1, GL_COLOR); glEnd(); },
+         GL_INVALID_OPERATION, [] { return glweb::gl().vertices.empty(); }},
+        {"a sub-image of level 1, made without pixels", [&] {
+             glBindTexture(GL_TEXTURE_2D, 42);
+             glTexImage2D(GL_TEXTURE_2D, 1, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+             glTexSubImage2D(GL_TEXTURE_2D, 1, 1, 1, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, pixel);
+         }, GL_NO_ERROR, [] {
+             const auto& l = glweb::gl().textures[42].mipmaps.at(0);
+             return l.pixels.size() == 16 && l.pixels[12] == 1 && l.pixels[13] == 2 && l.pixels[14] == 3;
+         }},
         {"a list begun inside a list", [] { glNewList(5, GL_COMPILE); glNewList(6, GL_COMPILE); glEndList(); },
          GL_INVALID_OPERATION, [] { return glIsList(5) && !glIsList(6); }},
         {"glEndList with no list", [] { glEndList(); }, GL_INVALID_OPERATION, nullptr},
@@ -527,6 +537,28 @@ TEST(GLApiTest, BitmapsAndPixelsLandOnTheirWindowPixels)
              glRasterPos2f(0, 0);
              glDrawPixels(2, 1, GL_RGB, GL_UNSIGNED_BYTE, image);
          }, {{50, 50, 1, 0, 0}, {51, 50, 0, 1, 0}}, 50},
+        // Bit 0 of the byte is skipped: bits 1 and 2 are the pixels, low first.
+        {"a bitmap from its low bits, past a skipped pixel, in rows of 16", [&] {
+             const GLubyte low[4] = {0x06, 0, 0xFF, 0xFF};
+             glColor3f(1, 0, 0);
+             glRasterPos2f(0, 0);
+             glPixelStorei(GL_UNPACK_LSB_FIRST, 1);
+             glPixelStorei(GL_UNPACK_SKIP_PIXELS, 1);
+             glPixelStorei(GL_UNPACK_ROW_LENGTH, 16);
+             glBitmap(2, 1, 0, 0, 0, 0, low);
+             glPixelStorei(GL_UNPACK_LSB_FIRST, 0);
+             glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+             glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+         }, {{50, 50, 1, 0, 0}, {51, 50, 1, 0, 0}}, 50},
+        // Copied when called: compiling it reads nothing, which would send
+        // the frame so far away first.
+        {"pixels copied in a list", [&] {
+             glRasterPos2f(0, 0);
+             glDrawPixels(1, 1, GL_RGB, GL_UNSIGNED_BYTE, image);
+             glNewList(7, GL_COMPILE);
+             glCopyPixels(0, 0, 1, 1, GL_COLOR);
+             glEndList();
+         }, {{50, 50, 1, 0, 0}}, 50},
         // Red looked up in a map of two, green in one of four: 1 -> 0.2, 0 -> 0.
         {"two pixels through colour maps", [&] {
              const GLfloat red[2] = {0.75f, 0.25f}, green[4] = {0, 0.1f, 0.6f, 0.2f};

@@ -91,7 +91,7 @@ TEST(GLContextTest, RunsThatShareStateShareADrawCommand)
         {"nothing", [](Context&) {}, true, 1},
         {"colour and winding", [](Context& c) { c.color(1, 0, 0); c.frontFace(GL_CW); }, true, 1},
         {"another texture", [](Context& c) { c.bindTexture(2); }, false, 2},
-        {"texture without image", [](Context& c) { c.bindTexture(3); }, false, -1},
+        {"texture made without pixels, its texels to come", [](Context& c) { c.bindTexture(3); }, false, 3},
         {"texture with mipmap filter", [](Context& c) { c.bindTexture(4); }, false, -1},
         {"texturing off", [](Context& c) { c.enable(GL_TEXTURE_2D, false); }, false, -1},
         {"texture 0, as a program that binds none has it", [](Context& c) {

@@ -104,14 +104,22 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
 {
     if (width < 0 || height < 0)
         return glweb::raise(GL_INVALID_VALUE);
-    // The bits as rows of whole bytes, from the program's alignment.
-    GLint align = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &align);
-    const size_t given = ((size_t)(width + 7) / 8 + (size_t)align - 1) / (size_t)align * (size_t)align;
+    // The bits as tight rows, each from its first byte's high bit, unpacked
+    // as glPixelStore says: rows of the row length (or the width) in whole
+    // bytes at the alignment, past the skipped rows and pixels, each byte
+    // from its low bit first under GL_UNPACK_LSB_FIRST.
+    const int* store = gl().unpack;  // alignment, row length, skip rows, skip pixels, LSB first
+    const size_t align = (size_t)store[0], rowPixels = store[1] > 0 ? (size_t)store[1] : (size_t)width;
+    const size_t given = ((rowPixels + 7) / 8 + align - 1) / align * align;
     const size_t tight = (size_t)(width + 7) / 8;
     std::vector<GLubyte> bits(tight * (size_t)height);
-    for (GLsizei j = 0; bitmap && j < height; j++)
-        std::copy(bitmap + (size_t)j * given, bitmap + (size_t)j * given + tight, bits.begin() + (long)((size_t)j * tight));
+    for (size_t j = 0; bitmap && j < (size_t)height; j++)
+        for (size_t i = 0; i < (size_t)width; i++) {
+            const size_t at = i + (size_t)store[3];
+            const GLubyte byte = bitmap[((size_t)store[2] + j) * given + at / 8];
+            if (byte & (store[4] ? 1 << (at % 8) : 0x80 >> (at % 8)))
+                bits[j * tight + i / 8] |= (GLubyte)(0x80 >> (i % 8));
+        }
     const bool any = bitmap != nullptr;
     LISTED(gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight));
     NOTED_DIRECT("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
@@ -190,13 +198,15 @@ void glReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format
 
 void glCopyPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum type)
 {
+    LISTED(glCopyPixels(x, y, width, height, type));  // a list copies when it is called
     if (width < 0 || height < 0)
         return glweb::raise(GL_INVALID_VALUE);
-    if (type != GL_COLOR)
+    if (type != GL_COLOR && type != GL_DEPTH && type != GL_STENCIL)
+        return glweb::raise(GL_INVALID_ENUM);
+    if (!glweb::outsideBeginEnd() || type != GL_COLOR)
         return;  // depth and stencil: WebGL 1 reads neither
     std::vector<uint8_t> rgba((size_t)width * (size_t)height * 4, 0);
     webglReadPixels(gl(), x, y, width, height, rgba.data());
-    LISTED(gl().drawPixels(width, height, rgba));
     // Made again as the pixels it copied then.
     NOTED_DIRECT("glCopyPixels", ((double)x, (double)y, (double)width, (double)height, (double)type),
              [=](const double*) { gl().drawPixels(width, height, rgba); });

@@ -212,11 +212,13 @@ bool Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum ty
         return false;
     Texture& t = textures[boundName];
     t.version++;
-    const bool usable = pixels && width > 0 && height > 0;
+    // Without pixels the image is made all the same, its texels to be given
+    // later (glTexSubImage2D, glCopyTexSubImage2D).
+    const bool usable = width > 0 && height > 0;
     const int storedW = usable ? (level ? width : nextPowerOfTwo(width)) : 0;
     const int storedH = usable ? (level ? height : nextPowerOfTwo(height)) : 0;
     std::vector<uint8_t> stored((size_t)storedW * (size_t)storedH * 4, 0);
-    if (usable) {
+    if (usable && pixels) {
         Unpacked image(unpack, width, format, type, pixels);
         const size_t w = (size_t)storedW, h = (size_t)storedH;
         for (size_t y = 0; y < h; y++)
@@ -246,9 +248,25 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
                             const void* pixels)
 {
     auto it = textures.find(boundName);
-    if (it == textures.end() || level != 0 || width < 0 || height < 0 || !componentsOf(format) || !bytesOf(type))
+    if (it == textures.end() || level < 0 || width < 0 || height < 0 || !componentsOf(format) || !bytesOf(type))
         return false;
     Texture& t = it->second;
+    if (level > 0) {  // a smaller level, kept at its given size
+        if ((size_t)level > t.mipmaps.size())
+            return false;
+        Texture::Level& l = t.mipmaps[(size_t)level - 1];
+        if (x < 0 || y < 0 || x + width > l.width || y + height > l.height)
+            return false;
+        if (!pixels || width == 0 || height == 0)
+            return true;
+        t.version++;
+        Unpacked image(unpack, width, format, type, pixels);
+        for (int j = 0; j < height; j++)
+            for (int i = 0; i < width; i++)
+                toStored(image.at((size_t)i, (size_t)j), format, type, t.baseFormat,
+                         &l.pixels[((size_t)(y + j) * (size_t)l.width + (size_t)(x + i)) * 4]);
+        return true;
+    }
     if (x < 0 || y < 0 || x + width > t.width || y + height > t.height)
         return false;
     if (!pixels || width == 0 || height == 0)
