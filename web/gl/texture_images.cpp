@@ -251,40 +251,30 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
     if (it == textures.end() || level < 0 || width < 0 || height < 0 || !componentsOf(format) || !bytesOf(type))
         return false;
     Texture& t = it->second;
-    if (level > 0) {  // a smaller level, kept at its given size
-        if ((size_t)level > t.mipmaps.size())
-            return false;
-        Texture::Level& l = t.mipmaps[(size_t)level - 1];
-        if (x < 0 || y < 0 || x + width > l.width || y + height > l.height)
-            return false;
-        if (!pixels || width == 0 || height == 0)
-            return true;
-        t.version++;
-        Unpacked image(unpack, width, format, type, pixels);
-        for (int j = 0; j < height; j++)
-            for (int i = 0; i < width; i++)
-                toStored(image.at((size_t)i, (size_t)j), format, type, t.baseFormat,
-                         &l.pixels[((size_t)(y + j) * (size_t)l.width + (size_t)(x + i)) * 4]);
-        return true;
-    }
-    if (x < 0 || y < 0 || x + width > t.width || y + height > t.height)
+    if (level > 0 && (size_t)level > t.mipmaps.size())
+        return false;
+    // The first level is kept widened to powers of two, a smaller one at its given size.
+    Texture::Level* l = level > 0 ? &t.mipmaps[(size_t)level - 1] : nullptr;
+    const int gw = l ? l->width : t.width, gh = l ? l->height : t.height;
+    const int sw = l ? l->width : t.storedWidth, sh = l ? l->height : t.storedHeight;
+    std::vector<uint8_t>& stored = l ? l->pixels : t.pixels;
+    if (x < 0 || y < 0 || x + width > gw || y + height > gh)
         return false;
     if (!pixels || width == 0 || height == 0)
         return true;
     t.version++;
     Unpacked image(unpack, width, format, type, pixels);
     // Every stored texel whose nearest given texel falls in the rectangle.
-    const int sw = t.storedWidth, sh = t.storedHeight;
     for (int sy = 0; sy < sh; sy++) {
-        const int gy = (int)((long)sy * t.height / sh);
+        const int gy = (int)((long)sy * gh / sh);
         if (gy < y || gy >= y + height)
             continue;
         for (int sx = 0; sx < sw; sx++) {
-            const int gx = (int)((long)sx * t.width / sw);
+            const int gx = (int)((long)sx * gw / sw);
             if (gx < x || gx >= x + width)
                 continue;
             toStored(image.at((size_t)(gx - x), (size_t)(gy - y)), format, type, t.baseFormat,
-                     &t.pixels[((size_t)sy * (size_t)sw + (size_t)sx) * 4]);
+                     &stored[((size_t)sy * (size_t)sw + (size_t)sx) * 4]);
         }
     }
     return true;
