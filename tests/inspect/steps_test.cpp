@@ -200,6 +200,11 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
 // The middle pixel of two squares, one over the other: what became of each.
 TEST(InspectSteps, PixelHistoryTellsBlendingAndTheAlphaTest)
 {
+    const auto depthTested = [](GLenum func, GLboolean mask) {
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(func);
+        glDepthMask(mask);
+    };
     const auto square = [](float r, float g, float b, float a) {
         glColor4f(r, g, b, a);
         glRectf(-0.5f, -0.5f, 0.5f, 0.5f);
@@ -228,9 +233,27 @@ TEST(InspectSteps, PixelHistoryTellsBlendingAndTheAlphaTest)
              glDisable(GL_ALPHA_TEST);
          },
          "seen alpha"},
+        // Two squares at one depth: the depth function and mask decide the second.
+        {"same depth, GL_LESS", [&] { depthTested(GL_LESS, GL_TRUE); square(1, 0, 0, 1); square(0, 0, 1, 1); },
+         "seen hidden"},
+        {"same depth, GL_LEQUAL", [&] { depthTested(GL_LEQUAL, GL_TRUE); square(1, 0, 0, 1); square(0, 0, 1, 1); },
+         "covered seen"},
+        {"same depth, the first's depth not written",
+         [&] {
+             depthTested(GL_LESS, GL_FALSE);
+             square(1, 0, 0, 1);
+             glDepthMask(GL_TRUE);
+             square(0, 0, 1, 1);
+         },
+         "covered seen"},
+        {"GL_GREATER hides what is nearer than the cleared depth",
+         [&] { depthTested(GL_GREATER, GL_TRUE); square(1, 0, 0, 1); }, "hidden"},
     };
     const char* const names[] = {"seen", "covered", "hidden", "culled", "alpha", "blended"};
     for (const auto& row : rows) {
+        glDisable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+        glDepthMask(GL_TRUE);
         glViewport(0, 0, 100, 100);
         unlitAndUnmoved();
         inspect::start();
@@ -242,6 +265,9 @@ TEST(InspectSteps, PixelHistoryTellsBlendingAndTheAlphaTest)
             fates += (fates.empty() ? "" : " ") + std::string(names[e.fate]);
         EXPECT_EQ(fates, row.fates) << row.what;
     }
+    glDisable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
     glBlendFunc(GL_ONE, GL_ZERO);  // as GL starts, for the tests after
     glAlphaFunc(GL_ALWAYS, 0);
     glColor4f(1, 1, 1, 1);

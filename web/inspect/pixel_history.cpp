@@ -180,12 +180,13 @@ std::vector<PixelEntry> pixelHistory(const Record& record, int x, int y)
                 alphaFailed = true;
                 continue;
             }
-            if (s.drawState.depthTest && !(f.depth < depth)) {
+            if (s.drawState.depthTest && !passes(fs.depthFunc, f.depth, depth)) {
                 hidden = true;
                 behind = depthWritten ? depthStep : i;
                 continue;
             }
-            if (s.drawState.depthTest) {  // no depth is written while the test is off
+            // No depth is written while the test is off, nor under glDepthMask(GL_FALSE).
+            if (s.drawState.depthTest && fs.depthMask) {
                 depth = f.depth;
                 depthStep = i;
                 depthWritten = true;
