@@ -157,7 +157,12 @@ class InspectExamplesTest(unittest.TestCase):
                     page.js('Inspector.leaveOut(arguments[0], false); Inspector.choose(arguments[1] - 1)', later, count)
                     self.assertTrue(page.picture() == whole, 'put back, the later steps do not draw the frame')
 
-                    # Saved as C: the page's frame, drawn by Mesa.
+                    # Saved as C: the page's frame, drawn by Mesa; with the
+                    # lesson's glCallList left out, none of its list.
+                    if compiler:
+                        page.js('Inspector.leaveOut([arguments[0]], true); Inspector.choose(arguments[1] - 1)',
+                                int(step) - 1, count)
+                        self.assertTrue(page.picture() != whole, 'the left-out list still draws')
                     theirs = os.path.join(work, name + '-page.png')
                     page.canvas_png(theirs)
                     saved = saved_frame(page, os.path.join(work, name))

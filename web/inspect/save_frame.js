@@ -28,14 +28,15 @@ window.InspectSave = (function () {
       const calls = [], chains = [];
       const all = steps(), display = all.length ? [{ name: all[0].chain[0] ? all[0].chain[0].name : 'display' }] : [];
       const shape = _malloc(12), size = _malloc(4);
+      let outUntil = 0;  // a step left out takes the calls made inside its own along: a glCallList's list
       for (let i = 0; i < count; i++) {
         const step = stepOfCall(i), s = steps()[step];
-        if (s && i <= s.last && leftOut.has(step)) continue;
         // What is made again of the frame: the calls made inside others in
         // their place, with the data they were made with.
         Module._inspectCallShape(i, shape);
         const [end, made, direct] = heapInts(shape, 3);
-        if (end !== i + 1 || !made) continue;
+        if (s && i >= s.first && i <= s.last && leftOut.has(step)) outUntil = Math.max(outUntil, end);
+        if (i < outUntil || end !== i + 1 || !made) continue;
         const call = readCall(i);
         if (direct) {
           const at = Module._inspectCallData(i, size);
