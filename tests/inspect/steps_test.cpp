@@ -95,6 +95,19 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
     glVertex2f(1, 1);
     glEnd();
     glEndList();
+    // A font's lists, and one of the calls a list keeps already worked out.
+    static const GLfloat moved[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.25f, 0, 0, 1};
+    static GLubyte stripes[128];
+    const GLuint glyphs = glGenLists(2);
+    glNewList(glyphs, GL_COMPILE);
+    glBitmap(8, 8, 0, 0, 10, 0, bits);
+    glEndList();
+    glNewList(glyphs + 1, GL_COMPILE);
+    glLoadMatrixf(moved);
+    glMultMatrixf(moved);
+    glPolygonStipple(stripes);
+    glDrawPixels(4, 4, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glEndList();
     GLUquadric* quadric = gluNewQuadric();
 
     const struct {
@@ -115,6 +128,16 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
          "glClear glVertexPointer glEnableClientState glDrawArrays:6"},
         {"bitmaps", [] { glRasterPos2f(0, 0); glBitmap(8, 8, 0, 0, 10, 0, bits); glBitmap(8, 8, 0, 0, 10, 0, bits); },
          "glClear glRasterPos4f glBitmap#8 glBitmap#8"},
+        {"lists through glListBase and glCallLists",
+         [&] {
+             static const GLubyte names[3] = {0, 1, 0};
+             glRasterPos2f(0, 0);
+             glListBase(glyphs);
+             glCallLists(3, GL_UNSIGNED_BYTE, names);
+             glListBase(0);  // as GL starts, for the tests after
+         },
+         "glClear glRasterPos4f glListBase glCallLists glCallList glBitmap@0#8 glCallList glLoadMatrixf@0 "
+         "glMultMatrixf@1 glPolygonStipple@2#128 glDrawPixels@3#64 glCallList glBitmap@0#8"},
         {"pixels", [] { glRasterPos2f(-0.5f, 0); glDrawPixels(4, 4, GL_RGBA, GL_UNSIGNED_BYTE, pixels); },
          "glClear glRasterPos4f glDrawPixels#64"},
         {"an evaluator mesh",
@@ -195,6 +218,7 @@ TEST(InspectSteps, EveryKindOfDrawingIsStepsThatDrawAsTheFrameDid)
     }
     gluDeleteQuadric(quadric);
     glDeleteLists(list, 1);
+    glDeleteLists(glyphs, 2);
 }
 
 // The middle pixel of two squares, one over the other: what became of each.

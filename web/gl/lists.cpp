@@ -145,8 +145,10 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* names)
         }
         ids.push_back(id);
     }
-    for (GLuint id : ids)
+    for (GLuint id : ids) {
+        inspect::listCallMade(0, 0);  // each glCallList is this call's, not the last list's
         glCallList(base + id);
+    }
 }
 
 void glDeleteLists(GLuint list, GLsizei range)

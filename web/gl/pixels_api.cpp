@@ -99,6 +99,31 @@ RASTER(i, GLint)
 RASTER(f, GLfloat)
 RASTER(d, GLdouble)
 
+namespace {
+
+// A bitmap unpacked: drawn now, or later by a list, noted either way.
+void drawBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
+                const std::vector<GLubyte>& bits, bool any, size_t tight)
+{
+    NOTED_DIRECT("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
+        gl().bitmap(width, height, (float)a[2], (float)a[3], (float)a[4], (float)a[5], any ? bits.data() : nullptr, tight);
+    });
+    noted_.keep(bits.data(), any ? bits.size() : 0);
+    if (glweb::outsideBeginEnd())
+        gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight);
+}
+
+void drawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const std::vector<uint8_t>& rgba)
+{
+    NOTED_DIRECT("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
+                 [=](const double*) { gl().drawPixels(width, height, rgba); });
+    noted_.keep(rgba.data(), rgba.size());
+    if (glweb::outsideBeginEnd())
+        gl().drawPixels(width, height, rgba);
+}
+
+}  // namespace
+
 void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLfloat xmove, GLfloat ymove,
               const GLubyte* bitmap)
 {
@@ -121,13 +146,9 @@ void glBitmap(GLsizei width, GLsizei height, GLfloat xorig, GLfloat yorig, GLflo
                 bits[j * tight + i / 8] |= (GLubyte)(0x80 >> (i % 8));
         }
     const bool any = bitmap != nullptr;
-    LISTED(gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight));
-    NOTED_DIRECT("glBitmap", ((double)width, (double)height, xorig, yorig, xmove, ymove), [=](const double* a) {
-        gl().bitmap(width, height, (float)a[2], (float)a[3], (float)a[4], (float)a[5], any ? bits.data() : nullptr, tight);
-    });
-    noted_.keep(bits.data(), any ? bits.size() : 0);
-    if (glweb::outsideBeginEnd())
-        gl().bitmap(width, height, xorig, yorig, xmove, ymove, any ? bits.data() : nullptr, tight);
+    // A list's bitmap is noted when the list draws it, as the program's own.
+    LISTED(drawBitmap(width, height, xorig, yorig, xmove, ymove, bits, any, tight));
+    drawBitmap(width, height, xorig, yorig, xmove, ymove, bits, any, tight);
 }
 
 void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, const GLvoid* pixels)
@@ -139,12 +160,8 @@ void glDrawPixels(GLsizei width, GLsizei height, GLenum format, GLenum type, con
     std::vector<uint8_t> rgba;
     if (!gl().unpackImage(width, height, format, type, pixels, rgba))
         return glweb::raise(GL_INVALID_ENUM);
-    LISTED(gl().drawPixels(width, height, rgba));
-    NOTED_DIRECT("glDrawPixels", ((double)width, (double)height, (double)format, (double)type),
-             [=](const double*) { gl().drawPixels(width, height, rgba); });
-    noted_.keep(rgba.data(), rgba.size());
-    if (glweb::outsideBeginEnd())
-        gl().drawPixels(width, height, rgba);
+    LISTED(drawPixels(width, height, format, type, rgba));
+    drawPixels(width, height, format, type, rgba);
 }
 
 void glPixelZoom(GLfloat x, GLfloat y)

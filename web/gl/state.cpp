@@ -238,6 +238,16 @@ void glLineStipple(GLint factor, GLushort pattern)
     gl().fragments.stippleFactor = std::clamp(factor, 1, 256);
     gl().fragments.linePattern = pattern;
 }
+// The pattern set now or by a list, noted either way.
+static void setStipple(const std::array<GLubyte, 128>& pattern)
+{
+    NOTED_DIRECT("glPolygonStipple", (), [pattern](const double*) {
+        std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
+    });
+    noted_.keep(pattern.data(), pattern.size());
+    std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
+}
+
 // The pattern as a 32 x 32 bitmap: rows of four bytes whatever the
 // alignment, each from its high bit unless the program unpacks LSB first.
 void glPolygonStipple(const GLubyte* mask)
@@ -253,12 +263,8 @@ void glPolygonStipple(const GLubyte* mask)
         pattern[i] = lsbFirst ? r : b;
     }
     // A list keeps the pattern as unpacked now, not the program's bytes.
-    LISTED(std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size()));
-    NOTED_DIRECT("glPolygonStipple", (), [pattern](const double*) {
-        std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
-    });
-    noted_.keep(pattern.data(), pattern.size());
-    std::memcpy(gl().fragments.polygonPattern, pattern.data(), pattern.size());
+    LISTED(setStipple(pattern));
+    setStipple(pattern);
 }
 void glGetPolygonStipple(GLubyte* mask)
 {

@@ -177,7 +177,7 @@ static glcore::Mat4 matrixOf(const GLfloat* m)
 void glLoadMatrixf(const GLfloat* m)
 {
     const glcore::Mat4 a = matrixOf(m);
-    LISTED(gl().loadMatrix(a));
+    LISTED(glLoadMatrixf(a.m));  // noted when the list loads it
     NOTED_AS("glLoadMatrixf", (m, m + 16), matrixCall(glLoadMatrixf));
     gl().loadMatrix(a);
 }
@@ -185,7 +185,7 @@ void glLoadMatrixf(const GLfloat* m)
 void glMultMatrixf(const GLfloat* m)
 {
     const glcore::Mat4 a = matrixOf(m);
-    LISTED(multiply(a));
+    LISTED(glMultMatrixf(a.m));
     NOTED_AS("glMultMatrixf", (m, m + 16), matrixCall(glMultMatrixf));
     multiply(a);
 }

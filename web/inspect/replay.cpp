@@ -89,8 +89,7 @@ void runAgain(const glweb::Context& context, const Record& original, const Edite
         }
         const Call& c = original.calls[i];
         const bool inside = c.end > i + 1;
-        if (c.list)
-            listCallMade(c.list, c.listPosition);
+        listCallMade(c.list, c.listPosition);  // none for a call no list made
         if (inside && !edited.changed[i]) {
             open.push_back({i, openCall(c.name, c.args, c.redo)});
             i++;
