@@ -34,6 +34,9 @@ EXAMPLES = [
     ('nurbs', 'NURBS', []),
     ('picking', 'Picking', [('Right', '\ue014')] * 6 + [('space', ' ')]),  # where two squares overlap
     ('feedback', 'Feedback', [('space', ' ')]),
+    ('robot', 'Robot arm', [('s', 's'), ('E', 'E')]),  # the shoulder and the elbow turned
+    ('font_list', 'Font list', [('space', ' ')]),  # the fonts swapped
+    ('textures', 'Two textures', [('space', ' ')]),
 ]
 
 

@@ -1,20 +1,22 @@
-"""The frame inspector on three examples' pages, each opened by its card's
-link in the gallery on the step its lesson is about: a list called for each
-ring, fog with blending, text of bitmap and stroke fonts, and a texture made
-in memory with mipmaps. In each, a
+"""The frame inspector on examples' pages, each opened by its card's link in
+the gallery on the step its lesson is about: a list called for each ring,
+fog with blending, text of bitmap and stroke fonts, a texture made in memory
+with mipmaps, a hierarchy of GLUT solids, text through a font list, picking,
+and two texture objects. In each, a
 middle step's picture is the frame drawn with every later step left out, a
 pixel's history names the step that gave it its colour, an edit of a light
 (of a colour, for the text) changes the picture and its undo gives the
 program's back exactly, and the frame saved as C, built and run here under
-Mesa, draws the page's frame: at most 1% of the pixels differ by more than
-6%, as between each example's page and its desktop window. (Not the desktop
-window exactly: the page's GLUT draws its fonts and shapes from data of its
-own, and the saved frame holds what the page drew.)
-    TARNVALE_WEB=build/web xvfb-run -a python3 test_inspect_examples.py"""
+Mesa, draws the program's own desktop window: at most 1% of the pixels
+differ by more than 6%, as between each example's page and its desktop
+window. With the lesson's call of lists left out, the saved frame draws
+the page's frame without them.
+    TARNVALE_WEB=build/web xvfb-run -a python3 test_inspect_examples.py build/examples"""
 import glob
 import os
 import re
 import subprocess
+import sys
 import tarfile
 import tempfile
 import time
@@ -24,16 +26,21 @@ from selenium.webdriver.common.by import By
 
 from desktop import Desktop
 from page import Page, Server, on_canvas_pixels, wait_for, web_dir
-from test_examples import differing_share
+from test_examples import EXAMPLES, differing_share
 
 # (example, an edit: starting call or not, the call's name, which argument,
 # its new value; the group of the whole GL state the lesson's step brings;
-# the function that compiled the display list the lesson's step calls)
+# for a lesson of lists, the functions that compiled the lists the lesson's
+# step calls and those that called them)
 ROWS = [
-    ('rings', (True, 'glLightfv', 2, -4), None, 'init'),
+    ('rings', (True, 'glLightfv', 2, -4), None, (['main', 'init'], ['display'])),
     ('fog_blend', (True, 'glLightfv', 3, -3), 'blending', None),
     ('text', (False, 'glColor3f', 1, 0.2), None, None),
     ('checker', (False, 'glColor3f', 1, 0.2), None, None),  # a texture made in memory, with mipmaps
+    ('robot', (False, 'glColor3f', 1, 0.2), None, None),  # a hierarchy of GLUT solids
+    ('font_list', (False, 'glColor3f', 1, 0.2), None, (['main', 'init', 'makeFont'], ['display', 'line'])),
+    ('picking', (False, 'glColor3f', 1, 0.9), None, None),
+    ('textures', (False, 'glRotatef', 0, 60), None, None),  # two texture objects
 ]
 GROUPS = "return [...document.querySelectorAll('.gl-state h4')].map((h) => h.textContent)"
 
@@ -92,7 +99,7 @@ class InspectExamplesTest(unittest.TestCase):
             page.driver.get(server.url)  # the gallery
             cards = page.js("""return Object.fromEntries([...document.querySelectorAll('a.step')].map(
                                (a) => [a.getAttribute('href').split('/')[0], [a.getAttribute('href'), a.textContent]]))""")
-            for name, (start, call, arg, value), brought, compiler in ROWS:
+            for name, (start, call, arg, value), brought, compiled in ROWS:
                 with self.subTest(name):
                     href, text = cards[name]
                     step, called = re.search(r'step (\d+), (\w+)', text).groups()
@@ -100,10 +107,13 @@ class InspectExamplesTest(unittest.TestCase):
                     wait_for(page, 'window.Inspector && Inspector.chosen === %d' % (int(step) - 1), 'the lesson\'s step')
                     self.assertTrue(page.js('return Inspector.steps[Inspector.chosen].text').startswith(called + '('))
                     self.assertEqual(page.driver.find_element(By.ID, 'inspect-back').text, 'Back to the program')
-                    if compiler:  # the list's steps: the line that compiled each, and the glCallList's
-                        chains = page.js('return Inspector.steps.slice(Inspector.chosen + 1, Inspector.chosen + 4)'
+                    if compiled:  # the lists' steps: the line that compiled each, and the call's
+                        chains = page.js('return Inspector.steps.slice(Inspector.chosen + 1, Inspector.chosen + 5)'
+                                         '.filter((s) => s.list && s.list.chain)'
                                          '.map((s) => [s.list.chain.map((f) => f.name), s.chain.map((f) => f.name)])')
-                        self.assertEqual(chains, [[['main', compiler], ['display']]] * 3)
+                        self.assertEqual(chains[:2], [list(compiled)] * 2)
+                        self.assertEqual(page.js('return Inspector.steps.filter((s) => s.text.startsWith("glCallList(")'
+                                                 ' && s.list && s.list.chain).length'), 0, 'a glCallList shown as compiled')
                     if brought:  # the whole state, asked for: the lesson's step brings its group
                         page.js("document.querySelector('details.whole').open = true")
                         wait_for(page, "document.querySelector('.gl-state')", 'the whole GL state')
@@ -157,14 +167,18 @@ class InspectExamplesTest(unittest.TestCase):
                     page.js('Inspector.leaveOut(arguments[0], false); Inspector.choose(arguments[1] - 1)', later, count)
                     self.assertTrue(page.picture() == whole, 'put back, the later steps do not draw the frame')
 
-                    # Saved as C: the page's frame, drawn by Mesa; with the
-                    # lesson's glCallList left out, none of its list.
-                    if compiler:
+                    # Saved as C: the page's frame, drawn by Mesa, as the
+                    # program's own window draws it; with the lesson's call
+                    # of lists left out, none of them.
+                    if compiled:
                         page.js('Inspector.leaveOut([arguments[0]], true); Inspector.choose(arguments[1] - 1)',
                                 int(step) - 1, count)
                         self.assertTrue(page.picture() != whole, 'the left-out list still draws')
-                    theirs = os.path.join(work, name + '-page.png')
-                    page.canvas_png(theirs)
+                        theirs = os.path.join(work, name + '-page.png')
+                        page.canvas_png(theirs)
+                    else:
+                        title = next(t for n, t, _ in EXAMPLES if n == name)
+                        theirs = shot(os.path.join(PROGRAMS, name), title, os.path.join(work, name + '-desktop.png'))
                     saved = saved_frame(page, os.path.join(work, name))
                     ours = shot(saved, 'Tarnvale frame', os.path.join(work, name + '-saved.png'))
                     self.assertLessEqual(differing_share(ours, theirs), 0.01, 'see %s and %s' % (ours, theirs))
@@ -174,4 +188,5 @@ class InspectExamplesTest(unittest.TestCase):
 
 
 if __name__ == '__main__':
-    unittest.main(verbosity=2)
+    PROGRAMS = os.path.abspath(sys.argv[1])
+    unittest.main(argv=sys.argv[:1], verbosity=2)
