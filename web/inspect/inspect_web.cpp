@@ -4,6 +4,7 @@
 // (inspector.js) the record and the starting state as plain numbers, which
 // the page writes out.
 #include <emscripten.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
@@ -368,6 +369,12 @@ EMSCRIPTEN_KEEPALIVE int inspectPixel(int x, int y)
 EMSCRIPTEN_KEEPALIVE const int* inspectPixelEntries()
 {
     return pixelEntries.data();
+}
+
+// The bytes the module's heap holds in use: what an opening must give back.
+EMSCRIPTEN_KEEPALIVE size_t inspectHeapInUse()
+{
+    return mallinfo().uordblks;
 }
 
 }  // extern "C"
