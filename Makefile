@@ -13,7 +13,7 @@ RUN_PACKAGES  := cmake make clang freeglut3-dev libglu1-mesa-dev libgl-dev libgl
 TEST_PACKAGES := $(RUN_PACKAGES) libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev libstb-dev \
                  xvfb xauth xdotool x11-utils imagemagick valgrind dpkg-dev lintian desktop-file-utils man-db
 WEB_PACKAGES  := emscripten node-acorn node-jsdom python3 chromium chromium-driver python3-selenium fonts-nanum \
-                 xfonts-base xfonts-75dpi hershey-fonts-data python3-pil libjs-three
+                 xfonts-base xfonts-75dpi hershey-fonts-data python3-pil libjs-three zopfli
 
 .PHONY: run test conformance build build-program build-docs build-textures deps-run deps-test deps-web bench fuzz web web-serve examples web-program install package clean
 

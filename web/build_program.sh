@@ -74,10 +74,21 @@ else
     inspect=hidden
 fi
 build=$(cat "$out/$name.js" "$out/$name.wasm" | md5sum | cut -c1-12)
-sed -e "s/@NAME@/$name/g" -e "s/@BUILD@/$build/g" -e "s/@INSPECT@/$inspect/g" "$root/web/page/program.html" >"$out/index.html"
+# The program travels gzipped; the page unpacks it (program.js).
+rm -f "$out/$name.js.gz" "$out/$name.wasm.gz"
+zopfli --i1 "$out/$name.js" & zopfli --i1 "$out/$name.wasm"
+wait
+# GLU's tessellator runs in libtess, from the npm registry (make deps-web),
+# on the page only of a program that uses it.
+tess=
+rm -f "$out/libtess.min.js"
+if emnm -u "$work"/program/*.o 2>/dev/null | grep -qE ' (gluNewTess|gluBeginPolygon)$'; then
+    tess='<script src="libtess.min.js?v=@BUILD@"></script>\n'
+    lib=$root/node_modules/libtess/libtess.min.js
+    [ -f "$lib" ] || { echo "$0: no $lib: make deps-web installs it" >&2; exit 1; }
+    cp "$lib" "$out/"
+fi
+sed -e "s|@TESS@|$tess|" -e "s/@NAME@/$name/g" -e "s/@BUILD@/$build/g" -e "s/@INSPECT@/$inspect/g" \
+    "$root/web/page/program.html" >"$out/index.html"
 cp "$root"/web/page/{program,open_inspector,menu,touch}.js "$out/"
-# GLU's tessellator runs in libtess, from the npm registry (make deps-web).
-tess=$root/node_modules/libtess/libtess.min.js
-[ -f "$tess" ] || { echo "$0: no $tess: make deps-web installs it" >&2; exit 1; }
-cp "$tess" "$out/"
 echo "page built in $out/index.html"
