@@ -133,13 +133,15 @@ void cube(double size, bool solid)
     const double h = size / 2;
     const struct {
         V normal, u, v;
-    } faces[] = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-                 {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-                 {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}, {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
+    } faces[] = {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+                 {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                 {{0, -1, 0}, {-1, 0, 0}, {0, 0, -1}}, {{0, 0, -1}, {1, 0, 0}, {0, -1, 0}}};
+    // The faces and their corners in the order the desktop's GLUT draws
+    // them, front first: without the depth test, the last face drawn shows.
     for (const auto& f : faces) {
         glBegin(solid ? GL_QUADS : GL_LINE_LOOP);
         glNormal3d(f.normal.x, f.normal.y, f.normal.z);
-        const double corner[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        const double corner[4][2] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
         for (const auto& c : corner)
             glVertex3d(h * (f.normal.x + c[0] * f.u.x + c[1] * f.v.x), h * (f.normal.y + c[0] * f.u.y + c[1] * f.v.y),
                        h * (f.normal.z + c[0] * f.u.z + c[1] * f.v.z));
