@@ -93,6 +93,28 @@ TEST(GLApiTest, BadInputGetsTheErrorGLNamesAndChangesNothing)
              const auto& l = glweb::gl().textures[42].mipmaps.at(0);
              return l.pixels.size() == 16 && l.pixels[12] == 1 && l.pixels[13] == 2 && l.pixels[14] == 3;
          }},
+        {"a texture made again, then deleted, after a draw with it", [&] {
+             const GLubyte red[3] = {255, 0, 0}, blue[3] = {0, 0, 255};
+             glBindTexture(GL_TEXTURE_2D, 43);
+             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, red);
+             glEnable(GL_TEXTURE_2D);
+             glRectf(0, 0, 1, 1);
+             glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, blue);
+             glRectf(-1, -1, 0, 0);
+             const GLuint name = 43;
+             glDeleteTextures(1, &name);
+             glDisable(GL_TEXTURE_2D);
+         }, GL_NO_ERROR, [] {  // each draw's image as it was when it drew
+             const glweb::Context& c = glweb::gl();
+             std::vector<int> reds;
+             for (const glweb::Command& k : c.commands)
+                 if (k.kind == glweb::Command::draw && k.state.textured) {
+                     const glweb::Texture* t = c.textureAt(k.state.texture, k.state.textureVersion);
+                     reds.push_back(t ? t->pixels.at(0) : -1);
+                 }
+             return reds == std::vector<int>{255, 0};
+         }},
         {"a list begun inside a list", [] { glNewList(5, GL_COMPILE); glNewList(6, GL_COMPILE); glEndList(); },
          GL_INVALID_OPERATION, [] { return glIsList(5) && !glIsList(6); }},
         {"glEndList with no list", [] { glEndList(); }, GL_INVALID_OPERATION, nullptr},

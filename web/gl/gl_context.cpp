@@ -358,6 +358,7 @@ DrawState Context::stateFor(GLenum mode) const
     const GLuint texture = textured ? boundName : 0;
     DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
     s.textured = textured;
+    s.textureVersion = textured ? textures.at(texture).version : 0;
     Fragments& f = s.fragments;
     f.baseFormat = textured ? textures.at(texture).baseFormat : GL_RGB;
     if (textured) {

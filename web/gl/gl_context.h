@@ -86,9 +86,10 @@ struct DrawState {
     // Texturing is on and the texture complete: texture 0 too, the one a
     // program that binds none draws with.
     bool textured = false;
+    unsigned textureVersion = 0;  // the texture's version then: a frame may change it after
     bool operator==(const DrawState& o) const
     {
-        return mode == o.mode && texture == o.texture && textured == o.textured && texEnvMode == o.texEnvMode &&
+        return mode == o.mode && texture == o.texture && textureVersion == o.textureVersion && textured == o.textured && texEnvMode == o.texEnvMode &&
                depthTest == o.depthTest && cullFace == o.cullFace && fragments == o.fragments;
     }
 };
@@ -157,6 +158,12 @@ public:
     std::vector<Vertex> vertices;
     std::vector<Command> commands;
     std::map<GLuint, Texture> textures;
+    // Textures as the frame's earlier draws used them, changed since; kept
+    // until the frame is drawn. Versions are counted over all textures.
+    std::map<std::pair<GLuint, unsigned>, Texture> retired;
+    unsigned textureVersions = 0;
+    void textureChanges(GLuint name);
+    const Texture* textureAt(GLuint name, unsigned version) const;
 
     // Matrices (glcore's stacks, with the texture matrix beside them).
     void matrixMode(GLenum mode);

@@ -123,6 +123,8 @@ void Context::texParameter(GLenum pname, GLint param)
 
 void Context::texParameterv(GLenum pname, const float* params)
 {
+    if (pname != GL_TEXTURE_PRIORITY)
+        textureChanges(boundName);
     Texture& t = textures[boundName];
     const GLint param = (GLint)params[0];
     switch (pname) {
@@ -134,7 +136,6 @@ void Context::texParameterv(GLenum pname, const float* params)
     case GL_TEXTURE_PRIORITY: t.priority = std::min(std::max(params[0], 0.0f), 1.0f); return;
     default: return;
     }
-    t.version++;
 }
 
 void Context::pixelStore(GLenum pname, GLint param)
@@ -210,8 +211,8 @@ bool Context::texImage2D(GLsizei width, GLsizei height, GLenum format, GLenum ty
     const GLenum base = baseOf(internalFormat);
     if (width < 0 || height < 0 || level < 0 || level > 14 || !base || !componentsOf(format) || !bytesOf(type))
         return false;
+    textureChanges(boundName);
     Texture& t = textures[boundName];
-    t.version++;
     // Without pixels the image is made all the same, its texels to be given
     // later (glTexSubImage2D, glCopyTexSubImage2D).
     const bool usable = width > 0 && height > 0;
@@ -262,7 +263,7 @@ bool Context::texSubImage2D(GLint level, GLint x, GLint y, GLsizei width, GLsize
         return false;
     if (!pixels || width == 0 || height == 0)
         return true;
-    t.version++;
+    textureChanges(boundName);
     Unpacked image(unpack, width, format, type, pixels);
     // Every stored texel whose nearest given texel falls in the rectangle.
     for (int sy = 0; sy < sh; sy++) {
@@ -295,8 +296,34 @@ bool Context::unpackImage(int width, int height, GLenum format, GLenum type, con
     return true;
 }
 
+// A texture about to change (or go): the frame's draws made with it so far
+// keep its image as it is, and it takes a version no texture has had.
+void Context::textureChanges(GLuint name)
+{
+    auto it = textures.find(name);
+    if (it == textures.end())
+        return;
+    for (const Command& c : commands)
+        if (c.kind == Command::draw && c.state.textured && c.state.texture == name &&
+            c.state.textureVersion == it->second.version) {
+            retired[{name, it->second.version}] = it->second;
+            break;
+        }
+    it->second.version = ++textureVersions;
+}
+
+const Texture* Context::textureAt(GLuint name, unsigned version) const
+{
+    auto it = textures.find(name);
+    if (it != textures.end() && it->second.version == version)
+        return &it->second;
+    auto old = retired.find({name, version});
+    return old != retired.end() ? &old->second : it != textures.end() ? &it->second : nullptr;
+}
+
 void Context::deleteTexture(GLuint name)
 {
+    textureChanges(name);
     textures.erase(name);
     if (boundName == name)
         boundName = 0;

@@ -68,9 +68,8 @@ void prepare()
 }
 
 // Binds the texture, uploading its image first if WebGL lacks this version.
-void bindTexture(const glweb::Context& context, GLuint name)
+void bindTexture(const glweb::Texture& t, GLuint name)
 {
-    const glweb::Texture& t = context.textures.at(name);
     Uploaded& u = uploaded[name];
     if (u.webgl == 0)
         emscripten_glGenTextures(1, &u.webgl);
@@ -208,8 +207,9 @@ void apply(const glweb::Context& context, const DrawState& s)
     if (s.fragments.polygonStipple)
         uploadStipple(s.fragments.polygonPattern);
     if (s.textured && (!haveCurrent || !current.textured || s.texture != current.texture ||
-                      uploaded[s.texture].version != context.textures.at(s.texture).version))
-        bindTexture(context, s.texture);
+                       uploaded[s.texture].version != s.textureVersion))
+        if (const glweb::Texture* t = context.textureAt(s.texture, s.textureVersion))
+            bindTexture(*t, s.texture);
     applyFragments(s.fragments, haveCurrent ? &current.fragments : nullptr);
     applyUniforms(p, s.fragments);
     current = s;
@@ -259,6 +259,7 @@ void webglDraw(glweb::Context& context)
     }
     context.commands.clear();
     context.vertices.clear();
+    context.retired.clear();
 }
 
 void webglReadPixels(glweb::Context& context, int x, int y, int width, int height, unsigned char* rgba)
