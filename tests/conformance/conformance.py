@@ -310,11 +310,13 @@ def main():
     parser.add_argument('page')
     parser.add_argument('--seeds', default='0:200')
     parser.add_argument('--only', help='seeds, comma-separated, in place of --seeds')
+    parser.add_argument('--also', default='', help='seeds, comma-separated, run besides --seeds')
     parser.add_argument('--shrink', type=int, default=3, help='how many differing programs to make smallest')
     parser.add_argument('--pictures', help='a folder for the pictures of the smallest programs')
     args = parser.parse_args()
     first, last = map(int, args.seeds.split(':'))
-    seeds = [int(s) for s in args.only.split(',')] if args.only else range(first, last)
+    seeds = [int(s) for s in args.only.split(',')] if args.only else list(range(first, last))
+    seeds += [int(s) for s in args.also.split(',') if s and int(s) not in seeds]
     programs = [generate.program(s) for s in seeds]
     start = time.monotonic()
     page = PageRunner(args.page)

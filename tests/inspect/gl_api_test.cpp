@@ -640,7 +640,7 @@ TEST(GLApiTest, ShapesHaveTheirFacesAndFaceOutwards)
         {"octahedron", [] { glutSolidOctahedron(); }, 8, origin},
         {"icosahedron", [] { glutSolidIcosahedron(); }, 20, origin},
         {"dodecahedron: twelve pentagons", [] { glutSolidDodecahedron(); }, 36, origin},
-        {"sphere", [] { glutSolidSphere(0.5, 8, 6); }, 2 * 8 * 6, origin},
+        {"sphere", [] { glutSolidSphere(0.5, 8, 6); }, 8 + 8 + 2 * 8 * 4, origin},  // caps as fans
         {"torus", [] { glutSolidTorus(0.1, 0.5, 6, 8); }, 2 * 6 * 8, ring},
         {"cylinder", [&] { gluCylinder(q, 0.5, 0.5, 1, 8, 2); }, 2 * 8 * 2, axis},
     };

@@ -84,6 +84,47 @@ void drawGrid(const GLUquadric* q, const std::vector<GridPoint>& p, int rows, in
     }
 }
 
+// A filled sphere in the order the desktop's GLU draws it, which shows
+// where the depth test is off: from the top down, each band's slices
+// turning back from the last, its caps as fans (the top's first, then the
+// bottom's) unless it is textured, when each pole is a point a slice.
+void fillSphere(const GLUquadric* q, const std::vector<GridPoint>& p, int stacks, int slices)
+{
+    const int stride = slices + 1;
+    const bool inside = q->orientation == GLU_INSIDE;
+    auto put = [&](int r, int c) {
+        const GridPoint& g = p[(size_t)(r * stride + c)];
+        const double sign = inside ? -1 : 1;
+        if (q->normals != GLU_NONE)
+            glNormal3d(sign * g.nx, sign * g.ny, sign * g.nz);
+        if (q->texture)
+            glTexCoord2d(g.s, g.t);
+        glVertex3d(g.x, g.y, g.z);
+    };
+    int top = stacks - 1, bottom = 0;  // the bands drawn as strips
+    if (!q->texture) {
+        glBegin(GL_TRIANGLE_FAN);
+        put(stacks, 0);
+        for (int c = 0; c <= slices; c++)
+            put(stacks - 1, inside ? slices - c : c);
+        glEnd();
+        glBegin(GL_TRIANGLE_FAN);
+        put(0, 0);
+        for (int c = slices; c >= 0; c--)
+            put(1, inside ? slices - c : c);
+        glEnd();
+        top = stacks - 2, bottom = 1;
+    }
+    for (int r = top; r >= bottom; r--) {
+        glBegin(GL_QUAD_STRIP);
+        for (int c = slices; c >= 0; c--) {
+            put(inside ? r + 1 : r, c);
+            put(inside ? r : r + 1, c);
+        }
+        glEnd();
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -118,6 +159,8 @@ void gluSphere(GLUquadric* q, GLdouble radius, GLint slices, GLint stacks)
             p.push_back({radius * nx, radius * ny, radius * nz, nx, ny, nz, (double)c / slices, (double)r / stacks});
         }
     }
+    if (q->drawStyle == GLU_FILL && stacks > 1)
+        return fillSphere(q, p, stacks, slices);
     // A sphere's silhouette is its lines.
     GLUquadric lines = *q;
     if (lines.drawStyle == GLU_SILHOUETTE)
