@@ -1,5 +1,6 @@
 """Each example's page against its desktop window under Xvfb and Mesa, at
-full scale: at most 1% of the pixels may differ by more than 6%. One
+full scale: at most 1% of the pixels may differ by more than 6%; and its
+frame opened in the inspector, whose steps draw the page's frame again. One
 browser and one display for them all, and then the gallery, which has a
 card for each.
     TARNVALE_WEB=build/web xvfb-run -a python3 test_examples.py build/examples"""
@@ -13,7 +14,7 @@ import unittest
 from selenium.webdriver.common.action_chains import ActionChains
 
 from desktop import Desktop
-from page import Page, Server, web_dir
+from page import Page, Server, wait_for, web_dir
 
 # (example, its window's title, keys pressed first: X's name, the browser's)
 EXAMPLES = [
@@ -74,6 +75,16 @@ class ExamplesTest(unittest.TestCase):
                     print('%-12s %.2f%% of the pixels differ' % (name, 100 * share))
                     if share > 0.01:
                         failures.append('%s: %.2f%% differ, see %s and %s' % (name, 100 * share, ours, theirs))
+                    # Its frame in the inspector: steps, and the frame made
+                    # again from them the page's own.
+                    before = page.picture()
+                    page.js('openInspector()')
+                    wait_for(page, 'window.Inspector && Inspector.steps.length > 0', name + "'s steps")
+                    page.js("document.getElementById('inspect-outline').click();"
+                            'Inspector.choose(Inspector.steps.length - 1)')
+                    if page.picture() != before:
+                        failures.append('%s: the inspector\'s frame is not the page\'s' % name)
+                    page.js('Inspector.close()')
             page.driver.get(server.url)  # the gallery: a card for each, with its picture and lesson
             cards = page.js("""return [...document.querySelectorAll('li a:not(.step)')].map((a) => [a.getAttribute('href'),
                                    a.querySelector('img').complete && a.querySelector('img').naturalWidth > 0,
