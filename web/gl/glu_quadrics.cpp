@@ -31,20 +31,25 @@ struct Silhouette {
     enum { allColumns, endColumns, noColumns } columns;
 };
 
+// A point of a grid: its normal (turned in for an inside quadric) and
+// texture coordinates as the quadric asks, then the vertex.
+void putPoint(const GLUquadric* q, const GridPoint& g)
+{
+    const double sign = q->orientation == GLU_INSIDE ? -1 : 1;
+    if (q->normals != GLU_NONE)
+        glNormal3d(sign * g.nx, sign * g.ny, sign * g.nz);
+    if (q->texture)
+        glTexCoord2d(g.s, g.t);
+    glVertex3d(g.x, g.y, g.z);
+}
+
 // Draws a grid of (rows + 1) x (columns + 1) points, row by row, as the
 // quadric's style asks.
 void drawGrid(const GLUquadric* q, const std::vector<GridPoint>& p, int rows, int columns, Silhouette silhouette)
 {
     const int stride = columns + 1;
     const bool inside = q->orientation == GLU_INSIDE;
-    auto put = [&](const GridPoint& g) {
-        const double sign = inside ? -1 : 1;
-        if (q->normals != GLU_NONE)
-            glNormal3d(sign * g.nx, sign * g.ny, sign * g.nz);
-        if (q->texture)
-            glTexCoord2d(g.s, g.t);
-        glVertex3d(g.x, g.y, g.z);
-    };
+    auto put = [&](const GridPoint& g) { putPoint(q, g); };
     if (q->drawStyle == GLU_FILL) {
         for (int r = 0; r < rows; r++) {
             glBegin(GL_QUAD_STRIP);
@@ -92,15 +97,7 @@ void fillSphere(const GLUquadric* q, const std::vector<GridPoint>& p, int stacks
 {
     const int stride = slices + 1;
     const bool inside = q->orientation == GLU_INSIDE;
-    auto put = [&](int r, int c) {
-        const GridPoint& g = p[(size_t)(r * stride + c)];
-        const double sign = inside ? -1 : 1;
-        if (q->normals != GLU_NONE)
-            glNormal3d(sign * g.nx, sign * g.ny, sign * g.nz);
-        if (q->texture)
-            glTexCoord2d(g.s, g.t);
-        glVertex3d(g.x, g.y, g.z);
-    };
+    auto put = [&](int r, int c) { putPoint(q, p[(size_t)(r * stride + c)]); };
     int top = stacks - 1, bottom = 0;  // the bands drawn as strips
     if (!q->texture) {
         glBegin(GL_TRIANGLE_FAN);
