@@ -60,7 +60,8 @@ fi
 # (the files as they are stay beside, for browsers that cannot).
 # Zopfli's deflate, some 5% smaller than gzip -9's, is read by any gzip.
 rm -f "$out/tarnvale.js.gz" "$out/tarnvale.wasm.gz"
-zopfli --i15 "$out/tarnvale.js" & zopfli --i15 "$out/tarnvale.wasm"
+pack() { if command -v zopfli >/dev/null; then zopfli --i15 "$1"; else gzip -9nkf "$1"; fi; }  # gzip where zopfli is not
+pack "$out/tarnvale.js" & pack "$out/tarnvale.wasm"
 wait
 cp "$root"/web/page/{page,open_inspector,menu,screen,touch,load,offline}.js "$out/"
 cp "$root/dist/tarnvale.svg" "$out/icon.svg"

@@ -76,7 +76,8 @@ fi
 build=$(cat "$out/$name.js" "$out/$name.wasm" | md5sum | cut -c1-12)
 # The program travels gzipped; the page unpacks it (program.js).
 rm -f "$out/$name.js.gz" "$out/$name.wasm.gz"
-zopfli --i1 "$out/$name.js" & zopfli --i1 "$out/$name.wasm"
+pack() { if command -v zopfli >/dev/null; then zopfli --i1 "$1"; else gzip -9nkf "$1"; fi; }  # gzip where zopfli is not
+pack "$out/$name.js" & pack "$out/$name.wasm"
 wait
 # GLU's tessellator runs in libtess, from the npm registry (make deps-web),
 # on the page only of a program that uses it.
