@@ -5,6 +5,8 @@
 // cross product, made unit length.
 #include "web/gl/evaluators.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 namespace glweb {
@@ -23,10 +25,11 @@ void bernstein(int order, float t, float* b, float* db)
 {
     const int n = order - 1;
     // Degree n - 1 first, for the derivatives: d/dt B(i, n) = n (B(i-1, n-1) - B(i, n-1)).
-    std::vector<float> lower(order, 0.0f), cur(order, 0.0f);
+    // On the stack: a teapot asks for thousands a frame.
+    float lower[maxOrder] = {}, cur[maxOrder] = {};
     cur[0] = 1;
     for (int k = 1; k <= n; ++k) {
-        if (k == n) lower = cur;
+        if (k == n) std::copy(cur, cur + order, lower);
         for (int i = k; i >= 0; --i) cur[i] = (i < k ? cur[i] * (1 - t) : 0) + (i > 0 ? cur[i - 1] * t : 0);
     }
     for (int i = 0; i <= n; ++i) {
@@ -45,15 +48,21 @@ void point(const Map& m, int size, int dimension, float u, float v, float* out, 
     if (dimension == 2) bernstein(m.order[1], t, bv, dbv);
     const int nv = dimension == 2 ? m.order[1] : 1;
     for (int c = 0; c < size; ++c) out[c] = du[c] = dv[c] = 0;
+    const float uRange = m.domain[1] - m.domain[0], vRange = m.domain[3] - m.domain[2];
     for (int j = 0; j < nv; ++j)
         for (int i = 0; i < m.order[0]; ++i) {
             const float* p = &m.points[(size_t)(j * m.order[0] + i) * (size_t)size];
+            const float w = bu[i] * bv[j], wu = dbu[i] * bv[j], wv = bu[i] * dbv[j];
             for (int c = 0; c < size; ++c) {
-                out[c] += bu[i] * bv[j] * p[c];
-                du[c] += dbu[i] * bv[j] * p[c] / (m.domain[1] - m.domain[0]);
-                if (dimension == 2) dv[c] += bu[i] * dbv[j] * p[c] / (m.domain[3] - m.domain[2]);
+                out[c] += w * p[c];
+                du[c] += wu * p[c];
+                dv[c] += wv * p[c];
             }
         }
+    for (int c = 0; c < size; ++c) {  // the partials in the map's units: divided once, not once a term
+        du[c] /= uRange;
+        dv[c] = dimension == 2 ? dv[c] / vRange : 0;
+    }
 }
 
 }  // namespace
