@@ -26,6 +26,10 @@ int webglDrawCalls()
 {
     return 0;
 }
+bool webglWideIndices()
+{
+    return false;
+}
 void inspect::callKept(size_t) {}
 void inspect::listCallKept(unsigned, size_t) {}
 void inspect::callDropped(size_t) {}

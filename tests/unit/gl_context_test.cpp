@@ -337,6 +337,64 @@ TEST(GLContextTest, VerticesAreLitWhileLightingIsOn)
     EXPECT_EQ(std::vector<float>(c.vertices[0].color, c.vertices[0].color + 3), (std::vector<float>{0.5f, 0.25f, 0}));
 }
 
+// Where WebGL's vertex shader may light: a primitive lit so carries its
+// colour, eye position and normal; where it may not, or the material
+// changes within the primitive, it is lit here, as with no shader.
+TEST(GLContextTest, LitInTheShaderOnlyWhereItLightsAsHere)
+{
+    static const float red[4] = {1, 0, 0, 1}, on = 1;
+    static const double plane[4] = {1, 0, 0, 5};
+    const struct {
+        const char* what;
+        std::function<void(Context&)> set, within;  // before glBegin; after its first vertex
+        bool inShader;
+    } rows[] = {
+        {"lighting on", [](Context&) {}, nullptr, true},
+        {"lighting off", [](Context& c) { c.enable(GL_LIGHTING, false); }, nullptr, false},
+        {"two sides", [](Context& c) { c.lightModel(GL_LIGHT_MODEL_TWO_SIDE, &on); }, nullptr, false},
+        {"flat", [](Context& c) { c.shadeModel(GL_FLAT); }, nullptr, false},
+        {"a clip plane", [](Context& c) { c.clipPlane(0, plane); c.enable(GL_CLIP_PLANE0, true); }, nullptr, false},
+        {"feedback", [](Context& c) { static GLfloat b[64]; c.render.feedback = b; c.render.feedbackSize = 64;
+             c.renderMode(GL_FEEDBACK); }, nullptr, false},
+        {"the material within", [](Context&) {}, [](Context& c) { c.material(GL_DIFFUSE, red); }, false},
+    };
+    for (const auto& r : rows) {
+        Context c[2];  // lit in the shader where it may, and here
+        for (int k = 0; k < 2; k++) {
+            c[k].shaderLighting = k == 0;
+            c[k].enable(GL_LIGHTING, true);
+            c[k].enable(GL_LIGHT0, true);
+            c[k].enable(GL_COLOR_MATERIAL, true);
+            r.set(c[k]);
+            for (float green : {0.2f, 0.8f}) {  // two colours: one draw, one set of lights
+                c[k].color(0.5f, green, 0);
+                c[k].begin(GL_TRIANGLES);
+                for (int i = 0; i < 3; i++) {
+                    c[k].normal(0, (float)i / 2, 1);
+                    c[k].vertex((float)i, (float)(i % 2), 0);
+                    if (r.within && i == 0)
+                        r.within(c[k]);
+                }
+                c[k].end();
+            }
+        }
+        if (c[1].commands.empty())
+            continue;  // fed back: nothing drawn
+        ASSERT_EQ(c[0].commands.size(), 1u) << r.what;
+        EXPECT_EQ(c[0].commands[0].state.lit, r.inShader ? 0 : -1) << r.what;
+        if (r.inShader) {
+            EXPECT_EQ(c[0].shaderLit.size(), 1u);
+            EXPECT_EQ(c[0].vertices[3].color[1], 0.8f);  // the colour as given
+            EXPECT_EQ(c[0].vertices[2].normal[1], 1.f);
+            EXPECT_EQ(c[0].shaderLit[0].material[2][0], 0);  // diffuse: the vertex's
+            EXPECT_EQ(c[0].shaderLit[0].count, 1);
+            continue;
+        }
+        for (size_t i = 0; i < c[1].vertices.size(); i++)
+            EXPECT_EQ(std::memcmp(c[0].vertices[i].color, c[1].vertices[i].color, sizeof(float[4])), 0) << r.what;
+    }
+}
+
 // Feeds the recorded calls to a context, as the page's entry points would.
 // Each glClear starts a frame, so the context ends holding the last one.
 void replay(Context& c, const std::vector<rgl::Call>& calls)

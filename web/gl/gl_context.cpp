@@ -292,6 +292,13 @@ void Context::lightModel(GLenum pname, const GLfloat* params)
 
 void Context::material(GLenum face, GLenum pname, const GLfloat* params)
 {
+    if (inBegin)
+        lightHere();
+    setMaterial(face, pname, params);
+}
+
+void Context::setMaterial(GLenum face, GLenum pname, const GLfloat* params)
+{
     for (int side = 0; side < 2; side++) {
         if ((side == 0 && face == GL_BACK) || (side == 1 && face == GL_FRONT))
             continue;
@@ -323,7 +330,7 @@ void Context::colorMaterial(GLenum face, GLenum mode)
 // chosen parameter, and stays so when it goes off.
 void Context::applyColorMaterial()
 {
-    material(colorMaterialFace, colorMaterialMode, currentColor);
+    setMaterial(colorMaterialFace, colorMaterialMode, currentColor);
 }
 
 // --- What the inspector and WebGL see ---
@@ -359,6 +366,7 @@ DrawState Context::stateFor(GLenum mode) const
     DrawState s{mode, texture, envMode, depthTestOn, cullFaceOn, fragments};
     s.textured = textured;
     s.textureVersion = textured ? textures.at(texture).version : 0;
+    s.lit = litHere;
     Fragments& f = s.fragments;
     f.baseFormat = textured ? textures.at(texture).baseFormat : GL_RGB;
     if (textured) {
@@ -393,8 +401,8 @@ void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> 
     if (render.mode != GL_RENDER)
         return capture(state.mode, list);
     Command* last = commands.empty() ? nullptr : &commands.back();
-    const bool known = checked == &state && checkedCommands == commands.size();
-    if (!known && (!last || last->kind != Command::draw || !(last->state == state))) {
+    const bool known = checked == &state && checkedCommands == commands.size() && !last->indexed;
+    if (!known && (!last || last->kind != Command::draw || last->indexed || !(last->state == state))) {
         Command c{};
         c.kind = Command::draw;
         c.state = state;
@@ -407,6 +415,33 @@ void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> 
     for (const Vertex* v : list)
         vertices.push_back(*v);
     last->count += list.size();
+}
+
+// A triangle of the primitive's vertices, lit in WebGL: the primitive's
+// vertices go to the frame once, and its triangles name them, so that
+// WebGL's vertex shader lights each vertex once, not once a triangle.
+void Context::emitIndexed(const DrawState& state, size_t a, size_t b, size_t c)
+{
+    if (primitiveAt == SIZE_MAX) {
+        primitiveAt = vertices.size();
+        vertices.insert(vertices.end(), primitive.begin(), primitive.end());
+    }
+    Command* last = commands.empty() ? nullptr : &commands.back();
+    const bool known = checked == &state && checkedCommands == commands.size() && last->indexed;
+    if (!known && (!last || last->kind != Command::draw || !last->indexed || !(last->state == state))) {
+        Command cmd{};
+        cmd.kind = Command::draw;
+        cmd.state = state;
+        cmd.indexed = true;
+        cmd.first = indices.size();
+        commands.push_back(cmd);
+        last = &commands.back();
+    }
+    checked = &state;
+    checkedCommands = commands.size();
+    for (size_t i : {a, b, c})
+        indices.push_back((uint32_t)(primitiveAt + i));
+    last->count += 3;
 }
 
 }  // namespace glweb

@@ -34,6 +34,10 @@ struct Vertex {
     float texCoord[2];
     float fog;  // distance from the eye, for fog
     float stipple = 0;  // a stippled line's count of pixels so far, times w
+    // Where WebGL's vertex shader lights it (its draw's `lit`): its place
+    // and normal in eye coordinates, `color` the current colour.
+    float eye[3] = {0, 0, 0};
+    float normal[3] = {0, 0, 0};
 };
 
 // The per-fragment state a draw command is made with, beyond what the
@@ -87,9 +91,10 @@ struct DrawState {
     // program that binds none draws with.
     bool textured = false;
     unsigned textureVersion = 0;  // the texture's version then: a frame may change it after
+    int lit = -1;  // the frame's shaderLights its vertices are lit with in WebGL, or -1: lit here
     bool operator==(const DrawState& o) const
     {
-        return mode == o.mode && texture == o.texture && textureVersion == o.textureVersion && textured == o.textured && texEnvMode == o.texEnvMode &&
+        return mode == o.mode && texture == o.texture && textureVersion == o.textureVersion && textured == o.textured && texEnvMode == o.texEnvMode && lit == o.lit &&
                depthTest == o.depthTest && cullFace == o.cullFace && fragments == o.fragments;
     }
 };
@@ -98,6 +103,7 @@ struct Command {
     enum Kind { draw, clear, viewport } kind;
     DrawState state;     // draw: vertices [first, first + count) of the frame
     size_t first, count;
+    bool indexed;        // draw: of the frame's indices instead, each a vertex's place
     GLbitfield mask;     // clear
     float clearColor[4];
     float clearDepth;
@@ -156,7 +162,13 @@ class Context {
 public:
     // The frame so far; taken (and emptied) by the WebGL side at each flush.
     std::vector<Vertex> vertices;
+    std::vector<uint32_t> indices;  // the triangles lit in WebGL: each vertex once, shared
     std::vector<Command> commands;
+    // The lights the frame's draws with a `lit` have WebGL's vertex shader
+    // light them with. Whether it may: the inspector, which reads every
+    // vertex's colour, has them all lit here.
+    std::vector<ShaderLights> shaderLit;
+    bool shaderLighting = false;
     std::map<GLuint, Texture> textures;
     // Textures as the frame's earlier draws used them, changed since; kept
     // until the frame is drawn. Versions are counted over all textures.
@@ -417,7 +429,15 @@ private:
     void load(const glcore::Mat4& m);
     std::vector<glcore::Mat4>& currentStack();
     void applyColorMaterial();
+    void setMaterial(GLenum face, GLenum pname, const GLfloat* params);
+    // Lit in WebGL, from glBegin to glEnd: the index into shaderLit, or -1.
+    int litHere = -1;
+    int shaderLightsNow();
+    void lightHere();
+    void assemble();
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
+    size_t primitiveAt = SIZE_MAX;  // where the primitive's vertices are in `vertices`, once indexed
+    void emitIndexed(const DrawState& state, size_t a, size_t b, size_t c);
     void emitTriangle(const DrawState& state, size_t a, size_t b, size_t c, bool flags, size_t provoking = SIZE_MAX);
     void emitOutline(const std::vector<size_t>& ring, bool flags);
     bool clipped(size_t first, size_t count) const;

@@ -63,6 +63,12 @@ glweb::Context& webContext()
 void webWindowMade(int width, int height)
 {
     context.attach(width, height);
+    context.shaderLighting = webglWideIndices();
+}
+
+void webShaderLighting(bool on)
+{
+    context.shaderLighting = on;
 }
 
 void webAccumBuffer(bool present)
@@ -101,6 +107,7 @@ int webDrawCalls()
 void webContextRestored()
 {
     webglForget();
+    context.shaderLighting = context.shaderLighting && webglWideIndices();
 }
 
 extern "C" {

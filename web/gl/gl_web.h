@@ -18,6 +18,9 @@ void webContextRestored();
 // The window is made, `width` by `height`: its context's viewport and
 // scissor box start at that size.
 void webWindowMade(int width, int height);
+// Whether WebGL's vertex shader lights where it can (the page's way,
+// from the window's making) or every vertex is lit in the GL layer.
+void webShaderLighting(bool on);
 // Whether the window has an accumulation buffer: the display mode's choice.
 void webAccumBuffer(bool present);
 // Whether the window is double-buffered: GL_BACK is then drawn and read.

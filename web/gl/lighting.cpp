@@ -128,3 +128,43 @@ void lightVertex(const LightingState& s, int side, const float eye[4], Vec3 n, f
         out[i] = std::min(std::max(c[i], 0.0f), 1.0f);
     out[3] = std::min(std::max(m.diffuse[3], 0.0f), 1.0f);
 }
+
+ShaderLights shaderLights(const LightingState& s, int colorMaterial)
+{
+    ShaderLights out;
+    out.colorMaterial = colorMaterial;
+    const Material& m = s.material[0];
+    const float* parts[] = {m.emission, m.ambient, m.diffuse, m.specular, s.modelAmbient};
+    for (int i = 0; i < 5; i++)
+        std::memcpy(out.material[i], parts[i], sizeof out.material[i]);
+    const int tracked[6][2] = {{-1, -1}, {1, -1}, {2, -1}, {1, 2}, {3, -1}, {0, -1}};
+    for (int i : tracked[colorMaterial])
+        if (i >= 0)
+            std::memset(out.material[i], 0, sizeof out.material[i]);
+    out.material[5][0] = m.shininess;
+    out.material[5][1] = s.localViewer;
+    out.material[5][2] = s.normalize;
+    for (const Light& l : s.lights) {
+        if (!l.enabled)
+            continue;
+        float(&o)[6][4] = out.lights[out.count++];
+        std::memcpy(o[0], l.ambient, sizeof o[0]);
+        std::memcpy(o[1], l.diffuse, sizeof o[1]);
+        std::memcpy(o[2], l.specular, sizeof o[2]);
+        std::memcpy(o[3], l.position, sizeof o[3]);
+        const Vec3 dir = normalized({l.spotDirection[0], l.spotDirection[1], l.spotDirection[2]});
+        const float cutoff = l.spotCutoff != 180 ? std::cos(l.spotCutoff * 3.14159265358979f / 180) : -2;
+        const float spot[4] = {dir.x, dir.y, dir.z, cutoff};
+        std::memcpy(o[4], spot, sizeof o[4]);
+        if (l.position[3] == 0 && l.spotCutoff == 180 && !s.localViewer) {  // as prepareLights has it
+            const Vec3 unit = normalized({l.position[0], l.position[1], l.position[2]});
+            const Vec3 half = normalized({unit.x, unit.y, unit.z + 1});
+            const float given[2][4] = {{unit.x, unit.y, unit.z, 0}, {half.x, half.y, half.z, 0}};
+            std::memcpy(o[3], given, sizeof given);
+            out.directional |= 1 << (out.count - 1);
+        }
+        std::memcpy(o[5], l.attenuation, sizeof l.attenuation);
+        o[5][3] = l.spotExponent;
+    }
+    return out;
+}

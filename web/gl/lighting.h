@@ -5,6 +5,8 @@
 // context's part: it writes the current colour into the material.
 #pragma once
 
+#include <cstring>
+
 #include "glcore/matrix.h"
 
 struct Light {
@@ -64,3 +66,27 @@ void prepareLights(const LightingState& state, PreparedLights& out);
 // `prepared`, when given, is prepareLights' of the same state.
 void lightVertex(const LightingState& state, int side, const float eye[4], glcore::Vec3 normal, float out[4],
                  const PreparedLights* prepared = nullptr);
+
+// The lighting equation's inputs as WebGL's vertex shader takes them: the
+// material, the model's ambient, and each light on as six vectors. The
+// parameter colour material tracks is the vertex's colour, left out here,
+// so that primitives of different colours share one draw.
+struct ShaderLights {
+    int count = 0;
+    int colorMaterial = 0;  // 0 none, 1 ambient, 2 diffuse, 3 both, 4 specular, 5 emission
+    // Bit k: light k is directional with no spot, seen from infinitely far,
+    // and given as its unit direction and half-way vector in place of its
+    // position and spot.
+    int directional = 0;
+    // emission, ambient, diffuse, specular, the model's ambient, and
+    // (shininess, local viewer, normalize, 0)
+    float material[6][4] = {};
+    // ambient, diffuse, specular, position, spot (unit direction, cosine of
+    // the cut-off or -2 for none), (constant, linear, quadratic attenuation,
+    // spot exponent)
+    float lights[LightingState::lightCount][6][4] = {};
+    bool operator==(const ShaderLights& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+};
+// The front's inputs, `colorMaterial` the code above for what colour
+// material tracks on the front.
+ShaderLights shaderLights(const LightingState& state, int colorMaterial);

@@ -42,6 +42,43 @@ void Context::begin(GLenum mode)
     distances.clear();
     normals = normalMatrix(stacks.modelview.back());
     prepareLights(lighting, lights);
+    litHere = shaderLightsNow();
+}
+
+// The frame's lights for this primitive in WebGL's vertex shader, where it
+// lights as here: lit on one side, smooth, and drawn in render mode with no
+// clip plane, which all take the colour of every vertex here.
+int Context::shaderLightsNow()
+{
+    if (!shaderLighting || !lightingOn || lighting.twoSide || flatShading || render.mode != GL_RENDER || clipPlaneMask)
+        return -1;
+    const GLenum modes[] = {0, GL_AMBIENT, GL_DIFFUSE, GL_AMBIENT_AND_DIFFUSE, GL_SPECULAR, GL_EMISSION};
+    int tracked = 0;
+    for (int i = 1; i < 6 && colorMaterialOn && colorMaterialFace != GL_BACK; i++)
+        tracked = modes[i] == colorMaterialMode ? i : tracked;
+    const ShaderLights now = shaderLights(lighting, tracked);
+    if (shaderLit.empty() || !(shaderLit.back() == now))
+        shaderLit.push_back(now);
+    return (int)shaderLit.size() - 1;
+}
+
+// The material changes within glBegin and glEnd: the vertices so far are
+// lit here, each with its colour as colour material takes it, and the
+// rest as they come.
+void Context::lightHere()
+{
+    if (litHere < 0)
+        return;
+    litHere = -1;
+    const float given[4] = {currentColor[0], currentColor[1], currentColor[2], currentColor[3]};
+    for (Vertex& v : primitive) {
+        std::memcpy(currentColor, v.color, sizeof currentColor);
+        if (colorMaterialOn)
+            applyColorMaterial();
+        const float eye[4] = {v.eye[0], v.eye[1], v.eye[2], 1};
+        lightVertex(lighting, 0, eye, {v.normal[0], v.normal[1], v.normal[2]}, v.color, &lights);
+    }
+    color(given[0], given[1], given[2], given[3]);
 }
 
 void Context::texCoord(float s, float t, float r, float q)
@@ -80,7 +117,14 @@ void Context::vertex(float x, float y, float z, float w)
     times(modelview, object, eye);
     Vertex v;
     times(stacks.projection.back(), eye, v.position);
-    if (lightingOn) {
+    if (litHere >= 0) {
+        const glcore::Vec3 n = eyeNormal(normals, currentNormal);
+        const float ew = eye[3] != 0 ? eye[3] : 1;
+        for (int i = 0; i < 3; i++)
+            v.eye[i] = eye[i] / ew;
+        v.normal[0] = n.x, v.normal[1] = n.y, v.normal[2] = n.z;
+        std::memcpy(v.color, currentColor, sizeof v.color);
+    } else if (lightingOn) {
         const glcore::Vec3 n = eyeNormal(normals, currentNormal);
         lightVertex(lighting, 0, eye, n, v.color, &lights);
         if (lighting.twoSide) {
@@ -125,6 +169,13 @@ void Context::emitTriangle(const DrawState& state, size_t a, size_t b, size_t c,
 {
     if (provoking == SIZE_MAX)
         provoking = c;
+    if (state.lit >= 0 && polygonModes[0] == GL_FILL && polygonModes[1] == GL_FILL) {
+        if (winding == GL_CW)  // lit in WebGL: one side, smooth, no clip plane
+            emitIndexed(state, a, c, b);
+        else
+            emitIndexed(state, a, b, c);
+        return;
+    }
     const size_t ids[3] = {a, b, c};
     const bool front = (orientation(primitive[a], primitive[b], primitive[c]) > 0) == (winding == GL_CCW);
     const std::vector<Vertex>& lit = !front && !backs.empty() ? backs : primitive;
@@ -326,6 +377,13 @@ void Context::end()
         return;
     inBegin = false;
     checked = nullptr;  // this glEnd's states are new
+    assemble();
+    litHere = -1;
+    primitiveAt = SIZE_MAX;
+}
+
+void Context::assemble()
+{
     const size_t n = primitive.size();
     const GLenum m = beginMode;
     const bool outlined = polygonModes[0] != GL_FILL || polygonModes[1] != GL_FILL;

@@ -26,6 +26,8 @@ using glweb::colorAttrib;
 using glweb::texCoordAttrib;
 using glweb::fogAttrib;
 using glweb::stippleAttrib;
+using glweb::eyeAttrib;
+using glweb::normalAttrib;
 
 struct Uploaded {
     GLuint webgl = 0;
@@ -33,7 +35,7 @@ struct Uploaded {
 };
 
 int currentVariant = -1;
-GLuint buffer = 0;
+GLuint buffer = 0, indexBuffer = 0;
 GLuint stippleTexture = 0;  // the polygon stipple, on texture unit 1
 GLubyte stippleUploaded[128];
 std::map<GLuint, Uploaded> uploaded;  // by the program's texture name
@@ -48,6 +50,8 @@ void prepare()
         return;
     emscripten_glGenBuffers(1, &buffer);
     emscripten_glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    emscripten_glGenBuffers(1, &indexBuffer);
+    emscripten_glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     const GLsizei stride = sizeof(Vertex);
     const struct {
         GLint attrib, size;
@@ -56,7 +60,9 @@ void prepare()
                       {colorAttrib, 4, offsetof(Vertex, color)},
                       {texCoordAttrib, 2, offsetof(Vertex, texCoord)},
                       {fogAttrib, 1, offsetof(Vertex, fog)},
-                      {stippleAttrib, 1, offsetof(Vertex, stipple)}};
+                      {stippleAttrib, 1, offsetof(Vertex, stipple)},
+                      {eyeAttrib, 3, offsetof(Vertex, eye)},
+                      {normalAttrib, 3, offsetof(Vertex, normal)}};
     for (const auto& a : attributes) {
         emscripten_glEnableVertexAttribArray((GLuint)a.attrib);
         emscripten_glVertexAttribPointer((GLuint)a.attrib, a.size, GL_FLOAT, GL_FALSE, stride, (void*)a.offset);
@@ -192,9 +198,21 @@ void applyUniforms(Program& p, const glweb::Fragments& f)
     p.set = true;
 }
 
+// The lights of a program that lights, where they differ from its last.
+void applyLights(Program& p, const ShaderLights& l)
+{
+    if (p.litSet && p.litValues == l)
+        return;
+    emscripten_glUniform4fv(p.material, 6, &l.material[0][0]);
+    if (l.count)
+        emscripten_glUniform4fv(p.lights, 6 * l.count, &l.lights[0][0][0]);
+    p.litValues = l;
+    p.litSet = true;
+}
+
 void apply(const glweb::Context& context, const DrawState& s)
 {
-    const int variant = variantOf(s);
+    const int variant = variantOf(s, context.shaderLit);
     Program& p = programFor(variant);
     if (variant != currentVariant) {
         emscripten_glUseProgram(p.id);
@@ -212,6 +230,8 @@ void apply(const glweb::Context& context, const DrawState& s)
             bindTexture(*t, s.texture);
     applyFragments(s.fragments, haveCurrent ? &current.fragments : nullptr);
     applyUniforms(p, s.fragments);
+    if (s.lit >= 0)
+        applyLights(p, context.shaderLit[(size_t)s.lit]);
     current = s;
     haveCurrent = true;
 }
@@ -246,6 +266,9 @@ void webglDraw(glweb::Context& context)
     if (!context.vertices.empty())
         emscripten_glBufferData(GL_ARRAY_BUFFER, (GLsizeiptr)(context.vertices.size() * sizeof(Vertex)),
                                 context.vertices.data(), GL_STREAM_DRAW);
+    if (!context.indices.empty())
+        emscripten_glBufferData(GL_ELEMENT_ARRAY_BUFFER, (GLsizeiptr)(context.indices.size() * sizeof(uint32_t)),
+                                context.indices.data(), GL_STREAM_DRAW);
     for (const Command& c : context.commands) {
         if (c.kind == Command::viewport) {
             emscripten_glViewport(c.rect[0], c.rect[1], c.rect[2], c.rect[3]);
@@ -253,12 +276,17 @@ void webglDraw(glweb::Context& context)
             clear(c);
         } else {
             apply(context, c.state);
-            emscripten_glDrawArrays(c.state.mode, (GLint)c.first, (GLsizei)c.count);
+            if (c.indexed)
+                emscripten_glDrawElements(c.state.mode, (GLsizei)c.count, GL_UNSIGNED_INT, (void*)(c.first * sizeof(uint32_t)));
+            else
+                emscripten_glDrawArrays(c.state.mode, (GLint)c.first, (GLsizei)c.count);
             drawCalls++;
         }
     }
     context.commands.clear();
     context.vertices.clear();
+    context.indices.clear();
+    context.shaderLit.clear();
     context.retired.clear();
 }
 
@@ -278,10 +306,15 @@ void webglForget()
 {
     glweb::forgetPrograms();
     currentVariant = -1;
-    buffer = 0;
+    buffer = indexBuffer = 0;
     stippleTexture = 0;
     uploaded.clear();
     haveCurrent = false;
+}
+
+bool webglWideIndices()
+{
+    return emscripten_webgl_enable_extension(emscripten_webgl_get_current_context(), "OES_element_index_uint");
 }
 
 int webglDrawCalls()

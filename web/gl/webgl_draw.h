@@ -14,5 +14,8 @@ void webglForget();
 void webglReadPixels(glweb::Context& context, int x, int y, int width, int height, unsigned char* rgba);
 // The canvas's size in pixels: the window's.
 void webglWindowSize(int* width, int* height);
+// Whether WebGL draws with 32-bit indices, as the triangles lit in its
+// vertex shader are drawn (turned on where it can be).
+bool webglWideIndices();
 // Draw calls made so far, for the page's frame statistics.
 int webglDrawCalls();

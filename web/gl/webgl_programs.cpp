@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <map>
+#include <string>
 
 namespace glweb {
 
@@ -39,6 +40,31 @@ precision mediump float;
 #endif
 )";
 
+// Each light's part of the lighting equation, light k of the lit() below,
+// written out for its kind, since a software rasteriser runs a loop over
+// the lights as a loop: a directional light with no spot seen from
+// infinitely far, its direction and half-way vector computed by the page,
+// and any other light. Each a line, as GLSL ES continues none.
+const char* const lightMacros =
+    "#define DIRECTIONAL(k) { float nDotL = max(dot(n, lights[6 * k + 3].xyz), 0.0), s = 0.0;"
+    " if (nDotL > 0.0 && specular.rgb != vec3(0.0)) { float nDotH = max(dot(n, lights[6 * k + 4].xyz), 0.0);"
+    " s = material[5].x == 0.0 ? 1.0 : nDotH > 0.0 ? pow(nDotH, material[5].x) : 0.0; }"
+    " c += ambient.rgb * lights[6 * k].rgb + nDotL * diffuse.rgb * lights[6 * k + 1].rgb +"
+    " s * specular.rgb * lights[6 * k + 2].rgb; }\n"
+    "#define GENERAL(k) { vec4 p = lights[6 * k + 3], spot = lights[6 * k + 4], att = lights[6 * k + 5];"
+    " vec3 toLight = unit(p.xyz); float f = 1.0;"
+    " if (p.w != 0.0) { vec3 d = p.xyz / p.w - eye; float distance = length(d);"
+    " f = 1.0 / (att.x + att.y * distance + att.z * distance * distance); toLight = unit(d); }"
+    " if (spot.w > -1.5) { float cosine = -dot(toLight, spot.xyz);"
+    " f *= cosine >= spot.w ? (att.w == 0.0 ? 1.0 : pow(max(cosine, 0.0), att.w)) : 0.0; }"
+    " float nDotL = max(dot(n, toLight), 0.0), s = 0.0;"
+    " if (nDotL > 0.0 && specular.rgb != vec3(0.0)) {"
+    " vec3 toEye = material[5].y > 0.5 ? unit(-eye) : vec3(0.0, 0.0, 1.0);"
+    " float nDotH = max(dot(n, unit(toLight + toEye)), 0.0);"
+    " s = material[5].x == 0.0 ? 1.0 : nDotH > 0.0 ? pow(nDotH, material[5].x) : 0.0; }"
+    " c += f * (ambient.rgb * lights[6 * k].rgb + nDotL * diffuse.rgb * lights[6 * k + 1].rgb +"
+    " s * specular.rgb * lights[6 * k + 2].rgb); }\n";
+
 const char* const vertexShader = R"(
 attribute vec4 position;
 attribute vec4 color;
@@ -46,10 +72,50 @@ attribute vec2 texCoord;
 attribute float fog;
 attribute float stipple;
 uniform float pointSize;
+#if LIT
+// The lighting equation, for the vertex at `eye` with the eye-space
+// `normal`, as the page's own lighting has it, colour material putting the
+// vertex's colour in the parameter it tracks (CM: 1 ambient, 2 diffuse,
+// 3 both, 4 specular, 5 emission).
+attribute vec3 eye;
+attribute vec3 normal;
+uniform vec4 material[6];  // emission, ambient, diffuse, specular, model ambient, (shininess, local viewer, normalize)
+#if LIGHTS
+// ambient, diffuse, specular, and position, spot, attenuation and spot
+// exponent, or a directional light's direction and half-way vector
+uniform vec4 lights[6 * LIGHTS];
+#endif
+vec3 unit(vec3 v) {
+    float l = length(v);
+    return l == 0.0 ? v : v / l;
+}
+vec4 lit(vec4 given) {
+    vec4 emission = material[0], ambient = material[1], diffuse = material[2], specular = material[3];
+#if CM == 1 || CM == 3
+    ambient = given;
+#endif
+#if CM == 2 || CM == 3
+    diffuse = given;
+#endif
+#if CM == 4
+    specular = given;
+#elif CM == 5
+    emission = given;
+#endif
+    vec3 n = material[5].z > 0.5 ? unit(normal) : normal;
+    vec3 c = emission.rgb + ambient.rgb * material[4].rgb;
+    EACH_LIGHT
+    return vec4(clamp(c, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
+}
+#endif
 void main() {
     gl_Position = position;
     gl_PointSize = pointSize;
+#if LIT
+    vColor = lit(color);
+#else
     vColor = color;
+#endif
 #if TEXTURING
     vTexCoord = texCoord;
 #endif
@@ -153,7 +219,7 @@ void main() {
 GLuint compile(GLenum type, const char* defines, const char* source)
 {
     GLuint shader = emscripten_glCreateShader(type);
-    const char* parts[] = {defines, type == GL_FRAGMENT_SHADER ? fragmentPrecision : "", varyings, source};
+    const char* parts[] = {defines, type == GL_FRAGMENT_SHADER ? fragmentPrecision : lightMacros, varyings, source};
     emscripten_glShaderSource(shader, 4, parts, nullptr);
     emscripten_glCompileShader(shader);
     GLint ok = 0;
@@ -187,7 +253,7 @@ int envCode(GLenum mode)
 
 // What a draw's fragments need, as one number: texturing, its environment
 // and format, fog, the alpha test's function (7: always), and the stipples.
-int variantOf(const DrawState& s)
+int variantOf(const DrawState& s, const std::vector<ShaderLights>& lit)
 {
     const glweb::Fragments& f = s.fragments;
     const int texturing = s.textured;
@@ -195,7 +261,9 @@ int variantOf(const DrawState& s)
     const int fog = !f.fog ? 0 : f.fogMode == GL_LINEAR ? 1 : f.fogMode == GL_EXP2 ? 3 : 2;
     const int alpha = f.alphaTest ? (int)(f.alphaFunc - GL_NEVER) & 7 : 7;
     return texturing | env << 1 | format << 3 | fog << 6 | alpha << 8 | (f.lineStipple ? 1 << 11 : 0) |
-           (f.polygonStipple ? 1 << 12 : 0) | (texturing && (f.clampInfo[2] != 0 || f.clampInfo[3] != 0) ? 1 << 13 : 0);
+           (f.polygonStipple ? 1 << 12 : 0) | (texturing && (f.clampInfo[2] != 0 || f.clampInfo[3] != 0) ? 1 << 13 : 0) |
+           (s.lit >= 0 ? lit[(size_t)s.lit].count << 14 | lit[(size_t)s.lit].colorMaterial << 18 | 1 << 21 |
+                             lit[(size_t)s.lit].directional << 22 : 0);
 }
 
 Program& programFor(int variant)
@@ -203,11 +271,15 @@ Program& programFor(int variant)
     Program& p = programs[variant];
     if (p.id)
         return p;
-    char defines[240];
-    std::snprintf(defines, sizeof defines, "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
-                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n#define BORDER %d\n",
-                  variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7,
-                  variant >> 11 & 1, variant >> 12 & 1, variant >> 13 & 1);
+    std::string each;
+    for (int k = 0; k < (variant >> 14 & 15); k++)
+        each += (variant >> (22 + k) & 1 ? "DIRECTIONAL(" : "GENERAL(") + std::to_string(k) + ") ";
+    char defines[500];
+    std::snprintf(defines, sizeof defines, "#define EACH_LIGHT %s\n" "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
+                  "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n#define BORDER %d\n"
+                  "#define LIT %d\n#define LIGHTS %d\n#define CM %d\n",
+                  each.c_str(), variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7,
+                  variant >> 11 & 1, variant >> 12 & 1, variant >> 13 & 1, variant >> 21 & 1, variant >> 14 & 15, variant >> 18 & 7);
     p.id = emscripten_glCreateProgram();
     emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, defines, vertexShader));
     emscripten_glAttachShader(p.id, compile(GL_FRAGMENT_SHADER, defines, fragmentShader));
@@ -215,7 +287,7 @@ Program& programFor(int variant)
         GLint attrib;
         const char* name;
     } attributes[] = {{positionAttrib, "position"}, {colorAttrib, "color"}, {texCoordAttrib, "texCoord"},
-                      {fogAttrib, "fog"}, {stippleAttrib, "stipple"}};
+                      {fogAttrib, "fog"}, {stippleAttrib, "stipple"}, {eyeAttrib, "eye"}, {normalAttrib, "normal"}};
     for (const auto& a : attributes)
         emscripten_glBindAttribLocation(p.id, (GLuint)a.attrib, a.name);
     emscripten_glLinkProgram(p.id);
@@ -227,7 +299,8 @@ Program& programFor(int variant)
         const char* name;
     } names[] = {{&p.envColor, "envColor"}, {&p.fogParams, "fogParams"}, {&p.fogColor, "fogColor"},
                  {&p.alphaRef, "alphaRef"}, {&p.pointSize, "pointSize"}, {&p.lineStipple, "lineStipple"},
-                 {&p.clampInfo, "clampInfo"}, {&p.borderColor, "borderColor"}};
+                 {&p.clampInfo, "clampInfo"}, {&p.borderColor, "borderColor"}, {&p.material, "material"},
+                 {&p.lights, "lights"}};
     for (const auto& n : names)
         *n.at = emscripten_glGetUniformLocation(p.id, n.name);
     return p;

@@ -282,6 +282,14 @@ EMSCRIPTEN_KEEPALIVE double tarnvaleFrameMilliseconds()
     return frameMilliseconds;
 }
 
+// Lit in WebGL's vertex shader where it can be (the page's way), or every
+// vertex in the GL layer: drawn again either way, for comparing the two.
+EMSCRIPTEN_KEEPALIVE void tarnvaleShaderLighting(int on)
+{
+    webShaderLighting(on != 0);
+    redisplayPending = true;
+}
+
 EMSCRIPTEN_KEEPALIVE int tarnvaleDrawCalls()
 {
     return webDrawCalls();

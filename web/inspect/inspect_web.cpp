@@ -123,6 +123,8 @@ bool prepareUpTo(int step, bool outline)
     return true;
 }
 
+bool litInShader = false;  // the page's way, kept while the inspector lights every vertex itself
+
 }  // namespace
 
 extern "C" {
@@ -135,6 +137,9 @@ EMSCRIPTEN_KEEPALIVE int inspectRecord()
     // state, with the starting state as it is now, the new reshape's included.
     if (session)
         inspect::replay(c, session->frameStart, session->original, inspect::startingCalls(), {}, true);
+    else
+        litInShader = c.shaderLighting;
+    c.shaderLighting = false;  // every vertex's colour is read here
     session = std::make_unique<Session>();
     session->frameStart = inspect::stateOf(c);
     session->starting = &inspect::startingCalls();
@@ -153,6 +158,8 @@ EMSCRIPTEN_KEEPALIVE void inspectClose()
 {
     if (session)
         inspect::replay(webContext(), session->frameStart, session->original, *session->starting, {});
+    if (session)
+        webContext().shaderLighting = litInShader;
     session.reset();
 }
 

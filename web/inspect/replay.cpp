@@ -166,6 +166,7 @@ void replay(glweb::Context& context, const glweb::Context& frameStart, const Rec
     finish(context);
     context.vertices.clear();
     context.commands.clear();
+    context.shaderLit.clear();
     frameEnds();
 }
 
