@@ -2,6 +2,7 @@
 served from the build's web folder on a loopback port of its own."""
 import atexit
 import base64
+import io
 import functools
 import http.server
 import os
@@ -98,20 +99,21 @@ class Page:
     """One browser showing the page; every wait is bounded."""
 
     def __init__(self, url, timeout=30, phone=None, user_data=None, cpu_slowdown=None, warm=False, network=None,
-                 first_frame=True):
+                 first_frame=True, flags=()):
         """`phone` is (width, height, pixel ratio) in CSS pixels: the page is
         shown as a phone shows it, with touch. `user_data` keeps the browser's
         profile (its kept files) across browsers. `warm` shows the page's icon
         first, so that starting the browser's process for the site is not
         counted as the page's own start. `network` is (kbit/s down, kbit/s up,
         ms of latency) for the page to load over. Unless `first_frame` is
-        false, the page is waited for until it draws."""
+        false, the page is waited for until it draws. `flags` are the
+        browser's, beyond its own."""
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                      '--window-size=1200,1000', '--no-first-run', '--disable-background-networking',
                      '--disable-component-update', '--disable-sync', '--disable-quic',
-                     '--disable-background-timer-throttling', '--disable-renderer-backgrounding'):
+                     '--disable-background-timer-throttling', '--disable-renderer-backgrounding') + tuple(flags):
             options.add_argument(flag)
         if user_data:
             options.add_argument('--user-data-dir=' + user_data)
@@ -324,6 +326,15 @@ def differing_pixels(a, b, fuzz='6%'):
     size = subprocess.run(['identify', '-format', '%w %h', small[0]], capture_output=True, text=True, check=True)
     w, h = map(int, size.stdout.split())
     return int(float(result.stderr.split()[0])), w * h
+
+
+def pictures_apart(a, b):
+    """Of two pictures as data URLs: how many pixels differ, by how much at
+    most in any channel (of 255), and how many there are."""
+    from PIL import Image, ImageChops
+    decoded = [Image.open(io.BytesIO(base64.b64decode(p.split(',', 1)[1]))).convert('RGB') for p in (a, b)]
+    apart = [max(p) for p in ImageChops.difference(*decoded).getdata()]
+    return sum(1 for d in apart if d), max(apart, default=0), len(apart)
 
 
 def web_dir():

@@ -1,6 +1,8 @@
 """Each example's page against its desktop window under Xvfb and Mesa, at
-full scale: at most 1% of the pixels may differ by more than 6%; and its
-frame opened in the inspector, whose steps draw the page's frame again. One
+full scale: at most 1% of the pixels may differ by more than 6%; the page
+lit in WebGL's vertex shader as with every vertex lit on the main thread;
+and its frame opened in the inspector, whose steps draw the page's frame
+again. One
 browser and one display for them all, and then the gallery, which has a
 card for each.
     TARNVALE_WEB=build/web xvfb-run -a python3 test_examples.py build/examples"""
@@ -14,7 +16,7 @@ import unittest
 from selenium.webdriver.common.action_chains import ActionChains
 
 from desktop import Desktop
-from page import Page, Server, wait_for, web_dir
+from page import Page, Server, pictures_apart, wait_for, web_dir
 
 # (example, its window's title, keys pressed first: X's name, the browser's)
 EXAMPLES = [
@@ -39,6 +41,14 @@ EXAMPLES = [
     ('font_list', 'Font list', [('space', ' ')]),  # the fonts swapped
     ('textures', 'Two textures', [('space', ' ')]),
 ]
+
+
+def apart(a, b):
+    """Of two pictures as data URLs: a line saying how far apart they are,
+    or None where they are the same but for rounding: at most a pixel in a
+    thousand apart, by at most 2 of 255."""
+    count, most, total = pictures_apart(a, b)
+    return None if most <= 2 and count <= total / 1000 else '%d of %d pixels differ, by up to %d' % (count, total, most)
 
 
 def differing_share(a, b):
@@ -75,15 +85,27 @@ class ExamplesTest(unittest.TestCase):
                     print('%-12s %.2f%% of the pixels differ' % (name, 100 * share))
                     if share > 0.01:
                         failures.append('%s: %.2f%% differ, see %s and %s' % (name, 100 * share, ours, theirs))
-                    # Its frame in the inspector: steps, and the frame made
-                    # again from them the page's own.
+                    # Lit in WebGL's vertex shader, the page's way, as when
+                    # every vertex is lit on the main thread: a pixel in a
+                    # thousand may round the other way.
                     before = page.picture()
+                    shown = page.frames()
+                    page.js('Module._tarnvaleShaderLighting(0)')
+                    page.frames_after(1, since=shown)
+                    far = apart(before, page.picture())
+                    if far:
+                        failures.append('%s lit in the shader and on the main thread: %s' % (name, far))
+                    page.js('Module._tarnvaleShaderLighting(1)')
+                    # Its frame in the inspector, which lights every vertex
+                    # itself: steps, and the frame made again from them the
+                    # page's own.
                     page.js('openInspector()')
                     wait_for(page, 'window.Inspector && Inspector.steps.length > 0', name + "'s steps")
                     page.js("document.getElementById('inspect-outline').click();"
                             'Inspector.choose(Inspector.steps.length - 1)')
-                    if page.picture() != before:
-                        failures.append('%s: the inspector\'s frame is not the page\'s' % name)
+                    far = apart(before, page.picture())
+                    if far:
+                        failures.append('%s: the inspector\'s frame is not the page\'s: %s' % (name, far))
                     page.js('Inspector.close()')
             page.driver.get(server.url)  # the gallery: a card for each, with its picture and lesson
             cards = page.js("""return [...document.querySelectorAll('li a:not(.step)')].map((a) => [a.getAttribute('href'),
