@@ -32,6 +32,10 @@ echo "== The heaviest example natively (Mesa's llvmpipe) and as its page (make w
 "${XVFB[@]}" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/examples_bench.py" "$PWD/examples/crowd" "$PWD/web"
 
 echo
+echo "== A frame natively (Mesa's llvmpipe) and on the page, lit in WebGL's vertex shader and on the main thread =="
+"${XVFB[@]}" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/bench/pipeline_bench.py" "$PWD"
+
+echo
 echo "== The differential tester: ten thousand random programs on the desktop and on the page =="
 "${XVFB[@]}" /usr/bin/python3 "@CMAKE_SOURCE_DIR@/tests/conformance/conformance.py" ./tests/conformance_runner \
     "$PWD/conformance-page" --seeds 0:10000 --shrink 3 || true
