@@ -38,7 +38,7 @@ start() {
     # The window, or the program's end and what it said, whichever comes first.
     wait_until "$limit" window_or_end || fail "no window appeared: $(tail -3 "$WORK/stderr")"
     kill -0 "$PID" 2>/dev/null || fail "the program ended before its window appeared: $(tail -3 "$WORK/stderr")"
-    WID=$(xdotool search --name '^Tarnvale$' | head -n 1)
+    WID=$(xdotool search --onlyvisible --name '^Tarnvale$' | head -n 1)
     xdotool windowfocus --sync "$WID"
     # The first frame is on screen once the window shows anything but black
     # (a test whose textures are all black sets FIRST_FRAME to another check).
@@ -64,7 +64,7 @@ not_black() {
 
 # Runs a check again and again until it holds or the seconds run out.
 window_or_end() {
-    xdotool search --name '^Tarnvale$' >/dev/null 2>&1 || ! kill -0 "$PID" 2>/dev/null
+    xdotool search --onlyvisible --name '^Tarnvale$' >/dev/null 2>&1 || ! kill -0 "$PID" 2>/dev/null
 }
 
 wait_until() {
