@@ -107,13 +107,14 @@ class Page:
         counted as the page's own start. `network` is (kbit/s down, kbit/s up,
         ms of latency) for the page to load over. Unless `first_frame` is
         false, the page is waited for until it draws. `flags` are the
-        browser's, beyond its own."""
+        browser's, beyond its own and TARNVALE_BROWSER_FLAGS."""
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
                      '--window-size=1200,1000', '--no-first-run', '--disable-background-networking',
                      '--disable-component-update', '--disable-sync', '--disable-quic',
-                     '--disable-background-timer-throttling', '--disable-renderer-backgrounding') + tuple(flags):
+                     '--disable-background-timer-throttling', '--disable-renderer-backgrounding') + tuple(flags) + \
+                tuple(os.environ.get('TARNVALE_BROWSER_FLAGS', '').split()):
             options.add_argument(flag)
         if user_data:
             options.add_argument('--user-data-dir=' + user_data)
