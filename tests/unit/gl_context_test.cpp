@@ -393,6 +393,13 @@ TEST(GLContextTest, LitInTheShaderOnlyWhereItLightsAsHere)
         for (size_t i = 0; i < c[1].vertices.size(); i++)
             EXPECT_EQ(std::memcmp(c[0].vertices[i].color, c[1].vertices[i].color, sizeof(float[4])), 0) << r.what;
     }
+    // A strip lit in the shader: each vertex sent once, its triangles naming them.
+    Context strip;
+    strip.shaderLighting = true;
+    strip.enable(GL_LIGHTING, true);
+    sendPrimitive(strip, GL_TRIANGLE_STRIP, 4, 0.1f);
+    EXPECT_EQ(strip.vertices.size(), 4u);
+    EXPECT_EQ(strip.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 3}));
 }
 
 // Feeds the recorded calls to a context, as the page's entry points would.

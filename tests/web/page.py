@@ -9,6 +9,7 @@ import os
 import subprocess
 import threading
 import unittest
+import urllib.parse
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -137,7 +138,7 @@ class Page:
         self.driver.get('about:blank')
         for site in self.sites:
             self.cdp('Storage.clearDataForOrigin', origin=site, storageTypes='all')
-        self.sites.add(url.rstrip('/'))
+        self.sites.add('{0.scheme}://{0.netloc}'.format(urllib.parse.urlsplit(url)))  # an origin, cleared once
         for script in self.scripts:
             self.cdp('Page.removeScriptToEvaluateOnNewDocument', identifier=script)
         self.scripts = []
