@@ -424,7 +424,8 @@ void Context::emitIndexed(const DrawState& state, size_t a, size_t b, size_t c)
 {
     if (primitiveAt == SIZE_MAX) {
         primitiveAt = vertices.size();
-        vertices.insert(vertices.end(), primitive.begin(), primitive.end());
+        for (const Vertex& v : primitive)  // push_back, as emit's: no second copy of vector's code in the page
+            vertices.push_back(v);
     }
     Command* last = commands.empty() ? nullptr : &commands.back();
     const bool known = checked == &state && checkedCommands == commands.size() && last->indexed;

@@ -8,7 +8,6 @@
 
 #include <cstdio>
 #include <map>
-#include <string>
 
 namespace glweb {
 
@@ -65,6 +64,16 @@ const char* const lightMacros =
     " c += f * (ambient.rgb * lights[6 * k].rgb + nDotL * diffuse.rgb * lights[6 * k + 1].rgb +"
     " s * specular.rgb * lights[6 * k + 2].rgb); }\n";
 
+// Where it lights (LIT), lit() is the lighting equation for the vertex at
+// `eye` with the eye-space `normal`, as the GL layer's own, colour material
+// putting the vertex's colour in the parameter it tracks (CM: 1 ambient,
+// 2 diffuse, 3 both, 4 specular, 5 emission). `material` holds the
+// emission, ambient, diffuse and specular, the model's ambient, and
+// (shininess, local viewer, normalize); `lights` six vectors a light: its
+// ambient, diffuse and specular, then its position, spot, and attenuation
+// and spot exponent, or a directional light's direction and half-way
+// vector. The comments stay out of the shader's text, which every page
+// carries.
 const char* const vertexShader = R"(
 attribute vec4 position;
 attribute vec4 color;
@@ -73,16 +82,10 @@ attribute float fog;
 attribute float stipple;
 uniform float pointSize;
 #if LIT
-// The lighting equation, for the vertex at `eye` with the eye-space
-// `normal`, as the page's own lighting has it, colour material putting the
-// vertex's colour in the parameter it tracks (CM: 1 ambient, 2 diffuse,
-// 3 both, 4 specular, 5 emission).
 attribute vec3 eye;
 attribute vec3 normal;
-uniform vec4 material[6];  // emission, ambient, diffuse, specular, model ambient, (shininess, local viewer, normalize)
+uniform vec4 material[6];
 #if LIGHTS
-// ambient, diffuse, specular, and position, spot, attenuation and spot
-// exponent, or a directional light's direction and half-way vector
 uniform vec4 lights[6 * LIGHTS];
 #endif
 vec3 unit(vec3 v) {
@@ -271,14 +274,14 @@ Program& programFor(int variant)
     Program& p = programs[variant];
     if (p.id)
         return p;
-    std::string each;
-    for (int k = 0; k < (variant >> 14 & 15); k++)
-        each += (variant >> (22 + k) & 1 ? "DIRECTIONAL(" : "GENERAL(") + std::to_string(k) + ") ";
+    char each[8 * 16] = "";  // "DIRECTIONAL(k) " or "GENERAL(k) " for each light
+    for (int k = 0, at = 0; k < (variant >> 14 & 15); k++)
+        at += std::snprintf(each + at, sizeof each - (size_t)at, "%s(%d) ", variant >> (22 + k) & 1 ? "DIRECTIONAL" : "GENERAL", k);
     char defines[500];
     std::snprintf(defines, sizeof defines, "#define EACH_LIGHT %s\n" "#define TEXTURING %d\n#define ENV %d\n#define FORMAT %d\n#define FOG %d\n"
                   "#define ALPHA %d\n#define LINE_STIPPLE %d\n#define POLYGON_STIPPLE %d\n#define BORDER %d\n"
                   "#define LIT %d\n#define LIGHTS %d\n#define CM %d\n",
-                  each.c_str(), variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7,
+                  each, variant & 1, variant >> 1 & 3, variant >> 3 & 7, variant >> 6 & 3, variant >> 8 & 7,
                   variant >> 11 & 1, variant >> 12 & 1, variant >> 13 & 1, variant >> 21 & 1, variant >> 14 & 15, variant >> 18 & 7);
     p.id = emscripten_glCreateProgram();
     emscripten_glAttachShader(p.id, compile(GL_VERTEX_SHADER, defines, vertexShader));
