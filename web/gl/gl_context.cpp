@@ -394,27 +394,37 @@ DrawState Context::stateFor(GLenum mode) const
     return s;
 }
 
-// A primitive's pieces come with the one state glEnd made for them: only
-// the first is compared with the last command's (checked, reset by glEnd).
-void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> list)
+// The draw command the next piece joins: the last, where it has the same
+// state and draws the same way (of vertices, or of indices), else a new
+// one from `first`. A primitive's pieces come with the one state glEnd
+// made for them: only the first is compared with the last command's
+// (checked, reset by glEnd).
+Command& Context::drawCommand(const DrawState& state, bool indexed, size_t first)
 {
-    if (render.mode != GL_RENDER)
-        return capture(state.mode, list);
     Command* last = commands.empty() ? nullptr : &commands.back();
-    const bool known = checked == &state && checkedCommands == commands.size() && !last->indexed;
-    if (!known && (!last || last->kind != Command::draw || last->indexed || !(last->state == state))) {
+    const bool known = checked == &state && checkedCommands == commands.size() && last->indexed == indexed;
+    if (!known && (!last || last->kind != Command::draw || last->indexed != indexed || !(last->state == state))) {
         Command c{};
         c.kind = Command::draw;
         c.state = state;
-        c.first = vertices.size();
+        c.indexed = indexed;
+        c.first = first;
         commands.push_back(c);
         last = &commands.back();
     }
     checked = &state;
     checkedCommands = commands.size();
+    return *last;
+}
+
+void Context::emit(const DrawState& state, std::initializer_list<const Vertex*> list)
+{
+    if (render.mode != GL_RENDER)
+        return capture(state.mode, list);
+    Command& command = drawCommand(state, false, vertices.size());
     for (const Vertex* v : list)
         vertices.push_back(*v);
-    last->count += list.size();
+    command.count += list.size();
 }
 
 // A triangle of the primitive's vertices, lit in WebGL: the primitive's
@@ -427,22 +437,10 @@ void Context::emitIndexed(const DrawState& state, size_t a, size_t b, size_t c)
         for (const Vertex& v : primitive)  // push_back, as emit's: no second copy of vector's code in the page
             vertices.push_back(v);
     }
-    Command* last = commands.empty() ? nullptr : &commands.back();
-    const bool known = checked == &state && checkedCommands == commands.size() && last->indexed;
-    if (!known && (!last || last->kind != Command::draw || !last->indexed || !(last->state == state))) {
-        Command cmd{};
-        cmd.kind = Command::draw;
-        cmd.state = state;
-        cmd.indexed = true;
-        cmd.first = indices.size();
-        commands.push_back(cmd);
-        last = &commands.back();
-    }
-    checked = &state;
-    checkedCommands = commands.size();
+    Command& command = drawCommand(state, true, indices.size());
     for (size_t i : {a, b, c})
         indices.push_back((uint32_t)(primitiveAt + i));
-    last->count += 3;
+    command.count += 3;
 }
 
 }  // namespace glweb

@@ -435,6 +435,7 @@ private:
     int shaderLightsNow();
     void lightHere();
     void assemble();
+    Command& drawCommand(const DrawState& state, bool indexed, size_t first);
     void emit(const DrawState& state, std::initializer_list<const Vertex*> list);
     size_t primitiveAt = SIZE_MAX;  // where the primitive's vertices are in `vertices`, once indexed
     void emitIndexed(const DrawState& state, size_t a, size_t b, size_t c);
